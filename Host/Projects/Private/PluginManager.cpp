@@ -1,0 +1,140 @@
+#include "Interfaces/IPluginManager.h"
+#include "HostPluginRegistration.h"
+
+#include "Misc/Paths.h"
+
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+#include <unistd.h>
+
+namespace
+{
+	class FHostPlugin final : public IPlugin
+	{
+	public:
+		explicit FHostPlugin(const FString& InDescriptorFileName)
+			: DescriptorFileName(InDescriptorFileName)
+			, Name(FPaths::GetBaseFilename(InDescriptorFileName))
+		{
+		}
+
+		virtual const FString& GetName() const override { return Name; }
+		virtual FString GetBaseDir() const override { return FPaths::GetPath(DescriptorFileName); }
+		virtual const FString& GetDescriptorFileName() const override { return DescriptorFileName; }
+		virtual FString GetContentDir() const override { return FPaths::Combine(GetBaseDir(), TEXT("Content")); }
+		virtual bool IsEnabled() const override { return true; }
+
+	private:
+		FString DescriptorFileName;
+		FString Name;
+	};
+
+	class FHostPluginManager final : public IPluginManager
+	{
+	public:
+		virtual TSharedPtr<IPlugin> FindPlugin(const FString& Name) override
+		{
+			const std::lock_guard<std::mutex> Lock(Mutex);
+			for (const TSharedRef<IPlugin>& Plugin : Plugins)
+			{
+				if (Plugin->GetName().Equals(Name, ESearchCase::IgnoreCase))
+				{
+					return Plugin;
+				}
+			}
+			return nullptr;
+		}
+
+		virtual TArray<TSharedRef<IPlugin>> GetDiscoveredPlugins() override
+		{
+			const std::lock_guard<std::mutex> Lock(Mutex);
+			return Plugins;
+		}
+
+		virtual bool AddToPluginsList(const FString& PluginFilename) override
+		{
+			FString Absolute = FPaths::ConvertRelativePathToFull(PluginFilename);
+			if (!FPaths::FileExists(Absolute) || !FPaths::GetExtension(Absolute).Equals(TEXT("uplugin"), ESearchCase::IgnoreCase))
+			{
+				return false;
+			}
+			const std::lock_guard<std::mutex> Lock(Mutex);
+			const FString Name = FPaths::GetBaseFilename(Absolute);
+			// A later registration of the same name replaces the earlier one, as a re-mounted plugin would.
+			Plugins.RemoveAll([&Name](const TSharedRef<IPlugin>& Plugin) { return Plugin->GetName().Equals(Name, ESearchCase::IgnoreCase); });
+			Plugins.Add(MakeShared<FHostPlugin>(Absolute));
+			return true;
+		}
+
+		virtual bool RemoveFromPluginsList(const FString& PluginFilename) override
+		{
+			const FString Absolute = FPaths::ConvertRelativePathToFull(PluginFilename);
+			const std::lock_guard<std::mutex> Lock(Mutex);
+			return Plugins.RemoveAll([&Absolute](const TSharedRef<IPlugin>& Plugin) { return Plugin->GetDescriptorFileName() == Absolute; }) > 0;
+		}
+
+		void RemoveByName(const FString& Name)
+		{
+			const std::lock_guard<std::mutex> Lock(Mutex);
+			Plugins.RemoveAll([&Name](const TSharedRef<IPlugin>& Plugin) { return Plugin->GetName().Equals(Name, ESearchCase::IgnoreCase); });
+		}
+
+	private:
+		std::mutex Mutex;
+		TArray<TSharedRef<IPlugin>> Plugins;
+	};
+
+	FHostPluginManager& GetHostPluginManager()
+	{
+		static FHostPluginManager Singleton;
+		return Singleton;
+	}
+}
+
+IPluginManager& IPluginManager::Get()
+{
+	return GetHostPluginManager();
+}
+
+namespace UE::Host
+{
+	bool RegisterPluginDirectory(const FString& PluginDirectory, const TCHAR* PluginName)
+	{
+		return IPluginManager::Get().AddToPluginsList(FPaths::Combine(PluginDirectory, FString(PluginName) + TEXT(".uplugin")));
+	}
+
+	TOptional<FString> RegisterPluginAbove(const FString& StartDirectory, const TCHAR* PluginName)
+	{
+		FString Directory = FPaths::ConvertRelativePathToFull(StartDirectory);
+		for (;;)
+		{
+			if (RegisterPluginDirectory(Directory, PluginName))
+			{
+				return Directory;
+			}
+			const FString Parent = FPaths::GetPath(Directory);
+			if (Parent.IsEmpty() || Parent == Directory)
+			{
+				return NullOpt;
+			}
+			Directory = Parent;
+		}
+	}
+
+	FString GetExecutableDirectory()
+	{
+		std::error_code Error;
+		const std::filesystem::path Executable = std::filesystem::read_symlink("/proc/self/exe", Error);
+		if (Error)
+		{
+			return FPaths::ConvertRelativePathToFull(TEXT("."));
+		}
+		return FString::FromStdString(Executable.parent_path().generic_wstring());
+	}
+
+	void UnregisterPlugin(const TCHAR* PluginName)
+	{
+		GetHostPluginManager().RemoveByName(PluginName);
+	}
+}
