@@ -1,0 +1,246 @@
+// UE::Math::TMatrix: 4x4, row-major, acting on row vectors: a point p maps to p * M. Rows 0 to 2 are
+// the images of the X, Y and Z axes, row 3 the translation; A * B transforms by A first, then B.
+#pragma once
+
+#include "CoreTypes.h"
+#include "Math/Axis.h"
+#include "Math/MathFwd.h"
+#include "Math/UnrealMathUtility.h"
+#include "Math/Vector.h"
+
+namespace UE::Math
+{
+	template <typename T>
+	struct TMatrix
+	{
+		using FReal = T;
+
+		alignas(16) T M[4][4];
+
+		static const TMatrix Identity;
+
+		/** All zero (the engine leaves it uninitialised). */
+		constexpr TMatrix() : M{} {}
+
+		/** Rows X, Y, Z and W, with the last column (0, 0, 0, 1). */
+		TMatrix(const TVector<T>& InX, const TVector<T>& InY, const TVector<T>& InZ, const TVector<T>& InW)
+			: M{{InX.X, InX.Y, InX.Z, T(0)}, {InY.X, InY.Y, InY.Z, T(0)}, {InZ.X, InZ.Y, InZ.Z, T(0)}, {InW.X, InW.Y, InW.Z, T(1)}}
+		{
+		}
+
+		void SetIdentity() { *this = Identity; }
+
+		TMatrix operator*(const TMatrix& Other) const
+		{
+			TMatrix Result;
+			for (int32 Row = 0; Row < 4; ++Row)
+			{
+				for (int32 Column = 0; Column < 4; ++Column)
+				{
+					Result.M[Row][Column] = M[Row][0] * Other.M[0][Column] + M[Row][1] * Other.M[1][Column] + M[Row][2] * Other.M[2][Column] + M[Row][3] * Other.M[3][Column];
+				}
+			}
+			return Result;
+		}
+		TMatrix& operator*=(const TMatrix& Other) { return *this = *this * Other; }
+		TMatrix operator+(const TMatrix& Other) const
+		{
+			TMatrix Result;
+			for (int32 Row = 0; Row < 4; ++Row)
+			{
+				for (int32 Column = 0; Column < 4; ++Column)
+				{
+					Result.M[Row][Column] = M[Row][Column] + Other.M[Row][Column];
+				}
+			}
+			return Result;
+		}
+		TMatrix operator*(T Scale) const
+		{
+			TMatrix Result;
+			for (int32 Row = 0; Row < 4; ++Row)
+			{
+				for (int32 Column = 0; Column < 4; ++Column)
+				{
+					Result.M[Row][Column] = M[Row][Column] * Scale;
+				}
+			}
+			return Result;
+		}
+		bool operator==(const TMatrix& Other) const
+		{
+			for (int32 Row = 0; Row < 4; ++Row)
+			{
+				for (int32 Column = 0; Column < 4; ++Column)
+				{
+					if (M[Row][Column] != Other.M[Row][Column])
+					{
+						return false;
+					}
+				}
+			}
+			return true;
+		}
+		bool operator!=(const TMatrix& Other) const { return !(*this == Other); }
+		bool Equals(const TMatrix& Other, T Tolerance = UE_KINDA_SMALL_NUMBER) const
+		{
+			for (int32 Row = 0; Row < 4; ++Row)
+			{
+				for (int32 Column = 0; Column < 4; ++Column)
+				{
+					if (FMath::Abs(M[Row][Column] - Other.M[Row][Column]) > Tolerance)
+					{
+						return false;
+					}
+				}
+			}
+			return true;
+		}
+
+		/** A point: rotated, scaled and translated. */
+		TVector<T> TransformPosition(const TVector<T>& V) const
+		{
+			return TVector<T>(V.X * M[0][0] + V.Y * M[1][0] + V.Z * M[2][0] + M[3][0], V.X * M[0][1] + V.Y * M[1][1] + V.Z * M[2][1] + M[3][1],
+				V.X * M[0][2] + V.Y * M[1][2] + V.Z * M[2][2] + M[3][2]);
+		}
+
+		/** A direction: rotated and scaled, not translated. */
+		TVector<T> TransformVector(const TVector<T>& V) const
+		{
+			return TVector<T>(V.X * M[0][0] + V.Y * M[1][0] + V.Z * M[2][0], V.X * M[0][1] + V.Y * M[1][1] + V.Z * M[2][1], V.X * M[0][2] + V.Y * M[1][2] + V.Z * M[2][2]);
+		}
+
+		TMatrix GetTransposed() const
+		{
+			TMatrix Result;
+			for (int32 Row = 0; Row < 4; ++Row)
+			{
+				for (int32 Column = 0; Column < 4; ++Column)
+				{
+					Result.M[Row][Column] = M[Column][Row];
+				}
+			}
+			return Result;
+		}
+
+		T Determinant() const
+		{
+			return M[0][0] * (M[1][1] * (M[2][2] * M[3][3] - M[2][3] * M[3][2]) - M[2][1] * (M[1][2] * M[3][3] - M[1][3] * M[3][2]) + M[3][1] * (M[1][2] * M[2][3] - M[1][3] * M[2][2]))
+				- M[1][0] * (M[0][1] * (M[2][2] * M[3][3] - M[2][3] * M[3][2]) - M[2][1] * (M[0][2] * M[3][3] - M[0][3] * M[3][2]) + M[3][1] * (M[0][2] * M[2][3] - M[0][3] * M[2][2]))
+				+ M[2][0] * (M[0][1] * (M[1][2] * M[3][3] - M[1][3] * M[3][2]) - M[1][1] * (M[0][2] * M[3][3] - M[0][3] * M[3][2]) + M[3][1] * (M[0][2] * M[1][3] - M[0][3] * M[1][2]))
+				- M[3][0] * (M[0][1] * (M[1][2] * M[2][3] - M[1][3] * M[2][2]) - M[1][1] * (M[0][2] * M[2][3] - M[0][3] * M[2][2]) + M[2][1] * (M[0][2] * M[1][3] - M[0][3] * M[1][2]));
+		}
+
+		/** The determinant of the upper 3x3 block. */
+		T RotDeterminant() const
+		{
+			return M[0][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]) - M[1][0] * (M[0][1] * M[2][2] - M[0][2] * M[2][1]) + M[2][0] * (M[0][1] * M[1][2] - M[0][2] * M[1][1]);
+		}
+
+		/** The general inverse; a singular matrix gives the identity. */
+		TMatrix Inverse() const
+		{
+			TMatrix Result;
+			FMath::MatrixInverse(Result.M, M);
+			return Result;
+		}
+		TMatrix InverseFast() const { return Inverse(); }
+
+		TVector<T> GetScaledAxis(EAxis::Type Axis) const
+		{
+			switch (Axis)
+			{
+			case EAxis::X:
+				return TVector<T>(M[0][0], M[0][1], M[0][2]);
+			case EAxis::Y:
+				return TVector<T>(M[1][0], M[1][1], M[1][2]);
+			case EAxis::Z:
+				return TVector<T>(M[2][0], M[2][1], M[2][2]);
+			default:
+				return TVector<T>::ZeroVector;
+			}
+		}
+		TVector<T> GetUnitAxis(EAxis::Type Axis) const { return GetScaledAxis(Axis).GetSafeNormal(); }
+
+		void SetAxis(int32 Index, const TVector<T>& Axis)
+		{
+			M[Index][0] = Axis.X;
+			M[Index][1] = Axis.Y;
+			M[Index][2] = Axis.Z;
+		}
+		TVector<T> GetOrigin() const { return TVector<T>(M[3][0], M[3][1], M[3][2]); }
+		void SetOrigin(const TVector<T>& Origin)
+		{
+			M[3][0] = Origin.X;
+			M[3][1] = Origin.Y;
+			M[3][2] = Origin.Z;
+		}
+
+		/**
+		 * Divides each axis row by its length and returns the lengths. A row whose squared length is at most
+		 * the tolerance gets scale 0 and is left as it is.
+		 */
+		TVector<T> ExtractScaling(T Tolerance = UE_SMALL_NUMBER)
+		{
+			TVector<T> Scale(0, 0, 0);
+			for (int32 Row = 0; Row < 3; ++Row)
+			{
+				const T SquareSum = M[Row][0] * M[Row][0] + M[Row][1] * M[Row][1] + M[Row][2] * M[Row][2];
+				if (SquareSum > Tolerance)
+				{
+					const T RowScale = FMath::Sqrt(SquareSum);
+					Scale[Row] = RowScale;
+					const T InverseScale = T(1) / RowScale;
+					M[Row][0] *= InverseScale;
+					M[Row][1] *= InverseScale;
+					M[Row][2] *= InverseScale;
+				}
+			}
+			return Scale;
+		}
+		TVector<T> GetScaleVector(T Tolerance = UE_SMALL_NUMBER) const
+		{
+			TMatrix Copy(*this);
+			return Copy.ExtractScaling(Tolerance);
+		}
+		void RemoveScaling(T Tolerance = UE_SMALL_NUMBER) { ExtractScaling(Tolerance); }
+
+		TQuat<T> ToQuat() const;
+		TRotator<T> Rotator() const;
+
+		bool ContainsNaN() const
+		{
+			for (int32 Row = 0; Row < 4; ++Row)
+			{
+				for (int32 Column = 0; Column < 4; ++Column)
+				{
+					if (!FMath::IsFinite(M[Row][Column]))
+					{
+						return true;
+					}
+				}
+			}
+			return false;
+		}
+	};
+
+	template <typename T>
+	inline const TMatrix<T> TMatrix<T>::Identity(TVector<T>(1, 0, 0), TVector<T>(0, 1, 0), TVector<T>(0, 0, 1), TVector<T>(0, 0, 0));
+}
+
+#include "Math/Quat.h"
+
+namespace UE::Math
+{
+	template <typename T>
+	TQuat<T> TMatrix<T>::ToQuat() const
+	{
+		return TQuat<T>(*this);
+	}
+
+	template <typename T>
+	TRotator<T> TMatrix<T>::Rotator() const
+	{
+		return ToQuat().Rotator();
+	}
+}

@@ -1,0 +1,166 @@
+// UE::Math::TVector: a three-component vector.
+#pragma once
+
+#include "CoreTypes.h"
+#include "Math/MathFwd.h"
+#include "Math/UnrealMathUtility.h"
+
+namespace UE::Math
+{
+	template <typename T>
+	struct TVector
+	{
+		using FReal = T;
+
+		T X;
+		T Y;
+		T Z;
+
+		static const TVector ZeroVector;
+		static const TVector OneVector;
+		static const TVector XAxisVector;
+		static const TVector YAxisVector;
+		static const TVector ZAxisVector;
+		static const TVector UpVector;
+		static const TVector DownVector;
+		static const TVector ForwardVector;
+		static const TVector BackwardVector;
+		static const TVector RightVector;
+		static const TVector LeftVector;
+
+		/** Components start at zero (the engine leaves them uninitialised). */
+		constexpr TVector() : X(0), Y(0), Z(0) {}
+		explicit constexpr TVector(T InF) : X(InF), Y(InF), Z(InF) {}
+		constexpr TVector(T InX, T InY, T InZ) : X(InX), Y(InY), Z(InZ) {}
+
+		constexpr TVector operator+(const TVector& V) const { return TVector(X + V.X, Y + V.Y, Z + V.Z); }
+		constexpr TVector operator-(const TVector& V) const { return TVector(X - V.X, Y - V.Y, Z - V.Z); }
+		constexpr TVector operator-() const { return TVector(-X, -Y, -Z); }
+		constexpr TVector operator*(const TVector& V) const { return TVector(X * V.X, Y * V.Y, Z * V.Z); }
+		constexpr TVector operator/(const TVector& V) const { return TVector(X / V.X, Y / V.Y, Z / V.Z); }
+		constexpr TVector operator*(T Scale) const { return TVector(X * Scale, Y * Scale, Z * Scale); }
+		constexpr TVector operator/(T Scale) const
+		{
+			const T RScale = T(1) / Scale;
+			return TVector(X * RScale, Y * RScale, Z * RScale);
+		}
+		TVector& operator+=(const TVector& V)
+		{
+			X += V.X;
+			Y += V.Y;
+			Z += V.Z;
+			return *this;
+		}
+		TVector& operator-=(const TVector& V)
+		{
+			X -= V.X;
+			Y -= V.Y;
+			Z -= V.Z;
+			return *this;
+		}
+		TVector& operator*=(T Scale)
+		{
+			X *= Scale;
+			Y *= Scale;
+			Z *= Scale;
+			return *this;
+		}
+		TVector& operator/=(T Scale) { return *this *= T(1) / Scale; }
+		TVector& operator*=(const TVector& V)
+		{
+			X *= V.X;
+			Y *= V.Y;
+			Z *= V.Z;
+			return *this;
+		}
+
+		constexpr bool operator==(const TVector& V) const { return X == V.X && Y == V.Y && Z == V.Z; }
+		constexpr bool operator!=(const TVector& V) const { return !(*this == V); }
+
+		/** Dot product. */
+		constexpr T operator|(const TVector& V) const { return X * V.X + Y * V.Y + Z * V.Z; }
+		/** Cross product. */
+		constexpr TVector operator^(const TVector& V) const { return TVector(Y * V.Z - Z * V.Y, Z * V.X - X * V.Z, X * V.Y - Y * V.X); }
+
+		static constexpr T DotProduct(const TVector& A, const TVector& B) { return A | B; }
+		static constexpr TVector CrossProduct(const TVector& A, const TVector& B) { return A ^ B; }
+		static T Dist(const TVector& A, const TVector& B) { return (A - B).Size(); }
+		static constexpr T DistSquared(const TVector& A, const TVector& B) { return (A - B).SizeSquared(); }
+
+		T& operator[](int32 Index) { return Index == 0 ? X : (Index == 1 ? Y : Z); }
+		T operator[](int32 Index) const { return Index == 0 ? X : (Index == 1 ? Y : Z); }
+
+		T Size() const { return FMath::Sqrt(SizeSquared()); }
+		constexpr T SizeSquared() const { return X * X + Y * Y + Z * Z; }
+		T GetMax() const { return FMath::Max(FMath::Max(X, Y), Z); }
+		T GetMin() const { return FMath::Min(FMath::Min(X, Y), Z); }
+		TVector GetAbs() const { return TVector(FMath::Abs(X), FMath::Abs(Y), FMath::Abs(Z)); }
+
+		/** The unit vector, or the zero vector when the length is at most the tolerance. */
+		TVector GetSafeNormal(T Tolerance = UE_SMALL_NUMBER) const
+		{
+			const T SquareSum = SizeSquared();
+			if (SquareSum == T(1))
+			{
+				return *this;
+			}
+			if (SquareSum < Tolerance)
+			{
+				return ZeroVector;
+			}
+			return *this * FMath::InvSqrt(SquareSum);
+		}
+		TVector GetUnsafeNormal() const { return *this * FMath::InvSqrt(SizeSquared()); }
+		bool Normalize(T Tolerance = UE_SMALL_NUMBER)
+		{
+			const T SquareSum = SizeSquared();
+			if (SquareSum > Tolerance)
+			{
+				*this *= FMath::InvSqrt(SquareSum);
+				return true;
+			}
+			return false;
+		}
+
+		bool IsNearlyZero(T Tolerance = UE_KINDA_SMALL_NUMBER) const
+		{
+			return FMath::Abs(X) <= Tolerance && FMath::Abs(Y) <= Tolerance && FMath::Abs(Z) <= Tolerance;
+		}
+		constexpr bool IsZero() const { return X == T(0) && Y == T(0) && Z == T(0); }
+		bool IsNormalized() const { return FMath::Abs(T(1) - SizeSquared()) < UE_THRESH_VECTOR_NORMALIZED; }
+		bool Equals(const TVector& V, T Tolerance = UE_KINDA_SMALL_NUMBER) const
+		{
+			return FMath::Abs(X - V.X) <= Tolerance && FMath::Abs(Y - V.Y) <= Tolerance && FMath::Abs(Z - V.Z) <= Tolerance;
+		}
+		bool ContainsNaN() const { return !FMath::IsFinite(X) || !FMath::IsFinite(Y) || !FMath::IsFinite(Z); }
+	};
+
+	template <typename T>
+	inline const TVector<T> TVector<T>::ZeroVector(0, 0, 0);
+	template <typename T>
+	inline const TVector<T> TVector<T>::OneVector(1, 1, 1);
+	template <typename T>
+	inline const TVector<T> TVector<T>::XAxisVector(1, 0, 0);
+	template <typename T>
+	inline const TVector<T> TVector<T>::YAxisVector(0, 1, 0);
+	template <typename T>
+	inline const TVector<T> TVector<T>::ZAxisVector(0, 0, 1);
+	template <typename T>
+	inline const TVector<T> TVector<T>::UpVector(0, 0, 1);
+	template <typename T>
+	inline const TVector<T> TVector<T>::DownVector(0, 0, -1);
+	template <typename T>
+	inline const TVector<T> TVector<T>::ForwardVector(1, 0, 0);
+	template <typename T>
+	inline const TVector<T> TVector<T>::BackwardVector(-1, 0, 0);
+	template <typename T>
+	inline const TVector<T> TVector<T>::RightVector(0, 1, 0);
+	template <typename T>
+	inline const TVector<T> TVector<T>::LeftVector(0, -1, 0);
+
+	template <typename T>
+	constexpr TVector<T> operator*(T Scale, const TVector<T>& V)
+	{
+		return V * Scale;
+	}
+}
