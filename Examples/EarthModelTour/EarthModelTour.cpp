@@ -1,0 +1,91 @@
+// A short tour of the Earth model: builds the default conversion instance and prints, for a few
+// named places, the geocentric position, the geoid height and the gravity vector.
+// Third-party headers come before the engine's, whose check() macro they would otherwise meet.
+#include <fmt/format.h>
+
+#include "DuRizerudoreConversionInternal.h"
+
+#include "HostPluginRegistration.h"
+#include "Misc/Paths.h"
+
+
+#include <cstdio>
+#include <cstring>
+
+namespace
+{
+	struct FNamedPlace
+	{
+		const char* Name;
+		double LatitudeDeg;
+		double LongitudeDeg;
+		double HeightM;
+	};
+
+	constexpr FNamedPlace Places[] = {
+		{"Null Island", 0.0, 0.0, 0.0},
+		{"Greenwich Observatory", 51.4769, -0.0005, 46.0},
+		{"Mount Everest summit", 27.9881, 86.9250, 8848.86},
+		{"Dead Sea shore", 31.5590, 35.4732, -430.0},
+		{"Sydney Opera House", -33.8568, 151.2153, 25.0},
+		{"South Pole station", -90.0, 0.0, 2835.0},
+	};
+
+	void PrintUsage()
+	{
+		std::puts("Usage: durizerudore-earth-model-tour [--plugin-dir DIR]\n"
+				  "Prints the geocentric position, geoid height and gravity of a few named places with the default\n"
+				  "Earth model (EGM84 gravity truncated to degree 16, EGM84 30' geoid).");
+	}
+}
+
+int main(int ArgumentCount, char** Arguments)
+{
+	FString PluginDirectory;
+	for (int Index = 1; Index < ArgumentCount; ++Index)
+	{
+		if (std::strcmp(Arguments[Index], "--plugin-dir") == 0 && Index + 1 < ArgumentCount)
+		{
+			PluginDirectory = FString(Arguments[++Index]);
+		}
+		else
+		{
+			PrintUsage();
+			return std::strcmp(Arguments[Index], "--help") == 0 ? 0 : 2;
+		}
+	}
+
+	const bool bRegistered = PluginDirectory.IsEmpty()
+		? UE::Host::RegisterPluginAbove(UE::Host::GetExecutableDirectory(), TEXT("DuRizerudore")).IsSet()
+		: UE::Host::RegisterPluginDirectory(PluginDirectory, TEXT("DuRizerudore"));
+	if (!bRegistered)
+	{
+		std::fputs("Cannot find DuRizerudore.uplugin; pass --plugin-dir with the plugin's directory.\n", stderr);
+		return 2;
+	}
+
+	const FCoordinateConversionInstance Instance{FCoordinateConversionSetup()};
+	if (!Instance.IsInitialized())
+	{
+		const FString DataDirectory = FPaths::Combine(DuRizerudore::ResolveGeographicLibDataRoot(), TEXT("data"));
+		fmt::print(stderr,
+			"The default Earth model could not be built: the EGM84 gravity model (gravity/egm84.egm, egm84.egm.cof) and\n"
+			"geoid grid (geoids/egm84-30.pgm) are expected below {}.\n"
+			"Install them with scripts/install-data (or scripts/setup, which also builds everything).\n",
+			TCHAR_TO_UTF8(*DataDirectory));
+		return 1;
+	}
+
+	fmt::print("{:<24} {:>10} {:>10} {:>9} | {:>15} {:>15} {:>15} | {:>8} | {:>9} {:>9} {:>9}\n", "place", "lat", "lon", "h", "ECEF X (m)",
+		"ECEF Y (m)", "ECEF Z (m)", "N (m)", "gX", "gY", "gZ");
+	for (const FNamedPlace& Place : Places)
+	{
+		const FVector Geodetic(Place.LatitudeDeg, Place.LongitudeDeg, Place.HeightM);
+		const FVector World = FCoordinateConversionKernelAccess::GeodeticToWorldPosition(Instance, Geodetic);
+		const FVector Gravity = FCoordinateConversionKernelAccess::GetGeocentricGravityAtGeocentric(Instance, World);
+		fmt::print("{:<24} {:>10.4f} {:>10.4f} {:>9.2f} | {:>15.3f} {:>15.3f} {:>15.3f} | {:>8.3f} | {:>9.5f} {:>9.5f} {:>9.5f}\n", Place.Name,
+			Place.LatitudeDeg, Place.LongitudeDeg, Place.HeightM, World.X, World.Y, World.Z, Instance.GetGeoidHeight(Geodetic), Gravity.X, Gravity.Y,
+			Gravity.Z);
+	}
+	return 0;
+}

@@ -1,0 +1,355 @@
+// Value types, enumerations, model setups and the shared conversion instance of DuRizerudore.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Templates/SharedPointer.h"
+
+#include "DuRizerudoreConversion.generated.h"
+
+namespace GeographicLib
+{
+	class Geodesic;
+	class Rhumb;
+	class Geocentric;
+	class NormalGravity;
+	class GravityModel;
+	class Geoid;
+	class LocalCartesian;
+}
+
+/** The five coordinate systems a position, vector or orientation can be expressed in. */
+UENUM(BlueprintType)
+enum class ECoordinateSystem : uint8
+{
+	Local_ENU UMETA(DisplayName = "Local ENU"),
+	Local_NED UMETA(DisplayName = "Local NED"),
+	Local_UE UMETA(DisplayName = "Local UE NEU (cm)", ToolTip = "Unreal-local NEU in centimeters: +X north, +Y east, +Z up."),
+	Geocentric UMETA(DisplayName = "Geocentric ECEF"),
+	Geodetic UMETA(DisplayName = "Geodetic (Lat, Lon, Height)")
+};
+
+/** What a height is measured from. */
+UENUM(BlueprintType)
+enum class ECoordinateAltitudeReference : uint8
+{
+	Ellipsoid,
+	MeanSeaLevel
+};
+
+/** The kind of local frame at the reference origin. */
+UENUM(BlueprintType)
+enum class ECoordinateLocalFrameType : uint8
+{
+	Cartesian,
+	UTM UMETA(DisplayName = "UTM")
+};
+
+/** How the geoid grid is interpolated. */
+UENUM(BlueprintType)
+enum class ECoordinateGeoidInterpolation : uint8
+{
+	Bilinear,
+	Cubic
+};
+
+/** Degree and order at which the spherical-harmonic gravity model is truncated. */
+UENUM(BlueprintType)
+enum class ECoordinateGravityAccuracy : uint8
+{
+	Full,
+	Truncated8,
+	Truncated16,
+	Truncated32
+};
+
+/** Reference ellipsoid. */
+UENUM(BlueprintType)
+enum EEarthDatumModel : uint8
+{
+	WGS84
+};
+
+/** Earth gravity model; selects both the spherical-harmonic gravity model and the geoid grid. */
+UENUM(BlueprintType)
+enum EEarthGravityModel : uint8
+{
+	None,
+	EGM84,
+	EGM96,
+	EGM2008
+};
+
+/**
+ * A geodetic position. Travels in engine vectors as X = latitude, Y = longitude, Z = height;
+ * the type stores any double unchanged and normalises nothing.
+ */
+USTRUCT(BlueprintType, meta = (ToolTip = "Latitude/longitude/height tuple in degrees/meters."))
+struct DURIZERUDORE_API FGeodeticCoordinate
+{
+	GENERATED_BODY()
+
+	/** Geodetic latitude in degrees, positive north. */
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Geodetic")
+	double LatitudeDeg = 0.0;
+
+	/** Longitude in degrees, positive east. */
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Geodetic")
+	double LongitudeDeg = 0.0;
+
+	/** Height in metres, above the WGS84 ellipsoid unless an altitude reference says otherwise. */
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Geodetic")
+	double HeightM = 0.0;
+
+	FGeodeticCoordinate() = default;
+
+	FGeodeticCoordinate(const double InLatitudeDeg, const double InLongitudeDeg, const double InHeightM)
+		: LatitudeDeg(InLatitudeDeg)
+		, LongitudeDeg(InLongitudeDeg)
+		, HeightM(InHeightM)
+	{
+	}
+
+	explicit FGeodeticCoordinate(const FVector& Vector)
+		: LatitudeDeg(Vector.X)
+		, LongitudeDeg(Vector.Y)
+		, HeightM(Vector.Z)
+	{
+	}
+
+	FGeodeticCoordinate& operator=(const FVector& Vector)
+	{
+		LatitudeDeg = Vector.X;
+		LongitudeDeg = Vector.Y;
+		HeightM = Vector.Z;
+		return *this;
+	}
+
+	/** The vector form (latitude, longitude, height). */
+	FVector ToVector() const
+	{
+		return FVector(LatitudeDeg, LongitudeDeg, HeightM);
+	}
+};
+
+/** Which Earth models a conversion instance is built with. */
+USTRUCT(BlueprintType, meta = (ToolTip = "Shared datum, gravity, and geoid model selection used to build conversion instances."))
+struct DURIZERUDORE_API FCoordinateConversionSetup
+{
+	GENERATED_BODY()
+
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Setup")
+	TEnumAsByte<EEarthDatumModel> DatumModel = EEarthDatumModel::WGS84;
+
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Setup")
+	TEnumAsByte<EEarthGravityModel> GravityModel = EEarthGravityModel::EGM84;
+
+	/** The geoid grid is selected with the same enumeration as the gravity model. */
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Setup")
+	TEnumAsByte<EEarthGravityModel> GeoidModel = EEarthGravityModel::EGM84;
+
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Setup")
+	ECoordinateGravityAccuracy GravityAccuracy = ECoordinateGravityAccuracy::Truncated16;
+
+	/** Maximum degree with Full accuracy; negative means not set (the whole model). */
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Setup", meta = (EditCondition = "GravityAccuracy == ECoordinateGravityAccuracy::Full", EditConditionHides))
+	int32 GravityMaxDegree = -1;
+
+	/** Maximum order with Full accuracy; negative means not set (the degree). */
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Setup", meta = (EditCondition = "GravityAccuracy == ECoordinateGravityAccuracy::Full", EditConditionHides))
+	int32 GravityMaxOrder = -1;
+
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Setup")
+	ECoordinateGeoidInterpolation GeoidInterpolation = ECoordinateGeoidInterpolation::Bilinear;
+};
+
+/**
+ * The heavy GeographicLib state built once from a setup and shared, immutable, by any number of
+ * reference frames. Copies share the model objects; a model that was requested but did not load
+ * leaves the instance uninitialized, so every conversion through it fails.
+ */
+USTRUCT(BlueprintType, meta = (ToolTip = "Heavy shared GeographicLib-backed state reused across many reference frames."))
+struct DURIZERUDORE_API FCoordinateConversionInstance
+{
+	GENERATED_BODY()
+
+	/** Not initialized: holds no model objects. */
+	FCoordinateConversionInstance() = default;
+
+	/** Builds the geodesy objects and loads the selected models; never throws. */
+	explicit FCoordinateConversionInstance(const FCoordinateConversionSetup& Setup);
+
+	FCoordinateConversionInstance(const FCoordinateConversionInstance& Other) = default;
+	FCoordinateConversionInstance(FCoordinateConversionInstance&& Other) = default;
+	FCoordinateConversionInstance& operator=(const FCoordinateConversionInstance& Other) = default;
+	FCoordinateConversionInstance& operator=(FCoordinateConversionInstance&& Other) = default;
+	~FCoordinateConversionInstance();
+
+	/** True when the geodesy objects exist and every selected model loaded. */
+	bool IsInitialized() const;
+
+	/** True when a geoid grid is loaded (also possible on an uninitialized instance). */
+	bool SupportsGeoidQueries() const;
+
+	/** Geoid height N above the ellipsoid in metres at (X latitude, Y longitude); Z is ignored. Needs a geoid. */
+	double GetGeoidHeight(const FVector& GeodeticPosition) const;
+
+	/** N + Z for a geodetic position whose Z is a height above mean sea level. Needs a geoid. */
+	double GetHeightAboveEllipsoid(const FVector& GeodeticPositionAtMeanSeaLevel) const;
+
+	/** Z - N for a geodetic position whose Z is a height above the ellipsoid. Needs a geoid. */
+	double GetHeightAboveMeanSeaLevel(const FVector& GeodeticPosition) const;
+
+	/**
+	 * The height above the ellipsoid of a height given against the reference. A mean-sea-level height
+	 * without a geoid is an error of the caller: it is reported once and returned unchanged.
+	 */
+	double ResolveHeightAboveEllipsoid(double HeightM, double LatitudeDeg, double LongitudeDeg, ECoordinateAltitudeReference AltitudeReference) const;
+
+protected:
+	friend struct FCoordinateConversionKernelAccess;
+
+	/** Geodetic (degrees, degrees, ellipsoidal metres) to geocentric ECEF metres. Needs the geocentric object. */
+	FVector GeodeticToWorldPosition(const FVector& GeodeticPosition) const;
+
+	/** Geocentric ECEF metres to geodetic (degrees, degrees, ellipsoidal metres). Needs the geocentric object. */
+	FVector WorldPositionToGeodetic(const FVector& WorldPosition) const;
+
+	/** Gravity acceleration in geocentric axes (m/s^2) at a geocentric position, centrifugal term included. */
+	FVector GetGeocentricGravityAtGeocentric(const FVector& WorldPosition) const;
+
+	/** Gravity acceleration in geocentric axes (m/s^2) at a geodetic position. */
+	FVector GetGeocentricGravityAtGeodetic(const FVector& GeodeticPosition) const;
+
+	TSharedPtr<GeographicLib::Geodesic, ESPMode::ThreadSafe> GeodesicInstance;
+	TSharedPtr<GeographicLib::Rhumb, ESPMode::ThreadSafe> RhumbInstance;
+	TSharedPtr<GeographicLib::Geocentric, ESPMode::ThreadSafe> GeocentricInstance;
+	TSharedPtr<GeographicLib::NormalGravity, ESPMode::ThreadSafe> NormalGravityInstance;
+	TSharedPtr<GeographicLib::GravityModel, ESPMode::ThreadSafe> GravityModelInstance;
+	TSharedPtr<GeographicLib::Geoid, ESPMode::ThreadSafe> GeoidModelInstance;
+	bool bGravityModelReady = false;
+	bool bGeoidModelReady = false;
+};
+
+/** The local frame a reference frame is built around: its kind, its origin and what the origin height is measured from. */
+USTRUCT(BlueprintType, meta = (ToolTip = "Local frame projection, origin, and altitude-reference convention for ENU/NED/UE conversions."))
+struct DURIZERUDORE_API FCoordinateReferenceSetup
+{
+	GENERATED_BODY()
+
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Frame", meta = (ToolTip = "Cartesian uses a tangent LocalCartesian plane; UTM uses an origin-relative projected UTM/UPS grid."))
+	ECoordinateLocalFrameType LocalFrameType = ECoordinateLocalFrameType::Cartesian;
+
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Frame")
+	FGeodeticCoordinate LocalFrameOrigin;
+
+	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "DuRizerudore|Frame")
+	ECoordinateAltitudeReference LocalFrameAltitudeReference = ECoordinateAltitudeReference::Ellipsoid;
+
+	FCoordinateReferenceSetup() = default;
+
+	/** Note the order: origin, altitude reference, then the kind of frame. */
+	FCoordinateReferenceSetup(const FGeodeticCoordinate& InLocalFrameOrigin, const ECoordinateAltitudeReference InAltitudeReference, const ECoordinateLocalFrameType InLocalFrameType)
+		: LocalFrameType(InLocalFrameType)
+		, LocalFrameOrigin(InLocalFrameOrigin)
+		, LocalFrameAltitudeReference(InAltitudeReference)
+	{
+	}
+};
+
+/**
+ * A shared conversion instance paired with one local frame: a tangent plane or an origin-relative UTM/UPS grid.
+ * Copies share the instance and the tangent-plane projector, so copying costs two reference increments.
+ *
+ * Out-of-range input in a UTM frame: the UTM/UPS projection refuses latitudes outside [-90, 90] (and NaN),
+ * points too far from the origin's zone, and in reverse eastings or northings outside the zone. Such a
+ * refusal never escapes: an origin that cannot be projected leaves the frame without a local frame (and is
+ * logged), every conversion whose result needs the projection returns false with its output untouched,
+ * and the members below that return a vector or an angle return NaN.
+ */
+USTRUCT(BlueprintType, meta = (ToolTip = "Opaque runtime reference-frame handle used for repeated conversions.\nCreate it at runtime from a conversion setup or coordinate-system actor and reuse it across calls."))
+struct DURIZERUDORE_API FCoordinateReferenceFrame
+{
+	GENERATED_BODY()
+
+	/** No conversion instance and no local frame. */
+	FCoordinateReferenceFrame();
+
+	/** A frame without a local frame: local east-north-up is then the geocentric frame itself. */
+	explicit FCoordinateReferenceFrame(const TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe>& InConversion);
+	explicit FCoordinateReferenceFrame(const TSharedRef<FCoordinateConversionInstance, ESPMode::ThreadSafe>& InConversion);
+
+	/** A frame with the local frame of the setup (see SetLocalFrameOrigin). */
+	FCoordinateReferenceFrame(const TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe>& InConversion, const FCoordinateReferenceSetup& Setup);
+	FCoordinateReferenceFrame(const TSharedRef<FCoordinateConversionInstance, ESPMode::ThreadSafe>& InConversion, const FCoordinateReferenceSetup& Setup);
+
+	FCoordinateReferenceFrame(const FCoordinateReferenceFrame& Other);
+	FCoordinateReferenceFrame(FCoordinateReferenceFrame&& Other);
+	FCoordinateReferenceFrame& operator=(const FCoordinateReferenceFrame& Other);
+	FCoordinateReferenceFrame& operator=(FCoordinateReferenceFrame&& Other);
+	~FCoordinateReferenceFrame();
+
+	/** True when the frame holds an initialized conversion instance. */
+	bool IsInitialized() const;
+
+	/** True once a local frame origin has been set successfully. */
+	bool HasLocalFrame() const;
+
+	/** True for a UTM local frame, whose axes turn against true east-north-up from point to point. */
+	bool UsesPositionDependentLocalFrame() const;
+
+	ECoordinateLocalFrameType GetLocalFrameType() const;
+
+	/** The origin, its height always above the ellipsoid (the altitude reference was applied when it was set). */
+	FGeodeticCoordinate GetLocalFrameOrigin() const;
+
+	const FCoordinateConversionInstance* GetConversion() const;
+	TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> GetConversionPtr() const;
+
+	/**
+	 * Replaces the local frame. Needs an initialized instance (otherwise an ensure reports it once and nothing
+	 * changes). The origin height is resolved to an ellipsoidal height once, here; a UTM origin takes the
+	 * standard zone of its position (UPS near the poles).
+	 */
+	void SetLocalFrameOrigin(const FGeodeticCoordinate& Origin, ECoordinateAltitudeReference AltitudeReference, ECoordinateLocalFrameType Type);
+
+	/** Geodetic (lat, lon, ellipsoidal h) to local east-north-up metres. Needs a local frame; NaN otherwise. */
+	FVector GeodeticPositionToLocalEnu(const FVector& GeodeticPosition) const;
+
+	/** Local east-north-up metres to geodetic. Needs a local frame; NaN otherwise. */
+	FVector LocalEnuPositionToGeodetic(const FVector& LocalEnuPosition) const;
+
+	/** The meridian convergence (degrees, grid north clockwise from true north) at a point of a UTM frame; 0 otherwise. */
+	double GetGridConvergenceDegAtGeodetic(const FVector& GeodeticPosition) const;
+
+	/** The rotation from the frame's local east-north-up axes to the true east-north-up axes at a point. */
+	FQuat BuildLocalEnuToPointEnuRotationAtGeodetic(const FVector& GeodeticPosition) const;
+
+	/** The rotation from the frame's local east-north-up axes to geocentric axes, evaluated at a point. */
+	FQuat BuildLocalEnuToGeocentricRotationAtGeodetic(const FVector& GeodeticPosition) const;
+
+	/** A vector in local east-north-up axes expressed in the true east-north-up axes at a point. */
+	FVector LocalEnuToPointEnuAtGeodetic(const FVector& LocalEnuVector, const FVector& GeodeticPosition) const;
+
+	/** A vector in the true east-north-up axes at a point expressed in local east-north-up axes. */
+	FVector PointEnuToLocalEnuAtGeodetic(const FVector& PointEnuVector, const FVector& GeodeticPosition) const;
+
+protected:
+	friend struct FCoordinateReferenceFrameKernelAccess;
+
+	/** The projections behind the two position members; false (output untouched) when the projection refuses. */
+	bool TryGeodeticPositionToLocalEnu(const FVector& GeodeticPosition, FVector& OutLocalEnuPosition) const;
+	bool TryLocalEnuPositionToGeodetic(const FVector& LocalEnuPosition, FVector& OutGeodeticPosition) const;
+	bool TryGetGridConvergenceDegAtGeodetic(const FVector& GeodeticPosition, double& OutConvergenceDeg) const;
+
+	TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> Conversion;
+	TSharedPtr<GeographicLib::LocalCartesian, ESPMode::ThreadSafe> LocalCartesian;
+	FGeodeticCoordinate LocalFrameOrigin;
+	FQuat LocalEnuToGeocentricRotation = FQuat::Identity;
+	bool bHasLocalFrame = false;
+	ECoordinateLocalFrameType LocalFrameType = ECoordinateLocalFrameType::Cartesian;
+	int32 UtmZone = 0;
+	bool bUtmNorthernHemisphere = true;
+	double UtmOriginEasting = 0.0;
+	double UtmOriginNorthing = 0.0;
+	double UtmOriginScale = 1.0;
+};

@@ -1,0 +1,114 @@
+#include "DuRizerudoreConversionInternal.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace
+{
+	void ExpectNear(const FVector& Actual, const FVector& Expected, const double Tolerance)
+	{
+		EXPECT_NEAR(Actual.X, Expected.X, Tolerance);
+		EXPECT_NEAR(Actual.Y, Expected.Y, Tolerance);
+		EXPECT_NEAR(Actual.Z, Expected.Z, Tolerance);
+	}
+
+	/** East, north and up at a place, from the closed forms of the geodetic normal. */
+	struct FClosedFormAxes
+	{
+		FVector East;
+		FVector North;
+		FVector Up;
+	};
+
+	FClosedFormAxes ClosedFormAxes(const double LatitudeDeg, const double LongitudeDeg)
+	{
+		const double Phi = LatitudeDeg * M_PI / 180.0;
+		const double Lambda = LongitudeDeg * M_PI / 180.0;
+		return FClosedFormAxes{
+			FVector(-std::sin(Lambda), std::cos(Lambda), 0.0),
+			FVector(-std::sin(Phi) * std::cos(Lambda), -std::sin(Phi) * std::sin(Lambda), std::cos(Phi)),
+			FVector(std::cos(Phi) * std::cos(Lambda), std::cos(Phi) * std::sin(Lambda), std::sin(Phi))};
+	}
+}
+
+TEST(EnuToGeocentricRotation, CarriesTheLocalAxesOntoTheClosedFormDirections)
+{
+	std::mt19937_64 Random(20261206);
+	std::uniform_real_distribution<double> Latitude(-90.0, 90.0);
+	std::uniform_real_distribution<double> Longitude(-540.0, 540.0);
+	for (int Sample = 0; Sample < 2000; ++Sample)
+	{
+		const double LatitudeDeg = Sample == 0 ? 90.0 : (Sample == 1 ? -90.0 : Latitude(Random));
+		const double LongitudeDeg = Longitude(Random);
+		const FQuat Rotation = DuRizerudore::BuildEnuToGeocentricRotation(LatitudeDeg, LongitudeDeg);
+		const FClosedFormAxes Axes = ClosedFormAxes(LatitudeDeg, LongitudeDeg);
+		SCOPED_TRACE(testing::Message() << LatitudeDeg << ", " << LongitudeDeg);
+
+		EXPECT_NEAR(Rotation.SizeSquared(), 1.0, 1e-15);
+		ExpectNear(Rotation.RotateVector(FVector(1.0, 0.0, 0.0)), Axes.East, 1e-14);
+		ExpectNear(Rotation.RotateVector(FVector(0.0, 1.0, 0.0)), Axes.North, 1e-14);
+		ExpectNear(Rotation.RotateVector(FVector(0.0, 0.0, 1.0)), Axes.Up, 1e-14);
+		// A proper rotation: east x north = up.
+		ExpectNear(FVector::CrossProduct(Axes.East, Axes.North), Axes.Up, 1e-14);
+		// Unrotating brings the geocentric up back to the local up.
+		ExpectNear(Rotation.UnrotateVector(Axes.Up), FVector(0.0, 0.0, 1.0), 1e-14);
+	}
+}
+
+TEST(EnuToGeocentricRotation, FixedPlaces)
+{
+	const FQuat AtOrigin = DuRizerudore::BuildEnuToGeocentricRotation(0.0, 0.0);
+	ExpectNear(AtOrigin.RotateVector(FVector(1.0, 0.0, 0.0)), FVector(0.0, 1.0, 0.0), 1e-15);
+	ExpectNear(AtOrigin.RotateVector(FVector(0.0, 1.0, 0.0)), FVector(0.0, 0.0, 1.0), 1e-15);
+	ExpectNear(AtOrigin.RotateVector(FVector(0.0, 0.0, 1.0)), FVector(1.0, 0.0, 0.0), 1e-15);
+
+	// At the north pole up is the Earth's axis and east still follows the longitude.
+	const FQuat AtPole = DuRizerudore::BuildEnuToGeocentricRotation(90.0, 30.0);
+	ExpectNear(AtPole.RotateVector(FVector(0.0, 0.0, 1.0)), FVector(0.0, 0.0, 1.0), 1e-15);
+	ExpectNear(AtPole.RotateVector(FVector(1.0, 0.0, 0.0)), FVector(-0.5, std::sqrt(3.0) / 2.0, 0.0), 1e-15);
+
+	// Height does not enter, and latitude beyond the pole is taken as given, not clamped.
+	const FQuat Beyond = DuRizerudore::BuildEnuToGeocentricRotation(100.0, 0.0);
+	ExpectNear(Beyond.RotateVector(FVector(0.0, 0.0, 1.0)), ClosedFormAxes(100.0, 0.0).Up, 1e-15);
+}
+
+TEST(GeodeticCoordinate, StoresAndMapsComponentsUnchanged)
+{
+	const FGeodeticCoordinate Default;
+	EXPECT_EQ(Default.ToVector(), FVector(0.0, 0.0, 0.0));
+
+	const FGeodeticCoordinate FromVector(FVector(10.0, 20.0, 30.0));
+	EXPECT_EQ(FromVector.LatitudeDeg, 10.0);
+	EXPECT_EQ(FromVector.LongitudeDeg, 20.0);
+	EXPECT_EQ(FromVector.HeightM, 30.0);
+	EXPECT_EQ(FromVector.ToVector(), FVector(10.0, 20.0, 30.0));
+
+	FGeodeticCoordinate Assigned(1.0, 2.0, 3.0);
+	Assigned = FVector(123.0, -720.0, -1e9);
+	EXPECT_EQ(Assigned.ToVector(), FVector(123.0, -720.0, -1e9));
+
+	const FGeodeticCoordinate NotANumber(std::nan(""), INFINITY, -0.0);
+	EXPECT_TRUE(std::isnan(NotANumber.LatitudeDeg));
+	EXPECT_TRUE(std::isinf(NotANumber.ToVector().Y));
+	EXPECT_TRUE(std::signbit(NotANumber.HeightM));
+}
+
+TEST(Enumerations, AreBytesWithConsecutiveValues)
+{
+	static_assert(sizeof(ECoordinateSystem) == 1 && sizeof(EEarthGravityModel) == 1 && sizeof(EEarthDatumModel) == 1);
+	static_assert(sizeof(FCoordinateConversionSetup::GravityModel) == 1 && sizeof(FCoordinateConversionSetup::GravityAccuracy) == 1);
+	EXPECT_EQ(static_cast<int>(ECoordinateSystem::Geodetic), 4);
+	EXPECT_EQ(static_cast<int>(ECoordinateGravityAccuracy::Truncated32), 3);
+	EXPECT_EQ(static_cast<int>(EEarthGravityModel::EGM2008), 3);
+
+	const FCoordinateConversionSetup Setup;
+	EXPECT_TRUE(Setup.DatumModel == EEarthDatumModel::WGS84);
+	EXPECT_TRUE(Setup.GravityModel == EEarthGravityModel::EGM84);
+	EXPECT_TRUE(Setup.GeoidModel == EEarthGravityModel::EGM84);
+	EXPECT_EQ(Setup.GravityAccuracy, ECoordinateGravityAccuracy::Truncated16);
+	EXPECT_EQ(Setup.GravityMaxDegree, -1);
+	EXPECT_EQ(Setup.GravityMaxOrder, -1);
+	EXPECT_EQ(Setup.GeoidInterpolation, ECoordinateGeoidInterpolation::Bilinear);
+}
