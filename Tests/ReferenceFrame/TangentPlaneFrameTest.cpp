@@ -1,0 +1,156 @@
+#include "ReferenceFrameTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+using namespace DuRizerudoreTest;
+
+namespace
+{
+	struct FOrigin
+	{
+		const char* Name;
+		double LatitudeDeg;
+		double LongitudeDeg;
+		double HeightM;
+	};
+
+	constexpr FOrigin Origins[] = {
+		{"Zurich", 47.3769, 8.5417, 408.0},
+		{"Denver", 39.7392, -104.9903, 1609.0},
+		{"Cape Town", -33.9249, 18.4241, 10.0},
+		{"Sydney", -33.8688, 151.2093, 58.0},
+		{"Tokyo", 35.6762, 139.6503, 40.0},
+		{"Quito", -0.1807, -78.4678, 2850.0},
+		{"Near the north pole", 89.95, 45.0, 0.0},
+		{"Near the south pole", -89.9, -120.0, 2800.0},
+		{"Fiji, by the antimeridian", -17.7134, 179.95, 0.0},
+		{"Chukotka, across the antimeridian", 65.0, -179.99, 100.0},
+	};
+
+	std::string TopocentricPipeline(const FOrigin& Origin)
+	{
+		return "+proj=pipeline +step +proj=unitconvert +xy_in=deg +xy_out=rad +step +proj=axisswap +order=2,1 "
+			   "+step +proj=cart +ellps=WGS84 +step +proj=topocentric +ellps=WGS84 +lat_0="
+			+ std::to_string(Origin.LatitudeDeg) + " +lon_0=" + std::to_string(Origin.LongitudeDeg) + " +h_0=" + std::to_string(Origin.HeightM);
+	}
+
+	/** A point within about 100 km of the origin. */
+	FVector NearbyPoint(const FOrigin& Origin, std::mt19937_64& Random)
+	{
+		std::uniform_real_distribution<double> Offset(-0.9, 0.9);
+		std::uniform_real_distribution<double> Height(-400.0, 9000.0);
+		double Lat = Origin.LatitudeDeg + Offset(Random);
+		double Lon = Origin.LongitudeDeg + Offset(Random) / std::max(0.01, std::cos(Lat * M_PI / 180.0));
+		// Past a pole, the point lies on the opposite meridian.
+		if (std::abs(Lat) > 90.0)
+		{
+			Lat = std::copysign(180.0, Lat) - Lat;
+			Lon += 180.0;
+		}
+		Lon = std::remainder(Lon, 360.0);
+		return FVector(Lat, Lon, Height(Random));
+	}
+}
+
+TEST(TangentPlaneFrame, AgreesWithProjTopocentricOnSeveralContinents)
+{
+	std::mt19937_64 Random(2024);
+	for (const FOrigin& Origin : Origins)
+	{
+		SCOPED_TRACE(Origin.Name);
+		// PROJ's string needs the origin with all its digits.
+		char Definition[512];
+		std::snprintf(Definition, sizeof(Definition),
+			"+proj=pipeline +step +proj=unitconvert +xy_in=deg +xy_out=rad +step +proj=axisswap +order=2,1 "
+			"+step +proj=cart +ellps=WGS84 +step +proj=topocentric +ellps=WGS84 +lat_0=%.17g +lon_0=%.17g +h_0=%.17g",
+			Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM);
+		const FProjPipeline Topocentric(Definition);
+		ASSERT_TRUE(Topocentric.IsValid()) << TopocentricPipeline(Origin);
+		const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM);
+		ASSERT_TRUE(Frame.HasLocalFrame());
+
+		for (int Sample = 0; Sample < 200; ++Sample)
+		{
+			const FVector Geodetic = NearbyPoint(Origin, Random);
+			const FVector Expected = Topocentric.Forward(Geodetic);
+			FVector Enu;
+			ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_ENU, Frame, Geodetic, Enu));
+			ExpectVectorNear(Enu, Expected, 1e-6);
+
+			FVector Back;
+			ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Local_ENU, ECoordinateSystem::Geodetic, Frame, Enu, Back));
+			EXPECT_NEAR(Back.X, Geodetic.X, 1e-10);
+			// A longitude error matters only as much as the parallel is long.
+			EXPECT_NEAR(std::remainder(Back.Y - Geodetic.Y, 360.0) * std::cos(Geodetic.X * M_PI / 180.0), 0.0, 1e-10);
+			EXPECT_NEAR(Back.Z, Geodetic.Z, 1e-6);
+		}
+	}
+}
+
+TEST(TangentPlaneFrame, MatchesTheClosedFormOfTheTangentPlane)
+{
+	// ECEF from the closed form of the ellipsoid, then the transposed east-north-up matrix at the origin.
+	const double A = 6378137.0;
+	const double F = 1.0 / 298.257223563;
+	const double E2 = F * (2.0 - F);
+	const auto Ecef = [&](const FVector& G) {
+		const double Phi = G.X * M_PI / 180.0;
+		const double Lambda = G.Y * M_PI / 180.0;
+		const double N = A / std::sqrt(1.0 - E2 * std::sin(Phi) * std::sin(Phi));
+		return FVector((N + G.Z) * std::cos(Phi) * std::cos(Lambda), (N + G.Z) * std::cos(Phi) * std::sin(Lambda), (N * (1.0 - E2) + G.Z) * std::sin(Phi));
+	};
+	std::mt19937_64 Random(99);
+	for (const FOrigin& Origin : Origins)
+	{
+		SCOPED_TRACE(Origin.Name);
+		const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM);
+		const double Phi = Origin.LatitudeDeg * M_PI / 180.0;
+		const double Lambda = Origin.LongitudeDeg * M_PI / 180.0;
+		const FVector East(-std::sin(Lambda), std::cos(Lambda), 0.0);
+		const FVector North(-std::sin(Phi) * std::cos(Lambda), -std::sin(Phi) * std::sin(Lambda), std::cos(Phi));
+		const FVector Up(std::cos(Phi) * std::cos(Lambda), std::cos(Phi) * std::sin(Lambda), std::sin(Phi));
+		const FVector OriginEcef = Ecef(FVector(Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM));
+
+		// The origin itself is the local zero.
+		ExpectVectorNear(Frame.GeodeticPositionToLocalEnu(FVector(Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM)), FVector(0.0, 0.0, 0.0), 1e-8);
+		for (int Sample = 0; Sample < 200; ++Sample)
+		{
+			const FVector Geodetic = NearbyPoint(Origin, Random);
+			const FVector Delta = Ecef(Geodetic) - OriginEcef;
+			const FVector Expected(FVector::DotProduct(Delta, East), FVector::DotProduct(Delta, North), FVector::DotProduct(Delta, Up));
+			FVector Enu;
+			ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_ENU, Frame, Geodetic, Enu));
+			ExpectVectorNear(Enu, Expected, 1e-6);
+
+			// From geocentric the result is the same, and back again.
+			FVector FromGeocentric;
+			ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geocentric, ECoordinateSystem::Local_ENU, Frame, Ecef(Geodetic), FromGeocentric));
+			ExpectVectorNear(FromGeocentric, Expected, 1e-6);
+			FVector Geocentric;
+			ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Local_ENU, ECoordinateSystem::Geocentric, Frame, Enu, Geocentric));
+			ExpectVectorNear(Geocentric, Ecef(Geodetic), 1e-6);
+		}
+	}
+}
+
+TEST(TangentPlaneFrame, UpFallsAwayFromTheTangentPlane)
+{
+	const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, 0.0, 0.0, 0.0);
+	// About 100 km east along the equator the ellipsoid lies some 785 m below the tangent plane.
+	const FVector Enu = Frame.GeodeticPositionToLocalEnu(FVector(0.0, 0.9, 0.0));
+	EXPECT_NEAR(Enu.X, 100187.0, 5.0);
+	EXPECT_LT(Enu.Z, -700.0);
+	EXPECT_GT(Enu.Z, -900.0);
+	// The stored origin rotation is the true tangent frame at the origin.
+	const FQuat& Rotation = FCoordinateReferenceFrameKernelAccess::GetLocalEnuToGeocentricRotation(Frame);
+	ExpectVectorNear(Rotation.RotateVector(FVector(0.0, 0.0, 1.0)), FVector(1.0, 0.0, 0.0), 1e-15);
+	EXPECT_EQ(Frame.GetGridConvergenceDegAtGeodetic(FVector(10.0, 20.0, 0.0)), 0.0);
+	EXPECT_TRUE(Frame.BuildLocalEnuToPointEnuRotationAtGeodetic(FVector(40.0, 3.0, 0.0)).Equals(FQuat::Identity, 0.0));
+	EXPECT_EQ(Frame.LocalEnuToPointEnuAtGeodetic(FVector(1.0, 2.0, 3.0), FVector(40.0, 3.0, 0.0)), FVector(1.0, 2.0, 3.0));
+	EXPECT_EQ(Frame.PointEnuToLocalEnuAtGeodetic(FVector(1.0, 2.0, 3.0), FVector(40.0, 3.0, 0.0)), FVector(1.0, 2.0, 3.0));
+	EXPECT_FALSE(Frame.UsesPositionDependentLocalFrame());
+}
