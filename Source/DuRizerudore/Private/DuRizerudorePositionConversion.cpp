@@ -2,6 +2,8 @@
 
 #include "DuRizerudoreConversionInternal.h"
 
+#include <GeographicLib/LocalCartesian.hpp>
+
 #include <limits>
 
 namespace DuRizerudore
@@ -67,6 +69,12 @@ namespace DuRizerudore
 			OutLocalEnuPosition = FInstanceAccess::GeodeticToWorldPosition(*Frame.GetConversion(), GeodeticPosition);
 			return true;
 		}
+		// The tangent plane is the common case and cannot fail: straight to the projector.
+		if (const GeographicLib::LocalCartesian* Projector = FFrameAccess::GetLocalCartesian(Frame).Get())
+		{
+			Projector->Forward(GeodeticPosition.X, GeodeticPosition.Y, GeodeticPosition.Z, OutLocalEnuPosition.X, OutLocalEnuPosition.Y, OutLocalEnuPosition.Z);
+			return true;
+		}
 		return FFrameAccess::TryGeodeticPositionToLocalEnu(Frame, GeodeticPosition, OutLocalEnuPosition);
 	}
 
@@ -75,6 +83,11 @@ namespace DuRizerudore
 		if (!Frame.HasLocalFrame())
 		{
 			OutGeodeticPosition = FInstanceAccess::WorldPositionToGeodetic(*Frame.GetConversion(), LocalEnuPosition);
+			return true;
+		}
+		if (const GeographicLib::LocalCartesian* Projector = FFrameAccess::GetLocalCartesian(Frame).Get())
+		{
+			Projector->Reverse(LocalEnuPosition.X, LocalEnuPosition.Y, LocalEnuPosition.Z, OutGeodeticPosition.X, OutGeodeticPosition.Y, OutGeodeticPosition.Z);
 			return true;
 		}
 		return FFrameAccess::TryLocalEnuPositionToGeodetic(Frame, LocalEnuPosition, OutGeodeticPosition);
