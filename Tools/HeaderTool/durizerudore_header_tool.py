@@ -110,9 +110,12 @@ def body_macro(owner, api_macro):
             f"friend struct Z_Construct_UScriptStruct_{name}_Statics;",
             "static class UScriptStruct* StaticStruct();",
         ]
+    # A class body leaves the access private after it, as the engine's does.
     return [
+        "public:",
         f"friend struct Z_Construct_UClass_{name}_Statics;",
         "static class UClass* StaticClass();",
+        "private:",
     ]
 
 

@@ -1,0 +1,206 @@
+#include "DuRizerudoreBlueprintLibrary.h"
+#include "DuRizerudoreConversionInternal.h"
+
+#include "Logging/HostLogCapture.h"
+#include "TestPluginDirectory.h"
+#include "TinyModelFiles.h"
+
+#include <gtest/gtest.h>
+
+using FLibrary = UDuRizerudoreBlueprintLibrary;
+using DuRizerudoreTest::FTemporaryPlugin;
+
+namespace
+{
+	FCoordinateConversionSetup ModelFreeSetup()
+	{
+		FCoordinateConversionSetup Setup;
+		Setup.GravityModel = EEarthGravityModel::None;
+		Setup.GeoidModel = EEarthGravityModel::None;
+		return Setup;
+	}
+
+	/** A geoid-only setup on a plugin whose coarse grid stands 12.501 m (a value the 3 mm grid holds exactly) above the ellipsoid everywhere. */
+	struct FConstantGeoidPlugin : FTemporaryPlugin
+	{
+		FConstantGeoidPlugin()
+		{
+			CreateModelDirectories(false, true);
+			DuRizerudoreTest::WriteCoarseGeoid(GetGeoidDirectory(), "egm84-30", 10.0, [](double, double) { return 12.501; });
+		}
+
+		static FCoordinateConversionSetup Setup()
+		{
+			FCoordinateConversionSetup Result;
+			Result.GravityModel = EEarthGravityModel::None;
+			return Result;
+		}
+	};
+
+	/** What every function leaves after false, checked on one frame. */
+	void ExpectEveryQueryRefused(const FCoordinateReferenceFrame& Frame, const bool bPositionsStillConvert)
+	{
+		const FVector Untouched(7.0, 8.0, 9.0);
+		FVector Converted = Untouched;
+		EXPECT_EQ(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Geodetic, ECoordinateSystem::Geocentric, FVector(0.0, 0.0, 0.0), Converted), bPositionsStillConvert);
+		if (!bPositionsStillConvert)
+		{
+			EXPECT_EQ(Converted, Untouched);
+		}
+		double Height = 99.0;
+		EXPECT_FALSE(FLibrary::GetGeoidHeight(Frame, ECoordinateSystem::Geodetic, FVector(10.0, 10.0, 0.0), Height));
+		EXPECT_EQ(Height, 0.0);
+		Height = 99.0;
+		EXPECT_FALSE(FLibrary::GetHeightAboveEllipsoid(Frame, FVector(10.0, 10.0, 5.0), Height));
+		EXPECT_EQ(Height, 0.0);
+		Height = 99.0;
+		EXPECT_FALSE(FLibrary::GetHeightAboveMeanSeaLevel(Frame, ECoordinateSystem::Geodetic, FVector(10.0, 10.0, 5.0), Height));
+		EXPECT_EQ(Height, 0.0);
+	}
+}
+
+TEST(BlueprintLibrary, DefaultFrameIsRefusedEverywhere)
+{
+	const FCoordinateReferenceFrame Default;
+	EXPECT_FALSE(FLibrary::IsReferenceFrameValid(Default));
+	ExpectEveryQueryRefused(Default, false);
+}
+
+TEST(BlueprintLibrary, FrameWithoutGeoidConvertsButAnswersNoHeights)
+{
+	DuRizerudoreTest::UseRepositoryPlugin();
+	FCoordinateReferenceFrame Frame;
+	ASSERT_TRUE(FLibrary::MakeReferenceFrame(ModelFreeSetup(), FCoordinateReferenceSetup(), Frame));
+	EXPECT_TRUE(FLibrary::IsReferenceFrameValid(Frame));
+	EXPECT_TRUE(Frame.HasLocalFrame());
+	ExpectEveryQueryRefused(Frame, true);
+
+	FVector Converted;
+	ASSERT_TRUE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Geodetic, ECoordinateSystem::Geocentric, FVector(0.0, 0.0, 0.0), Converted));
+	EXPECT_NEAR(Converted.X, 6378137.0, 1e-9);
+	// Unknown systems fail without touching the output, like every other refusal.
+	const FVector Untouched(1.0, 2.0, 3.0);
+	Converted = Untouched;
+	EXPECT_FALSE(FLibrary::ConvertPosition(Frame, static_cast<ECoordinateSystem>(9), ECoordinateSystem::Geodetic, FVector(0.0, 0.0, 0.0), Converted));
+	EXPECT_EQ(Converted, Untouched);
+}
+
+TEST(BlueprintLibrary, SetupsWhoseModelsDoNotBuildLeaveADefaultFrame)
+{
+	FTemporaryPlugin EmptyPlugin;
+	FCoordinateReferenceFrame Frame;
+	// Start from a working frame, so that the reset to a default frame shows.
+	ASSERT_TRUE(FLibrary::MakeReferenceFrame(ModelFreeSetup(), FCoordinateReferenceSetup(), Frame));
+	const TSharedPtr<FCoordinateConversionInstance> Previous = Frame.GetConversionPtr();
+
+	EXPECT_FALSE(FLibrary::MakeReferenceFrame(FCoordinateConversionSetup(), FCoordinateReferenceSetup(), Frame));
+	EXPECT_FALSE(FLibrary::IsReferenceFrameValid(Frame));
+	EXPECT_EQ(Frame.GetConversion(), nullptr);
+	EXPECT_FALSE(Frame.HasLocalFrame());
+	// The caller's old frame was released, not kept alive by the output.
+	EXPECT_TRUE(Previous.IsUnique());
+
+	FCoordinateConversionSetup BadDatum = ModelFreeSetup();
+	BadDatum.DatumModel = TEnumAsByte<EEarthDatumModel>(static_cast<uint8>(3));
+	EXPECT_FALSE(FLibrary::MakeReferenceFrame(BadDatum, FCoordinateReferenceSetup(), Frame));
+	EXPECT_EQ(Frame.GetConversion(), nullptr);
+}
+
+TEST(BlueprintLibrary, EveryFrameGetsItsOwnModels)
+{
+	DuRizerudoreTest::UseRepositoryPlugin();
+	FCoordinateReferenceFrame First;
+	FCoordinateReferenceFrame Second;
+	const FCoordinateReferenceSetup Munich(FGeodeticCoordinate(48.1, 11.6, 500.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM);
+	ASSERT_TRUE(FLibrary::MakeReferenceFrame(ModelFreeSetup(), Munich, First));
+	ASSERT_TRUE(FLibrary::MakeReferenceFrame(ModelFreeSetup(), Munich, Second));
+	EXPECT_NE(First.GetConversion(), Second.GetConversion());
+	EXPECT_EQ(First.GetConversionPtr().GetSharedReferenceCount(), 2);
+	EXPECT_EQ(First.GetLocalFrameType(), ECoordinateLocalFrameType::UTM);
+	FVector A;
+	FVector B;
+	ASSERT_TRUE(FLibrary::ConvertPosition(First, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, FVector(48.2, 11.7, 510.0), A));
+	ASSERT_TRUE(FLibrary::ConvertPosition(Second, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, FVector(48.2, 11.7, 510.0), B));
+	EXPECT_EQ(A, B);
+	EXPECT_NEAR(A.Z, 1000.0, 1e-6);
+}
+
+TEST(BlueprintLibrary, MakeReferenceFrameSucceedsEvenWhenTheOriginCannotBeProjected)
+{
+	DuRizerudoreTest::UseRepositoryPlugin();
+	FHostLogCapture Capture;
+	FCoordinateReferenceFrame Frame;
+	const FCoordinateReferenceSetup Beyond(FGeodeticCoordinate(95.0, 0.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM);
+	// The final test is the instance's: the frame is valid, without a local frame, and the refusal is logged.
+	EXPECT_TRUE(FLibrary::MakeReferenceFrame(ModelFreeSetup(), Beyond, Frame));
+	EXPECT_FALSE(Frame.HasLocalFrame());
+	EXPECT_EQ(Capture.GetMessages(TEXT("LogDuRizerudoreConversion")).size(), 1u);
+}
+
+TEST(BlueprintLibrary, HeightQueriesWithAGeoid)
+{
+	const FConstantGeoidPlugin Plugin;
+	FCoordinateReferenceFrame Frame;
+	const FCoordinateReferenceSetup Origin(FGeodeticCoordinate(30.0, 40.0, 100.0), ECoordinateAltitudeReference::MeanSeaLevel, ECoordinateLocalFrameType::Cartesian);
+	ASSERT_TRUE(FLibrary::MakeReferenceFrame(FConstantGeoidPlugin::Setup(), Origin, Frame));
+	EXPECT_NEAR(Frame.GetLocalFrameOrigin().HeightM, 112.501, 1e-9);
+
+	double Height = 0.0;
+	ASSERT_TRUE(FLibrary::GetGeoidHeight(Frame, ECoordinateSystem::Geodetic, FVector(-10.0, 170.0, 0.0), Height));
+	EXPECT_NEAR(Height, 12.501, 1e-9);
+	ASSERT_TRUE(FLibrary::GetHeightAboveEllipsoid(Frame, FVector(-10.0, 170.0, 0.0), Height));
+	EXPECT_NEAR(Height, 12.501, 1e-9);
+	ASSERT_TRUE(FLibrary::GetHeightAboveEllipsoid(Frame, FVector(-10.0, 170.0, 40.0), Height));
+	EXPECT_NEAR(Height, 52.501, 1e-9);
+
+	// The local origin lies 100 m above mean sea level, whichever system names it.
+	for (const ECoordinateSystem System : {ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_NED, ECoordinateSystem::Local_UE})
+	{
+		ASSERT_TRUE(FLibrary::GetHeightAboveMeanSeaLevel(Frame, System, FVector(0.0, 0.0, 0.0), Height));
+		EXPECT_NEAR(Height, 100.0, 1e-6);
+		ASSERT_TRUE(FLibrary::GetGeoidHeight(Frame, System, FVector(0.0, 0.0, 0.0), Height));
+		EXPECT_NEAR(Height, 12.501, 1e-9);
+	}
+	FVector World;
+	ASSERT_TRUE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Local_UE, ECoordinateSystem::Geocentric, FVector(0.0, 0.0, 0.0), World));
+	ASSERT_TRUE(FLibrary::GetHeightAboveMeanSeaLevel(Frame, ECoordinateSystem::Geocentric, World, Height));
+	EXPECT_NEAR(Height, 100.0, 1e-6);
+
+	// A geocentric position whose conversion fails (an unknown system) leaves 0.
+	Height = 5.0;
+	EXPECT_FALSE(FLibrary::GetGeoidHeight(Frame, static_cast<ECoordinateSystem>(200), FVector(0.0, 0.0, 0.0), Height));
+	EXPECT_EQ(Height, 0.0);
+}
+
+TEST(BlueprintLibrary, UtmFrameRefusesPositionsItCannotProject)
+{
+	const FConstantGeoidPlugin Plugin;
+	FCoordinateReferenceFrame Frame;
+	ASSERT_TRUE(FLibrary::MakeReferenceFrame(FConstantGeoidPlugin::Setup(),
+		FCoordinateReferenceSetup(FGeodeticCoordinate(-33.9, 18.4, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM), Frame));
+	double Height = 3.0;
+	// Five million metres east of the origin is far outside its zone.
+	EXPECT_FALSE(FLibrary::GetHeightAboveMeanSeaLevel(Frame, ECoordinateSystem::Local_ENU, FVector(5.0e7, 0.0, 0.0), Height));
+	EXPECT_EQ(Height, 0.0);
+	const FVector Untouched(1.0, 1.0, 1.0);
+	FVector Converted = Untouched;
+	EXPECT_FALSE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, FVector(91.0, 18.4, 0.0), Converted));
+	EXPECT_EQ(Converted, Untouched);
+}
+
+TEST(BlueprintLibrary, InstalledEgm84HeightsMatchTheInstance)
+{
+	if (!DuRizerudoreTest::IsInstalledEgm84Available())
+	{
+		GTEST_SKIP() << "EGM84 is not installed below the plugin; run scripts/install-data";
+	}
+	DuRizerudoreTest::UseRepositoryPlugin();
+	FCoordinateReferenceFrame Frame;
+	ASSERT_TRUE(FLibrary::MakeReferenceFrame(FCoordinateConversionSetup(), FCoordinateReferenceSetup(), Frame));
+	double Height = 0.0;
+	ASSERT_TRUE(FLibrary::GetHeightAboveEllipsoid(Frame, FVector(45.0, 10.0, 0.0), Height));
+	double GeoidHeight = 0.0;
+	ASSERT_TRUE(FLibrary::GetGeoidHeight(Frame, ECoordinateSystem::Geodetic, FVector(45.0, 10.0, 1234.0), GeoidHeight));
+	EXPECT_EQ(Height, GeoidHeight);
+	EXPECT_NEAR(GeoidHeight, 42.47, 0.01);
+}
