@@ -4,9 +4,11 @@
 
 namespace
 {
-	bool PassesGeoidTest(const FCoordinateReferenceFrame& ReferenceFrame)
+	/** The frame test, the geoid test and the position brought to geodetic: what every height query needs first. */
+	bool TryGeodeticForHeightQuery(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position, FVector& OutGeodetic)
 	{
-		return ReferenceFrame.GetConversion() != nullptr && ReferenceFrame.GetConversion()->SupportsGeoidQueries();
+		return ReferenceFrame.IsInitialized() && ReferenceFrame.GetConversion()->SupportsGeoidQueries()
+			&& DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geodetic, ReferenceFrame, Position, OutGeodetic);
 	}
 }
 
@@ -44,12 +46,8 @@ bool UDuRizerudoreBlueprintLibrary::GetGeoidHeight(const FCoordinateReferenceFra
 	double& GeoidHeightM)
 {
 	GeoidHeightM = 0.0;
-	if (!ReferenceFrame.IsInitialized() || !PassesGeoidTest(ReferenceFrame))
-	{
-		return false;
-	}
 	FVector Geodetic;
-	if (!DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geodetic, ReferenceFrame, Position, Geodetic))
+	if (!TryGeodeticForHeightQuery(ReferenceFrame, PositionSystem, Position, Geodetic))
 	{
 		return false;
 	}
@@ -61,7 +59,7 @@ bool UDuRizerudoreBlueprintLibrary::GetHeightAboveEllipsoid(const FCoordinateRef
 	double& HeightAboveEllipsoidM)
 {
 	HeightAboveEllipsoidM = 0.0;
-	if (!ReferenceFrame.IsInitialized() || !PassesGeoidTest(ReferenceFrame))
+	if (!ReferenceFrame.IsInitialized() || !ReferenceFrame.GetConversion()->SupportsGeoidQueries())
 	{
 		return false;
 	}
@@ -73,12 +71,8 @@ bool UDuRizerudoreBlueprintLibrary::GetHeightAboveMeanSeaLevel(const FCoordinate
 	const FVector& Position, double& HeightAboveMeanSeaLevelM)
 {
 	HeightAboveMeanSeaLevelM = 0.0;
-	if (!ReferenceFrame.IsInitialized() || !PassesGeoidTest(ReferenceFrame))
-	{
-		return false;
-	}
 	FVector Geodetic;
-	if (!DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geodetic, ReferenceFrame, Position, Geodetic))
+	if (!TryGeodeticForHeightQuery(ReferenceFrame, PositionSystem, Position, Geodetic))
 	{
 		return false;
 	}

@@ -28,6 +28,35 @@ namespace
 		}
 	}
 
+	/** A point projected into the frame's forced zone. */
+	struct FGridPoint
+	{
+		double Easting = 0.0;
+		double Northing = 0.0;
+		double ConvergenceDeg = 0.0;
+	};
+
+	/**
+	 * Projects a position into the given zone (0 for UPS), whatever zone it would naturally fall in; the
+	 * hemisphere, and so the false northing, follows the position's own latitude. False when refused.
+	 */
+	bool TryProjectIntoZone(const double LatitudeDeg, const double LongitudeDeg, const int32 Zone, FGridPoint& OutPoint)
+	{
+		try
+		{
+			RequireFinite(LatitudeDeg, LongitudeDeg);
+			int OutZone = 0;
+			bool bNorthernHemisphere = true;
+			double Scale = 0.0;
+			GeographicLib::UTMUPS::Forward(LatitudeDeg, LongitudeDeg, OutZone, bNorthernHemisphere, OutPoint.Easting, OutPoint.Northing, OutPoint.ConvergenceDeg, Scale, Zone, false);
+			return true;
+		}
+		catch (const std::exception&)
+		{
+			return false;
+		}
+	}
+
 	FVector MakeNaNVector()
 	{
 		const double NaN = std::numeric_limits<double>::quiet_NaN();
@@ -204,24 +233,13 @@ bool FCoordinateReferenceFrame::TryGeodeticPositionToLocalEnu(const FVector& Geo
 		LocalCartesian->Forward(GeodeticPosition.X, GeodeticPosition.Y, GeodeticPosition.Z, OutLocalEnuPosition.X, OutLocalEnuPosition.Y, OutLocalEnuPosition.Z);
 		return true;
 	}
-	try
-	{
-		int Zone = 0;
-		bool bNorthernHemisphere = true;
-		double Easting = 0.0;
-		double Northing = 0.0;
-		double Convergence = 0.0;
-		double Scale = 0.0;
-		// The origin's zone is forced for every point; the hemisphere follows the point's own latitude.
-		RequireFinite(GeodeticPosition.X, GeodeticPosition.Y);
-		GeographicLib::UTMUPS::Forward(GeodeticPosition.X, GeodeticPosition.Y, Zone, bNorthernHemisphere, Easting, Northing, Convergence, Scale, UtmZone, false);
-		OutLocalEnuPosition = FVector(Easting - UtmOriginEasting, Northing - UtmOriginNorthing, GeodeticPosition.Z - LocalFrameOrigin.HeightM);
-		return true;
-	}
-	catch (const std::exception&)
+	FGridPoint Point;
+	if (!TryProjectIntoZone(GeodeticPosition.X, GeodeticPosition.Y, UtmZone, Point))
 	{
 		return false;
 	}
+	OutLocalEnuPosition = FVector(Point.Easting - UtmOriginEasting, Point.Northing - UtmOriginNorthing, GeodeticPosition.Z - LocalFrameOrigin.HeightM);
+	return true;
 }
 
 bool FCoordinateReferenceFrame::TryLocalEnuPositionToGeodetic(const FVector& LocalEnuPosition, FVector& OutGeodeticPosition) const
@@ -264,21 +282,13 @@ bool FCoordinateReferenceFrame::TryGetGridConvergenceDegAtGeodetic(const FVector
 		OutConvergenceDeg = 0.0;
 		return true;
 	}
-	try
-	{
-		int Zone = 0;
-		bool bNorthernHemisphere = true;
-		double Easting = 0.0;
-		double Northing = 0.0;
-		double Scale = 0.0;
-		RequireFinite(GeodeticPosition.X, GeodeticPosition.Y);
-		GeographicLib::UTMUPS::Forward(GeodeticPosition.X, GeodeticPosition.Y, Zone, bNorthernHemisphere, Easting, Northing, OutConvergenceDeg, Scale, UtmZone, false);
-		return true;
-	}
-	catch (const std::exception&)
+	FGridPoint Point;
+	if (!TryProjectIntoZone(GeodeticPosition.X, GeodeticPosition.Y, UtmZone, Point))
 	{
 		return false;
 	}
+	OutConvergenceDeg = Point.ConvergenceDeg;
+	return true;
 }
 
 FVector FCoordinateReferenceFrame::GeodeticPositionToLocalEnu(const FVector& GeodeticPosition) const
