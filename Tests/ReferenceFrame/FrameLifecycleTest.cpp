@@ -87,6 +87,7 @@ TEST(FrameLifecycle, MeanSeaLevelOriginsAreStoredAboveTheEllipsoid)
 	const FCoordinateReferenceFrame NoGeoid(MakeModelFreeInstance(), FCoordinateReferenceSetup(FGeodeticCoordinate(46.0, 8.0, 500.0), ECoordinateAltitudeReference::MeanSeaLevel, ECoordinateLocalFrameType::Cartesian));
 	EXPECT_TRUE(NoGeoid.HasLocalFrame());
 	EXPECT_EQ(NoGeoid.GetLocalFrameOrigin().HeightM, 500.0);
+	EXPECT_EQ(Capture.Count(TEXT("LogOutputDevice"), TEXT("Geoid model is not available.")), 1);
 }
 
 TEST(FrameLifecycle, CopiesShareEverythingAndAllocateNothing)
