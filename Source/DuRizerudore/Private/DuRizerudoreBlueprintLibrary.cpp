@@ -1,6 +1,10 @@
 #include "DuRizerudoreBlueprintLibrary.h"
 
+#include "DuRizerudoreConversionInternal.h"
+#include "DuRizerudoreHeadingPitch.h"
 #include "DuRizerudorePositionConversion.h"
+#include "DuRizerudoreRotationConversion.h"
+#include "DuRizerudoreVectorConversion.h"
 
 namespace
 {
@@ -78,4 +82,89 @@ bool UDuRizerudoreBlueprintLibrary::GetHeightAboveMeanSeaLevel(const FCoordinate
 	}
 	HeightAboveMeanSeaLevelM = ReferenceFrame.GetConversion()->GetHeightAboveMeanSeaLevel(Geodetic);
 	return true;
+}
+
+bool UDuRizerudoreBlueprintLibrary::ConvertVector(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
+	const FVector& Vector, FVector& ConvertedVector)
+{
+	return ReferenceFrame.IsInitialized() && DuRizerudore::DispatchVectorConversion(FromSystem, ToSystem, ReferenceFrame, Vector, ConvertedVector);
+}
+
+bool UDuRizerudoreBlueprintLibrary::ConvertVectorAtPosition(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem,
+	const ECoordinateSystem ToSystem, const FVector& Vector, const ECoordinateSystem PositionSystem, const FVector& Position, FVector& ConvertedVector)
+{
+	return ReferenceFrame.IsInitialized()
+		&& DuRizerudore::DispatchVectorAtPositionConversion(PositionSystem, FromSystem, ToSystem, ReferenceFrame, Position, Vector, ConvertedVector);
+}
+
+bool UDuRizerudoreBlueprintLibrary::ConvertQuaternion(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
+	const FQuat& Rotation, FQuat& ConvertedRotation)
+{
+	return ReferenceFrame.IsInitialized() && DuRizerudore::DispatchRotationConversion(FromSystem, ToSystem, ReferenceFrame, Rotation, ConvertedRotation);
+}
+
+bool UDuRizerudoreBlueprintLibrary::ConvertRotator(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
+	const FRotator& Rotation, FRotator& ConvertedRotation)
+{
+	const FQuat Quaternion = Rotation.Quaternion();
+	if (!ReferenceFrame.IsInitialized())
+	{
+		return false;
+	}
+	FQuat Converted;
+	if (!DuRizerudore::DispatchRotationConversion(FromSystem, ToSystem, ReferenceFrame, Quaternion, Converted))
+	{
+		return false;
+	}
+	ConvertedRotation = Converted.Rotator();
+	return true;
+}
+
+bool UDuRizerudoreBlueprintLibrary::HeadingPitchDegFromVector(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem VectorSystem, const FVector& Vector,
+	const ECoordinateSystem PositionSystem, const FVector& Position, FVector2D& HeadingPitchDeg)
+{
+	return ReferenceFrame.IsInitialized() && DuRizerudore::DispatchHeadingPitchFromVector(VectorSystem, PositionSystem, ReferenceFrame, Vector, Position, HeadingPitchDeg);
+}
+
+bool UDuRizerudoreBlueprintLibrary::VectorFromHeadingPitchDeg(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem VectorSystem,
+	const FVector2D& HeadingPitchDeg, const ECoordinateSystem PositionSystem, const FVector& Position, FVector& Vector)
+{
+	return ReferenceFrame.IsInitialized() && DuRizerudore::DispatchVectorFromHeadingPitch(VectorSystem, PositionSystem, ReferenceFrame, HeadingPitchDeg, Position, Vector);
+}
+
+bool UDuRizerudoreBlueprintLibrary::GetGravity(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position,
+	const ECoordinateSystem VectorSystem, FVector& Gravity)
+{
+	Gravity = FVector::ZeroVector;
+	if (!ReferenceFrame.IsInitialized())
+	{
+		return false;
+	}
+	FVector World;
+	if (!DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geocentric, ReferenceFrame, Position, World))
+	{
+		return false;
+	}
+	const FVector GeocentricGravity = FCoordinateConversionKernelAccess::GetGeocentricGravityAtGeocentric(*ReferenceFrame.GetConversion(), World);
+	switch (VectorSystem)
+	{
+	case ECoordinateSystem::Geocentric:
+		Gravity = GeocentricGravity;
+		return true;
+	case ECoordinateSystem::Local_ENU:
+	case ECoordinateSystem::Local_NED:
+	case ECoordinateSystem::Local_UE:
+	{
+		// In the axes at the queried point, not at the frame's origin.
+		FVector Local;
+		if (!DuRizerudore::DispatchVectorAtPositionConversion(ECoordinateSystem::Geocentric, ECoordinateSystem::Geocentric, VectorSystem, ReferenceFrame, World, GeocentricGravity, Local))
+		{
+			return false;
+		}
+		Gravity = Local;
+		return true;
+	}
+	default:
+		return false;
+	}
 }

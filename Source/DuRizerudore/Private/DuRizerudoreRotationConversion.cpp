@@ -1,0 +1,61 @@
+#include "DuRizerudoreRotationConversion.h"
+
+#include "DuRizerudoreConversionInternal.h"
+
+namespace DuRizerudore
+{
+	namespace
+	{
+		FQuat Normalized(const FQuat& Q)
+		{
+			FQuat Result = Q;
+			Result.Normalize();
+			return Result;
+		}
+
+		/** The half turn that takes north-east-down components to east-north-up ones; its sign fixes every output's. */
+		FQuat BuildNedToEnuRotation()
+		{
+			const FMatrix NedToEnu(FVector(0.0, 1.0, 0.0), FVector(1.0, 0.0, 0.0), FVector(0.0, 0.0, -1.0), FVector(0.0, 0.0, 0.0));
+			return Normalized(NedToEnu.ToQuat());
+		}
+
+		bool IsRightHanded(const ECoordinateSystem System)
+		{
+			return System == ECoordinateSystem::Local_ENU || System == ECoordinateSystem::Local_NED || System == ECoordinateSystem::Geocentric;
+		}
+
+		/** The rotation from a system's axes to geocentric axes. */
+		FQuat SystemToGeocentric(const ECoordinateSystem System, const FQuat& OriginRotation)
+		{
+			switch (System)
+			{
+			case ECoordinateSystem::Local_ENU:
+				return Normalized(OriginRotation * FQuat::Identity);
+			case ECoordinateSystem::Local_NED:
+				return Normalized(OriginRotation * BuildNedToEnuRotation());
+			default:
+				return FQuat::Identity;
+			}
+		}
+	}
+
+	bool DispatchRotationConversion(const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem, const FCoordinateReferenceFrame& Frame, const FQuat& Rotation,
+		FQuat& OutRotation)
+	{
+		if (FromSystem == ToSystem && (IsRightHanded(FromSystem) || FromSystem == ECoordinateSystem::Local_UE))
+		{
+			OutRotation = Normalized(Rotation);
+			return true;
+		}
+		if (!IsRightHanded(FromSystem) || !IsRightHanded(ToSystem))
+		{
+			return false;
+		}
+		const FQuat OriginRotation = Frame.HasLocalFrame() ? FCoordinateReferenceFrameKernelAccess::GetLocalEnuToGeocentricRotation(Frame) : FQuat::Identity;
+		// Grouped as K(To)^-1 * K(From), then applied to the input and normalised once.
+		const FQuat Between = SystemToGeocentric(ToSystem, OriginRotation).Inverse() * SystemToGeocentric(FromSystem, OriginRotation);
+		OutRotation = Normalized(Between * Rotation);
+		return true;
+	}
+}
