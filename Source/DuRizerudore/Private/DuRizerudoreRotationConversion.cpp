@@ -33,7 +33,11 @@ namespace DuRizerudore
 			case ECoordinateSystem::Local_ENU:
 				return Normalized(OriginRotation * FQuat::Identity);
 			case ECoordinateSystem::Local_NED:
-				return Normalized(OriginRotation * BuildNedToEnuRotation());
+			{
+				// Built once through the matrix conversion, which fixes its sign: (sqrt(1/2), sqrt(1/2), 0, 0).
+				static const FQuat NedToEnu = BuildNedToEnuRotation();
+				return Normalized(OriginRotation * NedToEnu);
+			}
 			default:
 				return FQuat::Identity;
 			}
