@@ -1,0 +1,201 @@
+// Streaming throughput of the durizerudore command-line tool against PROJ's cct doing the same work:
+// geodetic to geocentric for a file of generated positions, each run a fresh process reading the
+// file on standard input, output discarded. Reported as input lines per second.
+#include <benchmark/benchmark.h>
+#include <fmt/format.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace
+{
+	namespace fs = std::filesystem;
+
+	constexpr int LineCount = 200000;
+
+	/** The two input files, written once: latitude-first for durizerudore, longitude-first for cct. */
+	class FThroughputInput
+	{
+	public:
+		static const FThroughputInput& Get()
+		{
+			static const FThroughputInput Input;
+			return Input;
+		}
+
+		~FThroughputInput()
+		{
+			std::error_code Ignored;
+			fs::remove_all(Directory, Ignored);
+		}
+
+		fs::path Directory;
+		fs::path LatitudeFirst;
+		fs::path LongitudeFirst;
+		bool bReady = false;
+
+	private:
+		FThroughputInput()
+		{
+			std::string Template = (fs::temp_directory_path() / "durizerudore-throughput-XXXXXX").string();
+			if (::mkdtemp(Template.data()) == nullptr)
+			{
+				return;
+			}
+			Directory = Template;
+			LatitudeFirst = Directory / "geodetic-lat-lon-h.txt";
+			LongitudeFirst = Directory / "geodetic-lon-lat-h.txt";
+			std::FILE* const Ours = std::fopen(LatitudeFirst.c_str(), "w");
+			std::FILE* const Theirs = std::fopen(LongitudeFirst.c_str(), "w");
+			if (Ours == nullptr || Theirs == nullptr)
+			{
+				if (Ours != nullptr)
+				{
+					std::fclose(Ours);
+				}
+				if (Theirs != nullptr)
+				{
+					std::fclose(Theirs);
+				}
+				return;
+			}
+			std::mt19937_64 Random(99);
+			std::uniform_real_distribution<double> Latitude(-89.0, 89.0);
+			std::uniform_real_distribution<double> Longitude(-180.0, 180.0);
+			std::uniform_real_distribution<double> Height(-100.0, 9000.0);
+			for (int Line = 0; Line < LineCount; ++Line)
+			{
+				const double Lat = Latitude(Random);
+				const double Lon = Longitude(Random);
+				const double H = Height(Random);
+				fmt::print(Ours, "{:.9f} {:.9f} {:.3f}\n", Lat, Lon, H);
+				fmt::print(Theirs, "{:.9f} {:.9f} {:.3f}\n", Lon, Lat, H);
+			}
+			bReady = std::fclose(Ours) == 0 && std::fclose(Theirs) == 0;
+		}
+	};
+
+	/** Runs Argv with Input on standard input and standard output discarded; the exit status, or -1. */
+	int RunWithInput(const std::vector<std::string>& Argv, const fs::path& Input)
+	{
+		posix_spawn_file_actions_t Actions;
+		posix_spawn_file_actions_init(&Actions);
+		posix_spawn_file_actions_addopen(&Actions, STDIN_FILENO, Input.c_str(), O_RDONLY, 0);
+		posix_spawn_file_actions_addopen(&Actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+		std::vector<std::string> Arguments = Argv;
+		std::vector<char*> Pointers;
+		for (std::string& Argument : Arguments)
+		{
+			Pointers.push_back(Argument.data());
+		}
+		Pointers.push_back(nullptr);
+		pid_t Child = 0;
+		const int Error = ::posix_spawnp(&Child, Pointers[0], &Actions, nullptr, Pointers.data(), environ);
+		posix_spawn_file_actions_destroy(&Actions);
+		if (Error != 0)
+		{
+			return -1;
+		}
+		int Status = 0;
+		while (::waitpid(Child, &Status, 0) < 0 && errno == EINTR)
+		{
+		}
+		return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+	}
+
+	/** The plugin directory above the tool's own executable. */
+	fs::path FindPluginDirectory()
+	{
+		for (fs::path Directory = fs::path(DURIZERUDORE_TOOL).parent_path(); !Directory.empty(); Directory = Directory.parent_path())
+		{
+			if (fs::exists(Directory / "DuRizerudore.uplugin"))
+			{
+				return Directory;
+			}
+			if (Directory == Directory.root_path())
+			{
+				break;
+			}
+		}
+		return {};
+	}
+
+	bool IsOnPath(const char* Name)
+	{
+		const char* const Path = std::getenv("PATH");
+		std::string_view Rest = Path != nullptr ? Path : "";
+		while (!Rest.empty())
+		{
+			const std::size_t Colon = Rest.find(':');
+			if (::access((fs::path(std::string(Rest.substr(0, Colon))) / Name).c_str(), X_OK) == 0)
+			{
+				return true;
+			}
+			Rest = Colon == std::string_view::npos ? std::string_view() : Rest.substr(Colon + 1);
+		}
+		return false;
+	}
+
+	void RunAndCount(benchmark::State& State, const std::vector<std::string>& Argv, const fs::path& Input)
+	{
+		for (auto _ : State)
+		{
+			if (RunWithInput(Argv, Input) != 0)
+			{
+				State.SkipWithError(fmt::format("{} failed", Argv[0]).c_str());
+				return;
+			}
+		}
+		State.counters["lines_per_second"] = benchmark::Counter(LineCount, benchmark::Counter::kIsIterationInvariantRate);
+	}
+
+	void BM_CommandLineDurizerudorePosition(benchmark::State& State)
+	{
+		const FThroughputInput& Input = FThroughputInput::Get();
+		const fs::path PluginDirectory = FindPluginDirectory();
+		if (!Input.bReady || PluginDirectory.empty())
+		{
+			State.SkipWithError("cannot write the input file or find the plugin directory");
+			return;
+		}
+		RunAndCount(State,
+			{DURIZERUDORE_TOOL, "position", "--from", "Geodetic", "--to", "Geocentric", "--plugin-dir", PluginDirectory.string(), "--gravity-model", "none",
+				"--geoid-model", "none"},
+			Input.LatitudeFirst);
+	}
+
+	void BM_CommandLineCctCart(benchmark::State& State)
+	{
+		const FThroughputInput& Input = FThroughputInput::Get();
+		if (!IsOnPath("cct"))
+		{
+			State.SkipWithError("PROJ's cct is not installed");
+			return;
+		}
+		if (!Input.bReady)
+		{
+			State.SkipWithError("cannot write the input file");
+			return;
+		}
+		// cct reads longitude, latitude, height.
+		RunAndCount(State, {"cct", "-d", "9", "+proj=cart", "+ellps=WGS84"}, Input.LongitudeFirst);
+	}
+}
+
+BENCHMARK(BM_CommandLineDurizerudorePosition)->Name("CommandLineThroughput/durizerudore")->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CommandLineCctCart)->Name("CommandLineThroughput/cct")->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);

@@ -1,0 +1,193 @@
+// Command-line mistakes and frames that cannot be built: exit status 2, a message on standard error,
+// nothing on standard output and no input read. Also --help, and the advice given when model data
+// is missing.
+#include "CommandLineRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace
+{
+	using namespace DuRizerudoreCommandLineTest;
+	namespace fs = std::filesystem;
+
+	constexpr const char* SomeInput = "45 10 0\n1 2 3\n";
+
+	struct FUsageCase
+	{
+		const char* Name;
+		std::vector<std::string> Arguments;
+		const char* StderrMentions;
+	};
+
+	/** A plugin directory with the descriptor and no model data, as a fresh checkout before setup. */
+	class FPluginWithoutData
+	{
+	public:
+		FPluginWithoutData()
+		{
+			fs::copy_file(GetRepositoryRoot() / "DuRizerudore.uplugin", Directory.GetPath() / "DuRizerudore.uplugin");
+		}
+
+		const fs::path& GetPath() const { return Directory.GetPath(); }
+
+	private:
+		FTemporaryDirectory Directory;
+	};
+}
+
+TEST(CommandLineUsage, EveryUsageErrorExitsTwoWithNothingOnStdout)
+{
+	const std::vector<std::string> Position = {"position", "--from", "Geodetic", "--to", "Geocentric"};
+	auto With = [&Position](std::vector<std::string> Extra) {
+		std::vector<std::string> Arguments = Position;
+		Arguments.insert(Arguments.end(), Extra.begin(), Extra.end());
+		return Arguments;
+	};
+	const std::vector<FUsageCase> Cases = {
+		{"no command", {}, "no command"},
+		{"unknown command", {"teleport"}, "unknown command 'teleport'"},
+		{"missing --from", {"position", "--to", "Geocentric"}, "--from"},
+		{"missing --to", {"position", "--from", "Geodetic"}, "--to"},
+		{"unknown system name", {"position", "--from", "Geodetic", "--to", "Local_XYZ"}, "Local_XYZ"},
+		{"unknown position system", {"geoid-height", "--position-system", "ecef"}, "ecef"},
+		{"origin with two numbers", With({"--origin", "45,10"}), "--origin"},
+		{"origin not numbers", With({"--origin", "north,east,up"}), "--origin"},
+		{"origin latitude beyond the pole", With({"--origin", "91,0,0"}), "--origin"},
+		{"origin not finite", With({"--origin", "nan,0,0"}), "--origin"},
+		{"unknown option", With({"--colour"}), "--colour"},
+		{"stray argument", With({"extra"}), "extra"},
+		{"bad local frame", With({"--local-frame", "mercator"}), "mercator"},
+		{"bad altitude reference", With({"--altitude-reference", "sea"}), "sea"},
+		{"bad gravity model", With({"--gravity-model", "egm2020"}), "egm2020"},
+		{"bad geoid model", With({"--geoid-model", "geoid12b"}), "geoid12b"},
+		{"bad gravity accuracy", With({"--gravity-accuracy", "64"}), "64"},
+		{"bad geoid interpolation", With({"--geoid-interpolation", "nearest"}), "nearest"},
+		{"degree not a number", With({"--gravity-accuracy", "full", "--gravity-max-degree", "ten"}), "--gravity-max-degree"},
+		{"degree without full accuracy", With({"--gravity-max-degree", "10"}), "--gravity-accuracy full"},
+		{"order above degree", With({"--gravity-accuracy", "full", "--gravity-max-degree", "4", "--gravity-max-order", "6"}), "--gravity-max-order"},
+		{"origin with no local frame", With({"--no-local-frame", "--origin", "1,2,3"}), "--no-local-frame"},
+		{"msl origin without geoid", With({"--altitude-reference", "msl", "--geoid-model", "none"}), "geoid"},
+		{"plugin dir without descriptor", With({"--plugin-dir", fs::temp_directory_path().string()}), "DuRizerudore.uplugin"},
+	};
+	for (const FUsageCase& Case : Cases)
+	{
+		// No --plugin-dir of our own: the tool finds the repository above its executable.
+		const FProcessResult Result = RunTool(Case.Arguments, SomeInput, fs::path());
+		EXPECT_EQ(Result.ExitCode, 2) << Case.Name << ": " << Result.Stderr;
+		EXPECT_EQ(Result.Stdout, "") << Case.Name;
+		EXPECT_NE(Result.Stderr.find(Case.StderrMentions), std::string::npos) << Case.Name << ": " << Result.Stderr;
+	}
+}
+
+TEST(CommandLineUsage, OptionValuesAndSystemNamesIgnoreLetterCase)
+{
+	const FProcessResult Result = RunTool({"position", "--from", "gEoDeTiC", "--to", "GEOCENTRIC", "--local-frame", "UTM", "--origin", "45,10,0",
+											  "--gravity-model", "EGM84", "--geoid-model", "Egm96", "--geoid-interpolation", "CUBIC", "--gravity-accuracy", "FULL"},
+		"0 0 0\n");
+	EXPECT_EQ(Result.ExitCode, 0) << Result.Stderr;
+	EXPECT_EQ(Result.Stdout, "6378137 0 0\n");
+}
+
+TEST(CommandLineUsage, SharedOptionsMayComeBeforeTheCommand)
+{
+	const FProcessResult Result = RunTool({"--origin", "-33.5,151,0", "position", "--from", "Geodetic", "--to", "Local_ENU"}, "-33.5 151 0\n");
+	EXPECT_EQ(Result.ExitCode, 0) << Result.Stderr;
+	EXPECT_EQ(Result.Stdout, "0 0 0\n");
+}
+
+TEST(CommandLineUsage, HelpDescribesEveryCommandAndOption)
+{
+	const FProcessResult Result = RunTool({"--help"}, "", fs::path());
+	EXPECT_EQ(Result.ExitCode, 0) << Result.Stderr;
+	for (const char* Word : {"position", "geoid-height", "height-above-ellipsoid", "height-above-msl", "--from", "--to", "--position-system", "--origin",
+			 "--local-frame", "--altitude-reference", "--no-local-frame", "--gravity-model", "--geoid-model", "--gravity-accuracy", "--gravity-max-degree",
+			 "--gravity-max-order", "--geoid-interpolation", "--plugin-dir", "Local_ENU", "Local_NED", "Local_UE", "Geocentric", "Geodetic", "ERROR"})
+	{
+		EXPECT_NE(Result.Stdout.find(Word), std::string::npos) << Word;
+	}
+	const FProcessResult CommandHelp = RunTool({"position", "--help"}, "", fs::path());
+	EXPECT_EQ(CommandHelp.ExitCode, 0) << CommandHelp.Stderr;
+	EXPECT_NE(CommandHelp.Stdout.find("--from"), std::string::npos) << CommandHelp.Stdout;
+}
+
+TEST(CommandLineModelData, MissingModelsAreNamedWithWhereTheyWereLookedForAndWhatToDo)
+{
+	const FPluginWithoutData Plugin;
+	const FProcessResult Result = RunTool({"position", "--from", "Geodetic", "--to", "Geocentric"}, SomeInput, Plugin.GetPath());
+	EXPECT_EQ(Result.ExitCode, 2);
+	EXPECT_EQ(Result.Stdout, "");
+	const fs::path DataDirectory = Plugin.GetPath() / "Binaries" / "GeographicLib" / "data";
+	for (const std::string& Expected : {std::string("egm84.egm"), std::string("egm84.egm.cof"), (DataDirectory / "gravity").string(),
+			 std::string("egm84-30.pgm"), (DataDirectory / "geoids").string(), std::string("scripts/install-data"), std::string("--gravity-model none"),
+			 std::string("--geoid-model none")})
+	{
+		EXPECT_NE(Result.Stderr.find(Expected), std::string::npos) << Expected << " in:\n" << Result.Stderr;
+	}
+}
+
+TEST(CommandLineModelData, OnlyTheMissingModelIsBlamed)
+{
+	const FPluginWithoutData Plugin;
+	const FProcessResult Result = RunTool({"geoid-height", "--gravity-model", "none", "--geoid-model", "egm96"}, SomeInput, Plugin.GetPath());
+	EXPECT_EQ(Result.ExitCode, 2);
+	EXPECT_EQ(Result.Stdout, "");
+	EXPECT_NE(Result.Stderr.find("egm96-15.pgm"), std::string::npos) << Result.Stderr;
+	EXPECT_EQ(Result.Stderr.find("egm84.egm"), std::string::npos) << Result.Stderr;
+	EXPECT_EQ(Result.Stderr.find("--gravity-model none"), std::string::npos) << Result.Stderr;
+}
+
+TEST(CommandLineModelData, AFrameWithoutLocalFrameNeedsTheModelsToo)
+{
+	const FPluginWithoutData Plugin;
+	const FProcessResult Result = RunTool({"position", "--from", "Geodetic", "--to", "Geocentric", "--no-local-frame"}, SomeInput, Plugin.GetPath());
+	EXPECT_EQ(Result.ExitCode, 2);
+	EXPECT_EQ(Result.Stdout, "");
+	EXPECT_NE(Result.Stderr.find("egm84.egm"), std::string::npos) << Result.Stderr;
+}
+
+TEST(CommandLineModelData, CorruptModelFilesPointAtTheLog)
+{
+	const FPluginWithoutData Plugin;
+	const fs::path Gravity = Plugin.GetPath() / "Binaries" / "GeographicLib" / "data" / "gravity";
+	fs::create_directories(Gravity);
+	for (const char* Name : {"egm84.egm", "egm84.egm.cof"})
+	{
+		std::FILE* File = std::fopen((Gravity / Name).c_str(), "w");
+		ASSERT_NE(File, nullptr);
+		std::fputs("not a gravity model\n", File);
+		std::fclose(File);
+	}
+	const FProcessResult Result = RunTool({"position", "--from", "Geodetic", "--to", "Geocentric", "--geoid-model", "none"}, SomeInput, Plugin.GetPath());
+	EXPECT_EQ(Result.ExitCode, 2);
+	EXPECT_EQ(Result.Stdout, "");
+	EXPECT_NE(Result.Stderr.find("could not be loaded"), std::string::npos) << Result.Stderr;
+}
+
+TEST(CommandLineModelData, WithoutModelsPositionsWorkAndGeoidQueriesFailPerLine)
+{
+	const FPluginWithoutData Plugin;
+	const std::vector<std::string> NoModels = {"--gravity-model", "none", "--geoid-model", "none"};
+	std::vector<std::string> Position = {"position", "--from", "Geodetic", "--to", "Geocentric"};
+	Position.insert(Position.end(), NoModels.begin(), NoModels.end());
+	const FProcessResult Converted = RunTool(Position, "0 0 0\n", Plugin.GetPath());
+	EXPECT_EQ(Converted.ExitCode, 0) << Converted.Stderr;
+	EXPECT_EQ(Converted.Stdout, "6378137 0 0\n");
+
+	for (const char* Command : {"geoid-height", "height-above-ellipsoid", "height-above-msl"})
+	{
+		std::vector<std::string> Arguments = {Command};
+		Arguments.insert(Arguments.end(), NoModels.begin(), NoModels.end());
+		const FProcessResult Result = RunTool(Arguments, SomeInput, Plugin.GetPath());
+		EXPECT_EQ(Result.ExitCode, 1) << Command << ": " << Result.Stderr;
+		const std::vector<std::string> Lines = SplitLines(Result.Stdout);
+		ASSERT_EQ(Lines.size(), 2u) << Command << ": " << Result.Stdout;
+		for (const std::string& Line : Lines)
+		{
+			EXPECT_TRUE(Line.starts_with("ERROR: ")) << Command << ": " << Line;
+		}
+	}
+}

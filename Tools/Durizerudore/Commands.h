@@ -1,0 +1,45 @@
+// The table of commands: each reads a fixed count of numbers per line, makes one function-library
+// call and prints a fixed count of numbers. Adding a command is adding a row.
+// Includes engine headers; CLI11 and fmt must come before it.
+#pragma once
+
+#include "DuRizerudoreConversion.h"
+
+#include <span>
+
+namespace CLI
+{
+	class App;
+}
+
+namespace DuRizerudoreCli
+{
+	/** The most numbers any command reads or prints on one line. */
+	inline constexpr std::size_t MaxNumbersPerLine = 16;
+
+	/** What the options of individual commands select; each command reads only its own. */
+	struct FCommandOptions
+	{
+		ECoordinateSystem FromSystem = ECoordinateSystem::Geodetic;
+		ECoordinateSystem ToSystem = ECoordinateSystem::Geodetic;
+		ECoordinateSystem PositionSystem = ECoordinateSystem::Geodetic;
+	};
+
+	struct FCommand
+	{
+		const char* Name;
+		const char* Summary;
+		const char* InputDescription;
+		const char* OutputDescription;
+		std::size_t InputCount;
+		std::size_t OutputCount;
+
+		/** Adds the command's own options to its subcommand. */
+		void (*AddOptions)(CLI::App& Command, FCommandOptions& Options);
+
+		/** Null on success, else the short reason printed after "ERROR: ". */
+		const char* (*Run)(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, std::span<const double> In, std::span<double> Out);
+	};
+
+	std::span<const FCommand> GetCommands();
+}

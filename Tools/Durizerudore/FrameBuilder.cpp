@@ -1,0 +1,150 @@
+#include <fmt/format.h>
+
+#include "FrameBuilder.h"
+
+#include "DuRizerudoreBlueprintLibrary.h"
+#include "DuRizerudoreConversionInternal.h"
+#include "HostPluginRegistration.h"
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace DuRizerudoreCli
+{
+	namespace
+	{
+		namespace fs = std::filesystem;
+
+		constexpr const TCHAR* PluginName = TEXT("DuRizerudore");
+		constexpr const char* DescriptorName = "DuRizerudore.uplugin";
+
+		std::string ToUtf8(const FString& Text)
+		{
+			return std::string(TCHAR_TO_UTF8(*Text));
+		}
+
+		bool IsFile(const fs::path& Path)
+		{
+			std::error_code Ignored;
+			return fs::is_regular_file(Path, Ignored);
+		}
+
+		struct FMissingModel
+		{
+			std::string Description; // "gravity model egm84"
+			std::vector<std::string> MissingFiles;
+			fs::path Directory;
+			const char* DoWithoutOption;
+		};
+
+		/** The model files the setup selects that are not where the instance looks for them. */
+		std::vector<FMissingModel> FindMissingModelFiles(const FCoordinateConversionSetup& Setup, const fs::path& DataDirectory)
+		{
+			std::vector<FMissingModel> Missing;
+			auto Check = [&Missing](const char* Kind, const TCHAR* ModelName, const fs::path& Directory, std::vector<std::string> Extensions,
+							 const char* DoWithoutOption) {
+				if (ModelName == nullptr)
+				{
+					return;
+				}
+				const std::string Name = ToUtf8(FString(ModelName));
+				FMissingModel Model{fmt::format("{} model {}", Kind, Name), {}, Directory, DoWithoutOption};
+				for (const std::string& Extension : Extensions)
+				{
+					if (!IsFile(Directory / (Name + Extension)))
+					{
+						Model.MissingFiles.push_back(Name + Extension);
+					}
+				}
+				if (!Model.MissingFiles.empty())
+				{
+					Missing.push_back(std::move(Model));
+				}
+			};
+			// GeographicLib reads a gravity model from <name>.egm and its coefficients from <name>.egm.cof,
+			// a geoid from <name>.pgm.
+			Check("gravity", DuRizerudore::GetGravityModelFileName(Setup.GravityModel.GetValue()), DataDirectory / "gravity", {".egm", ".egm.cof"},
+				"--gravity-model none");
+			Check("geoid", DuRizerudore::GetGeoidModelFileName(Setup.GeoidModel.GetValue()), DataDirectory / "geoids", {".pgm"}, "--geoid-model none");
+			return Missing;
+		}
+
+		std::string ExplainUninitializedInstance(const FCoordinateConversionSetup& Setup)
+		{
+			const FString Root = DuRizerudore::ResolveGeographicLibDataRoot();
+			if (Root.IsEmpty())
+			{
+				return "cannot build the reference frame: the plugin directory is not known (see the log above)";
+			}
+			const fs::path DataDirectory = fs::path(ToUtf8(Root)) / "data";
+			const std::vector<FMissingModel> Missing = FindMissingModelFiles(Setup, DataDirectory);
+			if (Missing.empty())
+			{
+				return "cannot build the reference frame: the model files could not be loaded (see the log messages above)";
+			}
+			std::string Message = "cannot build the reference frame: model data is missing.";
+			std::vector<std::string> DoWithout;
+			for (const FMissingModel& Model : Missing)
+			{
+				Message += fmt::format("\n  {}: {} not found in {}", Model.Description, fmt::join(Model.MissingFiles, " and "), Model.Directory.string());
+				DoWithout.emplace_back(Model.DoWithoutOption);
+			}
+			Message += "\nInstall the model data with scripts/install-data (or scripts/setup) from the plugin's source tree,";
+			Message += fmt::format("\nor do without it: {} (queries that need the model then fail).", fmt::join(DoWithout, ", "));
+			return Message;
+		}
+	}
+
+	std::string RegisterPlugin(const FToolOptions& Options)
+	{
+		if (!Options.PluginDirectory.empty())
+		{
+			std::error_code Error;
+			const fs::path Directory = fs::absolute(Options.PluginDirectory, Error);
+			if (Error || !IsFile(Directory / DescriptorName))
+			{
+				return fmt::format("--plugin-dir {}: no {} in that directory", Options.PluginDirectory, DescriptorName);
+			}
+			if (!UE::Host::RegisterPluginDirectory(FString(Directory.string().c_str()), PluginName))
+			{
+				return fmt::format("--plugin-dir {}: the plugin could not be registered (see the log above)", Options.PluginDirectory);
+			}
+			return {};
+		}
+		const FString ExecutableDirectory = UE::Host::GetExecutableDirectory();
+		if (!UE::Host::RegisterPluginAbove(ExecutableDirectory, PluginName).IsSet())
+		{
+			return fmt::format("cannot find {} in {} or any directory above it; name the plugin directory with --plugin-dir DIR", DescriptorName,
+				ToUtf8(ExecutableDirectory));
+		}
+		return {};
+	}
+
+	std::string BuildReferenceFrame(const FToolOptions& Options, FCoordinateReferenceFrame& OutFrame)
+	{
+		if (Options.bNoLocalFrame)
+		{
+			const TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> Instance =
+				MakeShared<FCoordinateConversionInstance, ESPMode::ThreadSafe>(Options.ConversionSetup);
+			if (!Instance->IsInitialized())
+			{
+				return ExplainUninitializedInstance(Options.ConversionSetup);
+			}
+			OutFrame = FCoordinateReferenceFrame(Instance);
+			return {};
+		}
+		if (!UDuRizerudoreBlueprintLibrary::MakeReferenceFrame(Options.ConversionSetup, Options.ReferenceSetup, OutFrame))
+		{
+			return ExplainUninitializedInstance(Options.ConversionSetup);
+		}
+		if (!OutFrame.HasLocalFrame())
+		{
+			const FGeodeticCoordinate& Origin = Options.ReferenceSetup.LocalFrameOrigin;
+			return fmt::format("cannot build the reference frame: the origin {},{},{} cannot be projected onto a {} local frame", Origin.LatitudeDeg,
+				Origin.LongitudeDeg, Origin.HeightM,
+				Options.ReferenceSetup.LocalFrameType == ECoordinateLocalFrameType::UTM ? "UTM/UPS" : "tangent-plane");
+		}
+		return {};
+	}
+}

@@ -1,0 +1,18 @@
+// Making the plugin known and building the reference frame every input line is converted in, with
+// failures explained in terms of what the user can do about them.
+// Includes engine headers; CLI11 and fmt must come before it.
+#pragma once
+
+#include "DuRizerudoreConversion.h"
+#include "Options.h"
+
+#include <string>
+
+namespace DuRizerudoreCli
+{
+	/** Registers the plugin from --plugin-dir or from above the executable; returns the error, empty on success. */
+	std::string RegisterPlugin(const FToolOptions& Options);
+
+	/** Builds the frame the options describe; returns the error, empty on success. */
+	std::string BuildReferenceFrame(const FToolOptions& Options, FCoordinateReferenceFrame& OutFrame);
+}

@@ -1,0 +1,192 @@
+// durizerudore COMMAND [options] < input > output
+//
+// A thin front over the plugin's function library: every non-empty input line is one call, every
+// call one output line, in order, so what it prints is what a visual script would get.
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+
+#include "NumberIo.h"
+
+#include "Commands.h"
+#include "FrameBuilder.h"
+#include "Options.h"
+
+#include <array>
+#include <cstring>
+#include <iostream>
+#include <vector>
+
+#include <unistd.h>
+
+namespace
+{
+	using namespace DuRizerudoreCli;
+
+	constexpr int ExitSuccess = 0;
+	constexpr int ExitLineFailed = 1;
+	constexpr int ExitUsage = 2;
+
+	constexpr const char* Footer = R"(Input and output:
+  One input per line on standard input; numbers separated by spaces, tabs or commas, in any mix.
+  One output line per input line on standard output, in the same order; numbers in the shortest
+  form that reads back to the same double, separated by single spaces. Blank lines are skipped.
+  A line that cannot be read or converted prints "ERROR: <reason>" in its place.
+  Positions: Geodetic is latitude, longitude (degrees), height (metres); Geocentric is ECEF metres;
+  Local_ENU and Local_NED are metres in the local frame; Local_UE is north, east, up in centimetres.
+  System names are Local_ENU, Local_NED, Local_UE, Geocentric, Geodetic, in any letter case; so are
+  all other option values.
+
+Exit status:
+  0  every line was converted
+  1  some line printed ERROR, or reading or writing failed
+  2  usage error, or the reference frame could not be built (nothing is read or printed))";
+
+	int Fail(const std::string& Message)
+	{
+		fmt::print(stderr, "durizerudore: {}\n", Message);
+		return ExitUsage;
+	}
+
+	/** Converts standard input to standard output line by line with one command. */
+	int Stream(const FCommand& Command, const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options)
+	{
+		FLineReader Reader(STDIN_FILENO);
+		FLineWriter Writer(STDOUT_FILENO);
+		// Results go out before the tool waits for more input, so an interactive user sees each answer.
+		Reader.SetBeforeRead([&Writer] { Writer.Flush(); });
+
+		std::array<double, MaxNumbersPerLine> InBuffer{};
+		std::array<double, MaxNumbersPerLine> OutBuffer{};
+		const std::span<double> In(InBuffer.data(), Command.InputCount);
+		const std::span<double> Out(OutBuffer.data(), Command.OutputCount);
+		std::string Reason;
+		bool bAnyLineFailed = false;
+		std::string_view Line;
+		for (FLineReader::EResult Result = Reader.Next(Line); Result != FLineReader::EResult::End && Writer.IsGood(); Result = Reader.Next(Line))
+		{
+			if (Result == FLineReader::EResult::TooLong)
+			{
+				Writer.WriteError("line too long");
+				bAnyLineFailed = true;
+				continue;
+			}
+			if (IsBlankLine(Line))
+			{
+				continue;
+			}
+			if (!ParseNumbers(Line, In, Reason))
+			{
+				Writer.WriteError(Reason);
+				bAnyLineFailed = true;
+				continue;
+			}
+			if (const char* Failure = Command.Run(Frame, Options, In, Out))
+			{
+				Writer.WriteError(Failure);
+				bAnyLineFailed = true;
+				continue;
+			}
+			Writer.WriteNumbers(Out);
+		}
+		if (!Writer.Flush())
+		{
+			fmt::print(stderr, "durizerudore: cannot write to standard output: {}\n", std::strerror(Writer.GetError()));
+			return ExitLineFailed;
+		}
+		if (Reader.GetError() != 0)
+		{
+			fmt::print(stderr, "durizerudore: cannot read standard input: {}\n", std::strerror(Reader.GetError()));
+			return ExitLineFailed;
+		}
+		return bAnyLineFailed ? ExitLineFailed : ExitSuccess;
+	}
+
+	std::string ListCommandNames()
+	{
+		std::vector<std::string> Names;
+		for (const FCommand& Command : GetCommands())
+		{
+			Names.emplace_back(Command.Name);
+		}
+		return fmt::format("{}", fmt::join(Names, ", "));
+	}
+}
+
+int main(int ArgumentCount, char** Arguments)
+{
+	FToolOptions Options;
+	FCommandOptions CommandOptions;
+
+	CLI::App App("Converts positions and queries heights with the DuRizerudore plugin, one input line at a time.", "durizerudore");
+	App.set_help_flag();
+	// One --help that describes every command and option; after a command it describes that command.
+	App.set_help_all_flag("-h,--help", "Print this help and exit");
+	App.require_subcommand(1, 1);
+	// Shared options may come after the command name.
+	App.fallthrough();
+	App.footer(Footer);
+	App.get_formatter()->label("SUBCOMMAND", "COMMAND");
+	App.get_formatter()->label("Subcommands", "Commands");
+	App.get_formatter()->column_width(34);
+	AddSharedOptions(App, Options);
+
+	std::vector<std::pair<CLI::App*, const FCommand*>> Subcommands;
+	for (const FCommand& Command : GetCommands())
+	{
+		CLI::App* Subcommand =
+			App.add_subcommand(Command.Name, fmt::format("{}\n  input line: {}\n  output line: {}", Command.Summary, Command.InputDescription, Command.OutputDescription));
+		Command.AddOptions(*Subcommand, CommandOptions);
+		Subcommand->footer(fmt::format("The options every command shares are listed by durizerudore --help.\n\n{}", Footer));
+		Subcommands.emplace_back(Subcommand, &Command);
+	}
+
+	try
+	{
+		App.parse(ArgumentCount, Arguments);
+	}
+	catch (const CLI::CallForAllHelp&)
+	{
+		std::cout << App.help("", CLI::AppFormatMode::All) << std::flush;
+		return ExitSuccess;
+	}
+	catch (const CLI::ParseError& Error)
+	{
+		if (App.get_subcommands().empty() && ArgumentCount > 1 && Arguments[1][0] != '-')
+		{
+			return Fail(fmt::format("unknown command '{}' (commands: {}; see --help)", Arguments[1], ListCommandNames()));
+		}
+		if (App.get_subcommands().empty())
+		{
+			return Fail(fmt::format("no command given (commands: {}; see --help)", ListCommandNames()));
+		}
+		return Fail(fmt::format("{} (see --help)", Error.what()));
+	}
+
+	const FCommand* Selected = nullptr;
+	for (const auto& [Subcommand, Command] : Subcommands)
+	{
+		if (Subcommand->parsed())
+		{
+			Selected = Command;
+		}
+	}
+	if (Selected == nullptr)
+	{
+		return Fail(fmt::format("no command given (commands: {}; see --help)", ListCommandNames()));
+	}
+
+	if (const std::string Problem = CheckSharedOptions(Options); !Problem.empty())
+	{
+		return Fail(Problem);
+	}
+	if (const std::string Problem = RegisterPlugin(Options); !Problem.empty())
+	{
+		return Fail(Problem);
+	}
+	FCoordinateReferenceFrame Frame;
+	if (const std::string Problem = BuildReferenceFrame(Options, Frame); !Problem.empty())
+	{
+		return Fail(Problem);
+	}
+	return Stream(*Selected, Frame, CommandOptions);
+}

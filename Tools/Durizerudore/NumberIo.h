@@ -1,0 +1,87 @@
+// Line-oriented number input and output of the command-line tool. Engine-free, and it includes fmt,
+// so it comes before any engine header in every file that uses it.
+#pragma once
+
+#include <fmt/format.h>
+
+#include <cstddef>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace DuRizerudoreCli
+{
+	/** True for a line holding nothing but whitespace (such lines produce no output). */
+	bool IsBlankLine(std::string_view Line);
+
+	/**
+	 * Reads exactly Out.size() numbers separated by any mix of spaces, tabs and commas. On failure returns
+	 * false and a short reason meant for an "ERROR: " line; Out then holds nothing useful.
+	 */
+	bool ParseNumbers(std::string_view Line, std::span<double> Out, std::string& OutReason);
+
+	/** Reads standard input (or any descriptor) line by line through one fixed buffer. */
+	class FLineReader
+	{
+	public:
+		enum class EResult
+		{
+			Line,
+			TooLong,
+			End
+		};
+
+		/** Lines longer than MaxLineBytes are skipped whole and reported as TooLong, so memory stays bounded. */
+		explicit FLineReader(int FileDescriptor, std::size_t MaxLineBytes = 64 * 1024);
+
+		/** Called before every read that may block, so that results already computed reach the reader first. */
+		void SetBeforeRead(std::function<void()> Callback) { BeforeRead = std::move(Callback); }
+
+		/** The next line without its newline; the view stays valid until the next call. */
+		EResult Next(std::string_view& OutLine);
+
+		/** The errno of a failed read, 0 when reading ended at end of input. */
+		int GetError() const { return Error; }
+
+	private:
+		/** Appends what the next read returns; false at end of input or on an error. */
+		bool Fill();
+
+		int FileDescriptor;
+		std::size_t MaxLineBytes;
+		std::vector<char> Buffer;
+		std::size_t Begin = 0;
+		std::size_t End = 0;
+		bool bAtEnd = false;
+		int Error = 0;
+		std::function<void()> BeforeRead;
+	};
+
+	/** Collects output lines in one reused buffer and writes it out in large blocks. */
+	class FLineWriter
+	{
+	public:
+		explicit FLineWriter(int FileDescriptor) : FileDescriptor(FileDescriptor) {}
+
+		/** One line of numbers in the shortest form that reads back to the same double, separated by spaces. */
+		void WriteNumbers(std::span<const double> Numbers);
+
+		/** One "ERROR: <reason>" line. */
+		void WriteError(std::string_view Reason);
+
+		/** Writes out everything buffered; false (and GetError) once any write failed. */
+		bool Flush();
+
+		bool IsGood() const { return Error == 0; }
+		int GetError() const { return Error; }
+
+	private:
+		void FlushIfFull();
+
+		int FileDescriptor;
+		fmt::memory_buffer Pending;
+		int Error = 0;
+	};
+}
