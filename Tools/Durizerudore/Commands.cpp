@@ -46,6 +46,24 @@ namespace DuRizerudoreCli
 		{
 		}
 
+		void AddFromToOptions(CLI::App& Command, FCommandOptions& Options)
+		{
+			AddCoordinateSystemOption(Command, "--from", Options.FromSystem, "System the input is in")->required()->default_str("");
+			AddCoordinateSystemOption(Command, "--to", Options.ToSystem, "System to print the result in")->required()->default_str("");
+		}
+
+		void AddVectorAtOptions(CLI::App& Command, FCommandOptions& Options)
+		{
+			AddFromToOptions(Command, Options);
+			AddCoordinateSystemOption(Command, "--position-system", Options.PositionSystem, "System the positions are in");
+		}
+
+		void AddVectorAndPositionSystemOptions(CLI::App& Command, FCommandOptions& Options)
+		{
+			AddCoordinateSystemOption(Command, "--vector-system", Options.VectorSystem, "System the vectors are in");
+			AddCoordinateSystemOption(Command, "--position-system", Options.PositionSystem, "System the positions are in");
+		}
+
 		const char* RunPosition(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
 			FVector Converted;
@@ -84,6 +102,99 @@ namespace DuRizerudoreCli
 			return nullptr;
 		}
 
+		const char* RunVector(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		{
+			FVector Converted;
+			if (!UDuRizerudoreBlueprintLibrary::ConvertVector(Frame, Options.FromSystem, Options.ToSystem, ToVector(In), Converted))
+			{
+				return "a free vector has no geodetic form";
+			}
+			WriteVector(Converted, Out);
+			return nullptr;
+		}
+
+		const char* RunVectorAt(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		{
+			FVector Converted;
+			if (!UDuRizerudoreBlueprintLibrary::ConvertVectorAtPosition(Frame, Options.FromSystem, Options.ToSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
+					ToVector(In.subspan(3, 3)), Converted))
+			{
+				return "position cannot be resolved in this frame";
+			}
+			WriteVector(Converted, Out);
+			return nullptr;
+		}
+
+		const char* RunQuaternion(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		{
+			FQuat Converted;
+			if (!UDuRizerudoreBlueprintLibrary::ConvertQuaternion(Frame, Options.FromSystem, Options.ToSystem, FQuat(In[0], In[1], In[2], In[3]), Converted))
+			{
+				return "orientations convert only among Local_ENU, Local_NED and Geocentric (Local_UE only to itself)";
+			}
+			Out[0] = Converted.X;
+			Out[1] = Converted.Y;
+			Out[2] = Converted.Z;
+			Out[3] = Converted.W;
+			return nullptr;
+		}
+
+		const char* RunRotator(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		{
+			FRotator Converted;
+			if (!UDuRizerudoreBlueprintLibrary::ConvertRotator(Frame, Options.FromSystem, Options.ToSystem, FRotator(In[0], In[1], In[2]), Converted))
+			{
+				return "orientations convert only among Local_ENU, Local_NED and Geocentric (Local_UE only to itself)";
+			}
+			Out[0] = Converted.Pitch;
+			Out[1] = Converted.Yaw;
+			Out[2] = Converted.Roll;
+			return nullptr;
+		}
+
+		const char* RunHeadingPitch(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		{
+			FVector2D HeadingPitch;
+			if (!UDuRizerudoreBlueprintLibrary::HeadingPitchDegFromVector(Frame, Options.VectorSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
+					ToVector(In.subspan(3, 3)), HeadingPitch))
+			{
+				return "a Geodetic vector has no heading, or the position cannot be resolved in this frame";
+			}
+			Out[0] = HeadingPitch.X;
+			Out[1] = HeadingPitch.Y;
+			return nullptr;
+		}
+
+		const char* RunVectorFromHeadingPitch(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In,
+			const std::span<double> Out)
+		{
+			FVector Vector;
+			if (!UDuRizerudoreBlueprintLibrary::VectorFromHeadingPitchDeg(Frame, Options.VectorSystem, FVector2D(In[0], In[1]), Options.PositionSystem,
+					ToVector(In.subspan(2, 3)), Vector))
+			{
+				return "a Geodetic vector has no heading, or the position cannot be resolved in this frame";
+			}
+			WriteVector(Vector, Out);
+			return nullptr;
+		}
+
+		void AddGravityOptions(CLI::App& Command, FCommandOptions& Options)
+		{
+			AddCoordinateSystemOption(Command, "--position-system", Options.PositionSystem, "System the positions are in");
+			AddCoordinateSystemOption(Command, "--vector-system", Options.GravityVectorSystem, "System to print gravity in (m/s^2 in every system)");
+		}
+
+		const char* RunGravity(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		{
+			FVector Gravity;
+			if (!UDuRizerudoreBlueprintLibrary::GetGravity(Frame, Options.PositionSystem, ToVector(In), Options.GravityVectorSystem, Gravity))
+			{
+				return Options.GravityVectorSystem == ECoordinateSystem::Geodetic ? "gravity has no geodetic form" : "position cannot be converted in this frame";
+			}
+			WriteVector(Gravity, Out);
+			return nullptr;
+		}
+
 		constexpr FCommand Commands[] = {
 			{"position", "Converts positions between coordinate systems (ConvertPosition)", "x y z", "x y z", 3, 3, AddPositionOptions, RunPosition},
 			{"geoid-height", "Geoid height N above the ellipsoid, metres (GetGeoidHeight)", "x y z", "N", 3, 1, AddPositionSystemOption, RunGeoidHeight},
@@ -91,6 +202,15 @@ namespace DuRizerudoreCli
 				"lat lon height-above-msl", "h", 3, 1, AddNoOptions, RunHeightAboveEllipsoid},
 			{"height-above-msl", "Height above mean sea level of a position (GetHeightAboveMeanSeaLevel)", "x y z", "H", 3, 1, AddPositionSystemOption,
 				RunHeightAboveMsl},
+			{"vector", "Converts free vectors with the frame's origin axes, never scaled (ConvertVector)", "x y z", "x y z", 3, 3, AddFromToOptions, RunVector},
+			{"vector-at", "Converts vectors in the axes at a position (ConvertVectorAtPosition)", "vx vy vz px py pz", "x y z", 6, 3, AddVectorAtOptions, RunVectorAt},
+			{"quaternion", "Converts orientations given as quaternions (ConvertQuaternion)", "x y z w", "x y z w", 4, 4, AddFromToOptions, RunQuaternion},
+			{"rotator", "Converts orientations given as rotators in degrees (ConvertRotator)", "pitch yaw roll", "pitch yaw roll", 3, 3, AddFromToOptions, RunRotator},
+			{"heading-pitch", "Heading and pitch in degrees of a vector (HeadingPitchDegFromVector)", "vx vy vz px py pz", "heading pitch", 6, 2,
+				AddVectorAndPositionSystemOptions, RunHeadingPitch},
+			{"vector-from-heading-pitch", "Unit vector of a heading and pitch in degrees (VectorFromHeadingPitchDeg)", "heading pitch px py pz", "x y z", 5, 3,
+				AddVectorAndPositionSystemOptions, RunVectorFromHeadingPitch},
+			{"gravity", "Gravity in m/s^2 at a position (GetGravity)", "x y z", "gx gy gz", 3, 3, AddGravityOptions, RunGravity},
 		};
 
 		static_assert([] {

@@ -23,6 +23,9 @@ namespace DuRizerudoreCli
 		ECoordinateSystem FromSystem = ECoordinateSystem::Geodetic;
 		ECoordinateSystem ToSystem = ECoordinateSystem::Geodetic;
 		ECoordinateSystem PositionSystem = ECoordinateSystem::Geodetic;
+		ECoordinateSystem VectorSystem = ECoordinateSystem::Local_ENU;
+		/** Gravity is printed in geocentric axes unless asked otherwise. */
+		ECoordinateSystem GravityVectorSystem = ECoordinateSystem::Geocentric;
 	};
 
 	struct FCommand
