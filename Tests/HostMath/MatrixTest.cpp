@@ -22,7 +22,7 @@ namespace
 	}
 }
 
-TEST(Matrix, RowVectorsAndProductOrder)
+TEST(HostMathMatrix, RowVectorsAndProductOrder)
 {
 	std::mt19937_64 Random(6);
 	for (int Sample = 0; Sample < 500; ++Sample)
@@ -46,7 +46,7 @@ TEST(Matrix, RowVectorsAndProductOrder)
 	EXPECT_EQ(FMatrix().Inverse(), FMatrix::Identity);
 }
 
-TEST(Matrix, ToQuatMatchesTheRotationInEveryBranch)
+TEST(HostMathMatrix, ToQuatMatchesTheRotationInEveryBranch)
 {
 	std::mt19937_64 Random(7);
 	for (int Sample = 0; Sample < 2000; ++Sample)
@@ -56,7 +56,25 @@ TEST(Matrix, ToQuatMatchesTheRotationInEveryBranch)
 		ExpectSameRotation(M.ToQuat(), Q, 1e-12);
 		ExpectSameRotation(FQuat(M), Q, 1e-12);
 	}
-	// Half turns put the trace at -1, so each of the three diagonal branches is taken.
+	// Turns of 120 degrees or more put the trace at or below 0; the largest diagonal then belongs to the axis
+	// component of largest magnitude, so every diagonal branch gets random samples.
+	std::uniform_real_distribution<double> LargeAngle(2 * M_PI / 3, M_PI);
+	int BranchSamples[3] = {0, 0, 0};
+	for (int Sample = 0; Sample < 3000; ++Sample)
+	{
+		const FVector Axis = RandomVector(Random).GetSafeNormal();
+		const FQuat Q(Axis, LargeAngle(Random));
+		const FMatrix M = ClosedFormRotationMatrix(Q);
+		ASSERT_LE(M.M[0][0] + M.M[1][1] + M.M[2][2], 1e-12);
+		const FVector AbsAxis = Axis.GetAbs();
+		++BranchSamples[AbsAxis.X >= AbsAxis.Y && AbsAxis.X >= AbsAxis.Z ? 0 : (AbsAxis.Y >= AbsAxis.Z ? 1 : 2)];
+		ExpectSameRotation(M.ToQuat(), Q, 1e-12);
+	}
+	for (const int Count : BranchSamples)
+	{
+		EXPECT_GT(Count, 500);
+	}
+	// Exact half turns put the trace at -1.
 	for (const FVector& Axis : {FVector(1, 0, 0), FVector(0, 1, 0), FVector(0, 0, 1), FVector(1, 1, 0).GetSafeNormal(), FVector(0, 1, 1).GetSafeNormal()})
 	{
 		const FQuat HalfTurn(Axis, M_PI);
@@ -65,7 +83,7 @@ TEST(Matrix, ToQuatMatchesTheRotationInEveryBranch)
 	EXPECT_EQ(FMatrix::Identity.ToQuat(), FQuat::Identity);
 }
 
-TEST(Matrix, ToQuatFallsBackToTheIdentity)
+TEST(HostMathMatrix, ToQuatFallsBackToTheIdentity)
 {
 	FHostLogCapture Capture;
 	// A row that is (nearly) zero: the identity, silently.
@@ -89,7 +107,39 @@ TEST(Matrix, ToQuatFallsBackToTheIdentity)
 	EXPECT_EQ(Capture.CountEnsures(), 1);
 }
 
-TEST(Matrix, ScalingIsExtractedPerRow)
+TEST(HostMathMatrix, DeterminantTransposeAndAxes)
+{
+	std::mt19937_64 Random(10);
+	for (int Sample = 0; Sample < 500; ++Sample)
+	{
+		const FMatrix A = RandomAffine(Random);
+		const FMatrix B = RandomAffine(Random);
+		EXPECT_NEAR((A * B).Determinant(), A.Determinant() * B.Determinant(), 1e-9 * (1 + std::abs(A.Determinant() * B.Determinant())));
+		// An affine matrix: the full determinant is that of the upper block.
+		EXPECT_NEAR(A.Determinant(), A.RotDeterminant(), 1e-10);
+		EXPECT_EQ(A.GetTransposed().GetTransposed(), A);
+		const FMatrix R = ClosedFormRotationMatrix(RandomUnitQuat(Random));
+		EXPECT_TRUE((R * R.GetTransposed()).Equals(FMatrix::Identity, 1e-14));
+		EXPECT_NEAR(R.Determinant(), 1.0, 1e-14);
+		const FVector P = RandomVector(Random);
+		ExpectVectorNear(A.InverseTransformPosition(A.TransformPosition(P)), P, 1e-9);
+	}
+	FMatrix M = FMatrix::Identity;
+	M.SetAxis(0, FVector(2, 0, 0));
+	M.SetAxis(1, FVector(0, 3, 0));
+	M.SetAxis(2, FVector(0, 0, -4));
+	EXPECT_EQ(M.Determinant(), -24.0);
+	M.SetOrigin(FVector(5, 6, 7));
+	EXPECT_EQ(M.GetOrigin(), FVector(5, 6, 7));
+	EXPECT_EQ(M.GetUnitAxis(EAxis::Z), FVector(0, 0, -1));
+	EXPECT_EQ(M.GetScaleVector(), FVector(2, 3, 4));
+	EXPECT_EQ(M.GetMaximumAxisScale(), 4.0);
+	EXPECT_TRUE(M.ContainsNaN() == false);
+	M.M[1][2] = std::nan("");
+	EXPECT_TRUE(M.ContainsNaN());
+}
+
+TEST(HostMathMatrix, ScalingIsExtractedPerRow)
 {
 	FMatrix M = ClosedFormRotationMatrix(FQuat(FVector(0, 1, 0), 0.7));
 	M.SetAxis(0, M.GetScaledAxis(EAxis::X) * 3.0);

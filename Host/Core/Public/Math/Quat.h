@@ -9,6 +9,8 @@
 #include "Math/Vector.h"
 #include "Misc/AssertionMacros.h"
 
+#include <type_traits>
+
 namespace UE::Math
 {
 	template <typename T>
@@ -55,8 +57,14 @@ namespace UE::Math
 		TQuat& operator*=(const TQuat& Q) { return *this = *this * Q; }
 		constexpr TQuat operator*(T Scale) const { return TQuat(X * Scale, Y * Scale, Z * Scale, W * Scale); }
 		constexpr TQuat operator/(T Scale) const { return *this * (T(1) / Scale); }
+		TQuat& operator*=(T Scale) { return *this = *this * Scale; }
+		TQuat& operator/=(T Scale) { return *this = *this / Scale; }
 		constexpr TQuat operator+(const TQuat& Q) const { return TQuat(X + Q.X, Y + Q.Y, Z + Q.Z, W + Q.W); }
 		constexpr TQuat operator-(const TQuat& Q) const { return TQuat(X - Q.X, Y - Q.Y, Z - Q.Z, W - Q.W); }
+		TQuat& operator+=(const TQuat& Q) { return *this = *this + Q; }
+		TQuat& operator-=(const TQuat& Q) { return *this = *this - Q; }
+		/** The four-component dot product. */
+		constexpr T operator|(const TQuat& Q) const { return X * Q.X + Y * Q.Y + Z * Q.Z + W * Q.W; }
 		constexpr bool operator==(const TQuat& Q) const { return X == Q.X && Y == Q.Y && Z == Q.Z && W == Q.W; }
 		constexpr bool operator!=(const TQuat& Q) const { return !(*this == Q); }
 		TVector<T> operator*(const TVector<T>& V) const { return RotateVector(V); }
@@ -123,12 +131,32 @@ namespace UE::Math
 			const T InnerProd = X * Q.X + Y * Q.Y + Z * Q.Z + W * Q.W;
 			return FMath::Acos((T(2) * InnerProd * InnerProd) - T(1));
 		}
-		T GetAngle() const { return T(2) * FMath::Acos(FMath::Clamp(W, T(-1), T(1))); }
+		/** The rotation angle in [0, 2 pi], in radians. */
+		T GetAngle() const { return T(2) * FMath::Acos(W); }
+		/** The unit rotation axis; the X axis when the rotation is too small to have one. */
+		TVector<T> GetRotationAxis() const
+		{
+			const T SquareSum = X * X + Y * Y + Z * Z;
+			if (SquareSum < UE_SMALL_NUMBER)
+			{
+				return TVector<T>::XAxisVector;
+			}
+			const T Scale = FMath::InvSqrt(SquareSum);
+			return TVector<T>(X * Scale, Y * Scale, Z * Scale);
+		}
 		void ToAxisAndAngle(TVector<T>& Axis, T& Angle) const
 		{
 			Angle = GetAngle();
-			const T S = FMath::Sqrt(FMath::Max(T(1) - W * W, T(0)));
-			Axis = S >= T(0.0001) ? TVector<T>(X / S, Y / S, Z / S) : TVector<T>(1, 0, 0);
+			Axis = GetRotationAxis();
+		}
+
+		/** Flips this quaternion to -q when that puts it in the same hemisphere as Other. */
+		void EnforceShortestArcWith(const TQuat& Other)
+		{
+			if ((*this | Other) < T(0))
+			{
+				*this = *this * T(-1);
+			}
 		}
 
 		TVector<T> GetAxisX() const { return RotateVector(TVector<T>(1, 0, 0)); }
@@ -143,10 +171,20 @@ namespace UE::Math
 		/** The engine's rotator of this rotation; Quaternion() of the result is the same rotation. */
 		TRotator<T> Rotator() const;
 
+		/** (Roll, Pitch, Yaw) in degrees, by way of the rotator. */
+		TVector<T> Euler() const;
+		static TQuat MakeFromEuler(const TVector<T>& Euler);
+
 		/** The shortest rotation carrying one unit vector onto another. */
-		static TQuat FindBetweenNormals(const TVector<T>& A, const TVector<T>& B)
+		static TQuat FindBetweenNormals(const TVector<T>& A, const TVector<T>& B) { return FindBetweenHelper(A, B, T(1)); }
+		/** The shortest rotation carrying the direction of A onto that of B; neither needs unit length. */
+		static TQuat FindBetweenVectors(const TVector<T>& A, const TVector<T>& B) { return FindBetweenHelper(A, B, FMath::Sqrt(A.SizeSquared() * B.SizeSquared())); }
+		static TQuat FindBetween(const TVector<T>& A, const TVector<T>& B) { return FindBetweenVectors(A, B); }
+
+	private:
+		// The unnormalised half-way quaternion (|A||B| + A.B, A x B): normalising it halves the angle.
+		static TQuat FindBetweenHelper(const TVector<T>& A, const TVector<T>& B, T NormAB)
 		{
-			const T NormAB = T(1);
 			T Wv = NormAB + TVector<T>::DotProduct(A, B);
 			TQuat Result;
 			if (Wv >= T(1e-6) * NormAB)
@@ -155,18 +193,28 @@ namespace UE::Math
 			}
 			else
 			{
-				// Opposite vectors: any axis perpendicular to A will do.
+				// Opposite directions: a half turn about any axis perpendicular to A.
 				Wv = T(0);
-				Result = FMath::Abs(A.X) > FMath::Abs(A.Y) ? TQuat(-A.Z, T(0), A.X, Wv) : TQuat(T(0), -A.Z, A.Y, Wv);
+				const T AbsX = FMath::Abs(A.X);
+				const T AbsY = FMath::Abs(A.Y);
+				const T AbsZ = FMath::Abs(A.Z);
+				const TVector<T> Basis = (AbsX > AbsY && AbsX > AbsZ) ? TVector<T>::YAxisVector : -TVector<T>::XAxisVector;
+				const TVector<T> Axis = TVector<T>::CrossProduct(A, Basis);
+				Result = TQuat(Axis.X, Axis.Y, Axis.Z, Wv);
 			}
 			Result.Normalize();
 			return Result;
 		}
-		static TQuat FindBetweenVectors(const TVector<T>& A, const TVector<T>& B) { return FindBetweenNormals(A.GetSafeNormal(), B.GetSafeNormal()); }
 	};
 
 	template <typename T>
 	inline const TQuat<T> TQuat<T>::Identity(0, 0, 0, 1);
+
+	template <typename T, typename T2, typename = std::enable_if_t<std::is_arithmetic_v<T2>>>
+	constexpr TQuat<T> operator*(T2 Scale, const TQuat<T>& Q)
+	{
+		return Q * T(Scale);
+	}
 }
 
 #include "Math/Rotator.h"
@@ -236,6 +284,18 @@ namespace UE::Math
 			Z = Qt[2];
 			W = Qt[3];
 		}
+	}
+
+	template <typename T>
+	TVector<T> TQuat<T>::Euler() const
+	{
+		return Rotator().Euler();
+	}
+
+	template <typename T>
+	TQuat<T> TQuat<T>::MakeFromEuler(const TVector<T>& Euler)
+	{
+		return TRotator<T>::MakeFromEuler(Euler).Quaternion();
 	}
 
 	template <typename T>

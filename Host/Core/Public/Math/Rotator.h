@@ -7,6 +7,8 @@
 #include "Math/UnrealMathUtility.h"
 #include "Math/Vector.h"
 
+#include <type_traits>
+
 namespace UE::Math
 {
 	template <typename T>
@@ -28,6 +30,16 @@ namespace UE::Math
 		constexpr TRotator operator+(const TRotator& R) const { return TRotator(Pitch + R.Pitch, Yaw + R.Yaw, Roll + R.Roll); }
 		constexpr TRotator operator-(const TRotator& R) const { return TRotator(Pitch - R.Pitch, Yaw - R.Yaw, Roll - R.Roll); }
 		constexpr TRotator operator*(T Scale) const { return TRotator(Pitch * Scale, Yaw * Scale, Roll * Scale); }
+		TRotator& operator+=(const TRotator& R) { return *this = *this + R; }
+		TRotator& operator-=(const TRotator& R) { return *this = *this - R; }
+		TRotator& operator*=(T Scale) { return *this = *this * Scale; }
+		TRotator Add(T DeltaPitch, T DeltaYaw, T DeltaRoll)
+		{
+			Pitch += DeltaPitch;
+			Yaw += DeltaYaw;
+			Roll += DeltaRoll;
+			return *this;
+		}
 		constexpr bool operator==(const TRotator& R) const { return Pitch == R.Pitch && Yaw == R.Yaw && Roll == R.Roll; }
 		constexpr bool operator!=(const TRotator& R) const { return !(*this == R); }
 
@@ -42,6 +54,20 @@ namespace UE::Math
 
 		/** (Roll, Pitch, Yaw). */
 		TVector<T> Euler() const { return TVector<T>(Roll, Pitch, Yaw); }
+		static TRotator MakeFromEuler(const TVector<T>& Euler) { return TRotator(Euler.Y, Euler.Z, Euler.X); }
+
+		/** The other (pitch, yaw, roll) of the same rotation: over the pole with yaw and roll turned half way. */
+		TRotator GetEquivalentRotator() const { return TRotator(T(180) - Pitch, Yaw + T(180), Roll + T(180)); }
+		T GetManhattanDistance(const TRotator& R) const { return FMath::Abs(Yaw - R.Yaw) + FMath::Abs(Pitch - R.Pitch) + FMath::Abs(Roll - R.Roll); }
+		/** Replaces MakeClosest with its equivalent rotator when that one is nearer to this in angle sums. */
+		void SetClosestToMe(TRotator& MakeClosest) const
+		{
+			const TRotator OtherChoice = MakeClosest.GetEquivalentRotator();
+			if (GetManhattanDistance(OtherChoice) < GetManhattanDistance(MakeClosest))
+			{
+				MakeClosest = OtherChoice;
+			}
+		}
 
 		/** An angle in [0, 360). */
 		static T ClampAxis(T Angle)
@@ -77,6 +103,9 @@ namespace UE::Math
 			Result.Normalize();
 			return Result;
 		}
+		/** Each axis in [0, 360). */
+		TRotator GetDenormalized() const { return Clamp(); }
+		TRotator Clamp() const { return TRotator(ClampAxis(Pitch), ClampAxis(Yaw), ClampAxis(Roll)); }
 
 		/** Equal when each axis differs by at most the tolerance, angles compared modulo 360. */
 		bool Equals(const TRotator& R, T Tolerance = UE_KINDA_SMALL_NUMBER) const
@@ -91,6 +120,12 @@ namespace UE::Math
 
 	template <typename T>
 	inline const TRotator<T> TRotator<T>::ZeroRotator(0, 0, 0);
+
+	template <typename T, typename T2, typename = std::enable_if_t<std::is_arithmetic_v<T2>>>
+	constexpr TRotator<T> operator*(T2 Scale, const TRotator<T>& R)
+	{
+		return R * T(Scale);
+	}
 }
 
 #include "Math/Quat.h"
@@ -122,7 +157,14 @@ namespace UE::Math
 	template <typename T>
 	TVector<T> TRotator<T>::Vector() const
 	{
-		return Quaternion().RotateVector(TVector<T>(1, 0, 0));
+		// Roll leaves the X axis alone, so pitch and yaw alone give the direction.
+		T CP;
+		T SP;
+		T CY;
+		T SY;
+		FMath::SinCos(&SP, &CP, FMath::DegreesToRadians(FMath::Fmod(Pitch, T(360))));
+		FMath::SinCos(&SY, &CY, FMath::DegreesToRadians(FMath::Fmod(Yaw, T(360))));
+		return TVector<T>(CP * CY, CP * SY, SP);
 	}
 
 	template <typename T>

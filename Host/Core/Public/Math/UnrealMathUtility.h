@@ -8,8 +8,12 @@
 
 #define UE_PI (3.1415926535897932f)
 #define UE_DOUBLE_PI (3.141592653589793238462643383279502884197169399)
+#define UE_TWO_PI (6.28318530717f)
+#define UE_DOUBLE_TWO_PI (6.283185307179586476925286766559)
 #define UE_HALF_PI (1.57079632679f)
 #define UE_DOUBLE_HALF_PI (1.570796326794896619231321691639751442)
+#define UE_INV_PI (0.31830988618f)
+#define UE_DOUBLE_INV_PI (0.31830988618379067154)
 #define UE_SMALL_NUMBER (1.e-8f)
 #define UE_KINDA_SMALL_NUMBER (1.e-4f)
 #define UE_BIG_NUMBER (3.4e+38f)
@@ -46,6 +50,16 @@ struct FMath
 	static double Atan2(const double Y, const double X) { return std::atan2(Y, X); }
 	static double Fmod(const double X, const double Y) { return std::fmod(X, Y); }
 	static double Pow(const double A, const double B) { return std::pow(A, B); }
+	static double Exp(const double Value) { return std::exp(Value); }
+	static double Loge(const double Value) { return std::log(Value); }
+	static double FloorToDouble(const double Value) { return std::floor(Value); }
+	static double RoundToDouble(const double Value) { return std::round(Value); }
+	static int32 FloorToInt(const double Value) { return int32(std::floor(Value)); }
+	static int32 RoundToInt(const double Value) { return int32(std::floor(Value + 0.5)); }
+	template <typename T, typename U>
+	static constexpr T Lerp(const T& A, const T& B, const U& Alpha) { return T(A + Alpha * (B - A)); }
+	/** A when Comparand >= 0, else B. */
+	static constexpr double FloatSelect(const double Comparand, const double ValueGEZero, const double ValueLTZero) { return Comparand >= 0.0 ? ValueGEZero : ValueLTZero; }
 	static void SinCos(double* ScalarSin, double* ScalarCos, const double Value)
 	{
 		*ScalarSin = std::sin(Value);
@@ -62,11 +76,38 @@ struct FMath
 	template <typename T>
 	static constexpr T RadiansToDegrees(const T Radians) { return Radians * (T(180) / T(UE_DOUBLE_PI)); }
 
-	/** An angle in degrees brought into [-180, 180]. */
-	static double UnwindDegrees(const double A)
+	/** An angle in degrees brought into [-180, 180]; the engine steps by whole turns, fmod does it exactly. */
+	static double UnwindDegrees(double A)
 	{
-		return std::isfinite(A) ? std::remainder(A, 360.0) : A;
+		A = std::fmod(A, 360.0);
+		if (A > 180.0)
+		{
+			A -= 360.0;
+		}
+		else if (A < -180.0)
+		{
+			A += 360.0;
+		}
+		return A;
 	}
+
+	/** An angle in radians brought into [-pi, pi]. */
+	static double UnwindRadians(double A)
+	{
+		A = std::fmod(A, UE_DOUBLE_TWO_PI);
+		if (A > UE_DOUBLE_PI)
+		{
+			A -= UE_DOUBLE_TWO_PI;
+		}
+		else if (A < -UE_DOUBLE_PI)
+		{
+			A += UE_DOUBLE_TWO_PI;
+		}
+		return A;
+	}
+
+	/** The signed difference B - A of two angles in degrees, unwound. */
+	static double FindDeltaAngleDegrees(const double A1, const double A2) { return UnwindDegrees(A2 - A1); }
 
 	/** The general inverse of a row-major 4x4 matrix; a singular matrix gives the identity. */
 	static void MatrixInverse(double DstMatrix[4][4], const double SrcMatrix[4][4]);
