@@ -117,7 +117,7 @@ int main(int ArgumentCount, char** Arguments)
 	FToolOptions Options;
 	FCommandOptions CommandOptions;
 
-	CLI::App App("Converts positions and queries heights with the DuRizerudore plugin, one input line at a time.", "durizerudore");
+	CLI::App App("Converts positions, vectors and orientations and queries heights and gravity with the DuRizerudore plugin, one input line at a time.", "durizerudore");
 	App.set_help_flag();
 	// One --help that describes every command and option; after a command it describes that command.
 	App.set_help_all_flag("-h,--help", "Print this help and exit");
