@@ -5,6 +5,8 @@
 #include "Interfaces/IPluginManager.h"
 #include "Misc/Paths.h"
 
+#include "TemporaryDirectory.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,31 +14,22 @@
 
 namespace
 {
-	/** A fresh directory below the system's temporary directory, removed afterwards. */
-	struct FTemporaryDirectory
+	using DuRizerudoreTest::FTemporaryDirectory;
+
+	FString ToEngine(const std::filesystem::path& Path)
 	{
-		FTemporaryDirectory()
-		{
-			Path = std::filesystem::temp_directory_path() / ("durizerudore-host-" + std::to_string(::getpid()) + "-" + std::to_string(Counter++));
-			std::filesystem::create_directories(Path);
-		}
-		~FTemporaryDirectory() { std::filesystem::remove_all(Path); }
-
-		FString Get() const { return FString::FromStdString(Path.generic_wstring()); }
-
-		std::filesystem::path Path;
-		static inline int Counter = 0;
-	};
+		return FString::FromStdString(Path.generic_wstring());
+	}
 }
 
 TEST(PlatformFile, ExistenceAndAbsolutePaths)
 {
 	FTemporaryDirectory Temporary;
-	std::filesystem::create_directories(Temporary.Path / "data" / "geoids");
-	std::ofstream(Temporary.Path / "data" / "file.txt") << "x";
+	std::filesystem::create_directories(Temporary.GetPath() / "data" / "geoids");
+	std::ofstream(Temporary.GetPath() / "data" / "file.txt") << "x";
 
 	IPlatformFile& PlatformFile = FPlatformFileManager::Get().GetPlatformFile();
-	const FString Data = FPaths::Combine(Temporary.Get(), TEXT("data"));
+	const FString Data = FPaths::Combine(ToEngine(Temporary.GetPath()), TEXT("data"));
 	EXPECT_TRUE(PlatformFile.DirectoryExists(*Data));
 	EXPECT_TRUE(FPaths::DirectoryExists(FPaths::Combine(Data, TEXT("geoids"))));
 	EXPECT_FALSE(FPaths::DirectoryExists(FPaths::Combine(Data, TEXT("gravity"))));
@@ -45,12 +38,12 @@ TEST(PlatformFile, ExistenceAndAbsolutePaths)
 	EXPECT_EQ(IFileManager::Get().FileSize(*FPaths::Combine(Data, TEXT("file.txt"))), 1);
 
 	// Dots and doubled separators are resolved; no trailing separator is kept.
-	const FString Messy = Temporary.Get() + TEXT("/data/./geoids/../geoids/");
+	const FString Messy = ToEngine(Temporary.GetPath()) + TEXT("/data/./geoids/../geoids/");
 	EXPECT_EQ(PlatformFile.ConvertToAbsolutePathForExternalAppForRead(*Messy), FPaths::Combine(Data, TEXT("geoids")));
 
 	// Relative paths are taken against the working directory.
 	const std::filesystem::path Saved = std::filesystem::current_path();
-	std::filesystem::current_path(Temporary.Path);
+	std::filesystem::current_path(Temporary.GetPath());
 	EXPECT_EQ(PlatformFile.ConvertToAbsolutePathForExternalAppForRead(TEXT("data")), Data);
 	std::filesystem::current_path(Saved);
 }
@@ -58,12 +51,12 @@ TEST(PlatformFile, ExistenceAndAbsolutePaths)
 TEST(PluginManager, RegistersFindsAndForgetsPlugins)
 {
 	FTemporaryDirectory Temporary;
-	std::filesystem::create_directories(Temporary.Path / "Plugin" / "Binaries");
-	std::ofstream(Temporary.Path / "Plugin" / "HostTestPlugin.uplugin") << "{}";
-	const FString PluginDirectory = FPaths::Combine(Temporary.Get(), TEXT("Plugin"));
+	std::filesystem::create_directories(Temporary.GetPath() / "Plugin" / "Binaries");
+	std::ofstream(Temporary.GetPath() / "Plugin" / "HostTestPlugin.uplugin") << "{}";
+	const FString PluginDirectory = FPaths::Combine(ToEngine(Temporary.GetPath()), TEXT("Plugin"));
 
 	EXPECT_FALSE(IPluginManager::Get().FindPlugin(TEXT("HostTestPlugin")).IsValid());
-	EXPECT_FALSE(UE::Host::RegisterPluginDirectory(Temporary.Get(), TEXT("HostTestPlugin")));
+	EXPECT_FALSE(UE::Host::RegisterPluginDirectory(ToEngine(Temporary.GetPath()), TEXT("HostTestPlugin")));
 
 	// Found from a directory below the descriptor, as a tool finds its plugin relative to itself.
 	const TOptional<FString> Found = UE::Host::RegisterPluginAbove(FPaths::Combine(PluginDirectory, TEXT("Binaries")), TEXT("HostTestPlugin"));
@@ -75,7 +68,7 @@ TEST(PluginManager, RegistersFindsAndForgetsPlugins)
 	EXPECT_EQ(Plugin->GetName(), FString(TEXT("HostTestPlugin")));
 	EXPECT_EQ(Plugin->GetBaseDir(), PluginDirectory);
 
-	EXPECT_FALSE(UE::Host::RegisterPluginAbove(Temporary.Get(), TEXT("NoSuchPlugin")).IsSet());
+	EXPECT_FALSE(UE::Host::RegisterPluginAbove(ToEngine(Temporary.GetPath()), TEXT("NoSuchPlugin")).IsSet());
 
 	EXPECT_TRUE(IPluginManager::Get().RemoveFromPluginsList(Plugin->GetDescriptorFileName()));
 	EXPECT_FALSE(IPluginManager::Get().FindPlugin(TEXT("HostTestPlugin")).IsValid());

@@ -2,10 +2,8 @@
 
 #include "HostPluginRegistration.h"
 
-#include <atomic>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace DuRizerudoreTest
 {
@@ -41,9 +39,7 @@ namespace DuRizerudoreTest
 
 	FTemporaryPlugin::FTemporaryPlugin()
 	{
-		static std::atomic<int> Counter{0};
-		Root = std::filesystem::temp_directory_path() / ("durizerudore-plugin-" + std::to_string(::getpid()) + "-" + std::to_string(Counter++)) / "DuRizerudore";
-		std::filesystem::remove_all(Root);
+		Root = Scratch / "DuRizerudore";
 		std::filesystem::create_directories(Root);
 		std::ofstream(Root / "DuRizerudore.uplugin") << "{ \"FileVersion\": 3, \"FriendlyName\": \"DuRizerudore\" }\n";
 		UE::Host::RegisterPluginDirectory(ToEngine(Root), TEXT("DuRizerudore"));
@@ -52,8 +48,6 @@ namespace DuRizerudoreTest
 	FTemporaryPlugin::~FTemporaryPlugin()
 	{
 		UE::Host::UnregisterPlugin(TEXT("DuRizerudore"));
-		std::error_code Error;
-		std::filesystem::remove_all(Root.parent_path(), Error);
 	}
 
 	std::filesystem::path FTemporaryPlugin::GetDataDirectory() const

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "TemporaryDirectory.h"
 
 #include <filesystem>
 
@@ -45,6 +46,7 @@ namespace DuRizerudoreTest
 		static FString ToEngine(const std::filesystem::path& Path);
 
 	private:
+		FTemporaryDirectory Scratch;
 		std::filesystem::path Root;
 	};
 }

@@ -22,6 +22,7 @@ namespace
 {
 namespace fs = std::filesystem;
 using namespace DuRizerudore::ToolsTest;
+using namespace DuRizerudoreTest;
 
 const std::string Converter = DURIZERUDORE_GEOID_FROM_GTX;
 
@@ -120,14 +121,14 @@ class ToolsGeoidFromGtxSynthetic : public testing::TestWithParam<Layout>
 TEST_P(ToolsGeoidFromGtxSynthetic, OutputLoadsInGeographicLibWithNodeValues)
 {
 	const Layout L = GetParam();
-	TempDir Dir;
+	FTemporaryDirectory Dir;
 	const GtxGrid Grid = MakeGrid(L.Step, L.LowerLeftLongitude, L.RepeatFirstColumn);
 	WriteBytes(Dir / "synthetic.gtx", EncodeGtx(Grid));
 
 	const auto Run = RunProcess({Converter, (Dir / "synthetic.gtx").string(), (Dir / "synthetic.pgm").string()});
 	ASSERT_EQ(Run.ExitCode, 0) << Run.Stderr;
 	EXPECT_EQ(Run.Stderr, "");
-	EXPECT_EQ(ListDirectory(Dir.Path()), (std::vector<std::string>{"synthetic.gtx", "synthetic.pgm"}))
+	EXPECT_EQ(ListDirectory(Dir.GetPath()), (std::vector<std::string>{"synthetic.gtx", "synthetic.pgm"}))
 		<< "no temporary file may be left behind";
 
 	const int Width = int(std::lround(360 / L.Step));
@@ -157,7 +158,7 @@ TEST_P(ToolsGeoidFromGtxSynthetic, OutputLoadsInGeographicLibWithNodeValues)
 	}
 
 	// GeographicLib's reader, bilinear so that nodes are reproduced exactly.
-	GeographicLib::Geoid Geoid("synthetic", Dir.Path().string(), false);
+	GeographicLib::Geoid Geoid("synthetic", Dir.GetPath().string(), false);
 	EXPECT_DOUBLE_EQ(Geoid.Offset(), -108);
 	EXPECT_DOUBLE_EQ(Geoid.Scale(), 0.003);
 	EXPECT_NE(Geoid.Description().find("synthetic.gtx"), std::string::npos) << Geoid.Description();
@@ -187,14 +188,14 @@ INSTANTIATE_TEST_SUITE_P(Layouts, ToolsGeoidFromGtxSynthetic,
 
 TEST(ToolsGeoidFromGtxRange, ExtremesOfTheStorableRangeRoundTrip)
 {
-	TempDir Dir;
+	FTemporaryDirectory Dir;
 	GtxGrid Grid = MakeGrid(30, -180, false);
 	Grid.Values.front() = -107.99f;
 	Grid.Values.back() = 88.6f;
 	WriteBytes(Dir / "extreme.gtx", EncodeGtx(Grid));
 	const auto Run = RunProcess({Converter, (Dir / "extreme.gtx").string(), (Dir / "extreme.pgm").string()});
 	ASSERT_EQ(Run.ExitCode, 0) << Run.Stderr;
-	GeographicLib::Geoid Geoid("extreme", Dir.Path().string(), false);
+	GeographicLib::Geoid Geoid("extreme", Dir.GetPath().string(), false);
 	EXPECT_NEAR(Geoid(-90, -180), -107.99, NodeTolerance + 1e-5);
 	EXPECT_NEAR(Geoid(90, 150), 88.6, NodeTolerance + 1e-5);
 }
@@ -202,7 +203,7 @@ TEST(ToolsGeoidFromGtxRange, ExtremesOfTheStorableRangeRoundTrip)
 TEST(ToolsGeoidFromGtxRange, OutputIsDeterministic)
 {
 	// install-data relies on a re-run producing the same bytes.
-	TempDir Dir;
+	FTemporaryDirectory Dir;
 	WriteBytes(Dir / "g.gtx", EncodeGtx(MakeGrid(30, -180, false)));
 	ASSERT_EQ(RunProcess({Converter, (Dir / "g.gtx").string(), (Dir / "a.pgm").string()}).ExitCode, 0);
 	ASSERT_EQ(RunProcess({Converter, (Dir / "g.gtx").string(), (Dir / "b.pgm").string()}).ExitCode, 0);
@@ -236,12 +237,12 @@ class ToolsGeoidFromGtxRejects : public testing::TestWithParam<BadInput>
 
 TEST_P(ToolsGeoidFromGtxRejects, WithMessageAndNoOutput)
 {
-	TempDir Dir;
+	FTemporaryDirectory Dir;
 	WriteBytes(Dir / "bad.gtx", GetParam().Make());
 	const auto Run = RunProcess({Converter, (Dir / "bad.gtx").string(), (Dir / "bad.pgm").string()});
 	EXPECT_NE(Run.ExitCode, 0);
 	EXPECT_NE(Run.Stderr.find(GetParam().MessagePart), std::string::npos) << Run.Stderr;
-	EXPECT_EQ(ListDirectory(Dir.Path()), std::vector<std::string>{"bad.gtx"});
+	EXPECT_EQ(ListDirectory(Dir.GetPath()), std::vector<std::string>{"bad.gtx"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, ToolsGeoidFromGtxRejects,
@@ -281,30 +282,30 @@ INSTANTIATE_TEST_SUITE_P(Inputs, ToolsGeoidFromGtxRejects,
 
 TEST(ToolsGeoidFromGtxFailures, MissingInput)
 {
-	TempDir Dir;
+	FTemporaryDirectory Dir;
 	const auto Run = RunProcess({Converter, (Dir / "absent.gtx").string(), (Dir / "out.pgm").string()});
 	EXPECT_NE(Run.ExitCode, 0);
 	EXPECT_NE(Run.Stderr.find("no such file"), std::string::npos) << Run.Stderr;
-	EXPECT_TRUE(ListDirectory(Dir.Path()).empty());
+	EXPECT_TRUE(ListDirectory(Dir.GetPath()).empty());
 }
 
 TEST(ToolsGeoidFromGtxFailures, InputIsADirectory)
 {
-	TempDir Dir;
-	const auto Run = RunProcess({Converter, Dir.Path().string(), (Dir / "out.pgm").string()});
+	FTemporaryDirectory Dir;
+	const auto Run = RunProcess({Converter, Dir.GetPath().string(), (Dir / "out.pgm").string()});
 	EXPECT_NE(Run.ExitCode, 0);
 	EXPECT_NE(Run.Stderr.find("not a regular file"), std::string::npos) << Run.Stderr;
-	EXPECT_TRUE(ListDirectory(Dir.Path()).empty());
+	EXPECT_TRUE(ListDirectory(Dir.GetPath()).empty());
 }
 
 TEST(ToolsGeoidFromGtxFailures, MissingOutputDirectory)
 {
-	TempDir Dir;
+	FTemporaryDirectory Dir;
 	WriteBytes(Dir / "g.gtx", GoodBytes());
 	const auto Run = RunProcess({Converter, (Dir / "g.gtx").string(), (Dir / "nowhere" / "out.pgm").string()});
 	EXPECT_NE(Run.ExitCode, 0);
 	EXPECT_NE(Run.Stderr.find("temporary file"), std::string::npos) << Run.Stderr;
-	EXPECT_EQ(ListDirectory(Dir.Path()), std::vector<std::string>{"g.gtx"});
+	EXPECT_EQ(ListDirectory(Dir.GetPath()), std::vector<std::string>{"g.gtx"});
 }
 
 TEST(ToolsGeoidFromGtxFailures, MissingArguments)
@@ -316,13 +317,13 @@ TEST(ToolsGeoidFromGtxFailures, MissingArguments)
 
 TEST(ToolsGeoidFromGtxFailures, FailedConversionKeepsThePreviousOutput)
 {
-	TempDir Dir;
+	FTemporaryDirectory Dir;
 	WriteBytes(Dir / "bad.gtx", WithGrid([](GtxGrid& G) { G.Values[3] = std::nanf(""); }));
 	WriteBytes(Dir / "out.pgm", {'o', 'l', 'd'});
 	const auto Run = RunProcess({Converter, (Dir / "bad.gtx").string(), (Dir / "out.pgm").string()});
 	EXPECT_NE(Run.ExitCode, 0);
 	EXPECT_EQ(ReadText(Dir / "out.pgm"), "old");
-	EXPECT_EQ(ListDirectory(Dir.Path()), (std::vector<std::string>{"bad.gtx", "out.pgm"}));
+	EXPECT_EQ(ListDirectory(Dir.GetPath()), (std::vector<std::string>{"bad.gtx", "out.pgm"}));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -340,7 +341,7 @@ protected:
 		{
 			return;
 		}
-		Dir = new TempDir;
+		Dir = new FTemporaryDirectory;
 		Conversion = RunProcess({Converter, Egm96Gtx.string(), (*Dir / "egm96-15.pgm").string()});
 	}
 	static void TearDownTestSuite()
@@ -384,8 +385,8 @@ protected:
 		return Heights;
 	}
 
-	static inline TempDir* Dir = nullptr;
-	static inline ProcessResult Conversion;
+	static inline FTemporaryDirectory* Dir = nullptr;
+	static inline FProcessResult Conversion;
 };
 
 TEST_F(ToolsGeoidFromGtxEgm96, EveryNodeMatchesTheGtxAndProj)
@@ -394,7 +395,7 @@ TEST_F(ToolsGeoidFromGtxEgm96, EveryNodeMatchesTheGtxAndProj)
 	ASSERT_EQ(Grid.Rows, 721);
 	ASSERT_EQ(Grid.Columns, 1440);
 
-	GeographicLib::Geoid Geoid("egm96-15", Dir->Path().string(), false);
+	GeographicLib::Geoid Geoid("egm96-15", Dir->GetPath().string(), false);
 	Geoid.CacheAll();
 
 	std::vector<std::pair<double, double>> Nodes;
@@ -440,7 +441,7 @@ TEST_F(ToolsGeoidFromGtxEgm96, EveryNodeMatchesTheGtxAndProj)
 
 TEST_F(ToolsGeoidFromGtxEgm96, KnownLandmarksAndSignConvention)
 {
-	GeographicLib::Geoid Geoid("egm96-15", Dir->Path().string(), false);
+	GeographicLib::Geoid Geoid("egm96-15", Dir->GetPath().string(), false);
 	// Published EGM96 extremes and reference values (metres): the geoid low south of India, the
 	// high over New Guinea, and the poles.
 	EXPECT_NEAR(Geoid(4.75, 78.75), -106.9, 0.5);
@@ -455,7 +456,7 @@ TEST_F(ToolsGeoidFromGtxEgm96, CellInteriorsMatchProjBilinear)
 	// Both GeographicLib (bilinear mode) and PROJ interpolate bilinearly, so between nodes they can
 	// differ only by the interpolated quantisation error. The sample includes the cells on either
 	// side of 0E and 180E, where our grid wraps and PROJ's does not.
-	GeographicLib::Geoid Geoid("egm96-15", Dir->Path().string(), false);
+	GeographicLib::Geoid Geoid("egm96-15", Dir->GetPath().string(), false);
 	std::vector<std::pair<double, double>> Points;
 	for (double Lat = -89.9; Lat < 90; Lat += 0.37)
 	{

@@ -17,6 +17,7 @@ namespace
 {
 namespace fs = std::filesystem;
 using namespace DuRizerudore::ToolsTest;
+using namespace DuRizerudoreTest;
 
 const std::string Script = DURIZERUDORE_INSTALL_DATA;
 const std::string Converter = DURIZERUDORE_GEOID_FROM_GTX;
@@ -63,7 +64,7 @@ protected:
 		WriteBytes(ProjDir / "egm96_15.gtx", EncodeGtx(FakeEgm96()));
 	}
 
-	ProcessResult Install(const std::string& ConverterPath = Converter)
+	FProcessResult Install(const std::string& ConverterPath = Converter)
 	{
 		return RunProcess({Script, "--plugin-dir", Plugin.string(), "--converter", ConverterPath, "--proj-dir",
 			ProjDir.string(), "--offline"});
@@ -71,7 +72,7 @@ protected:
 
 	fs::path Installed(const std::string& Rel) const { return Plugin / "Binaries" / "GeographicLib" / "data" / Rel; }
 
-	TempDir Root;
+	FTemporaryDirectory Root;
 	// The script looks for the shared copy beside the plugin root, as in a real checkout.
 	fs::path Plugin = Root / "plugin";
 	fs::path Shared = Root / "shared" / "data" / "GeographicLib";

@@ -3,115 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
-
 namespace DuRizerudore::ToolsTest
 {
 namespace fs = std::filesystem;
-
-TempDir::TempDir()
-{
-	std::string Template = (fs::temp_directory_path() / "durizerudore-tools-XXXXXX").string();
-	if (mkdtemp(Template.data()) == nullptr)
-	{
-		throw std::runtime_error("mkdtemp failed: " + std::string(std::strerror(errno)));
-	}
-	Root = Template;
-}
-
-TempDir::~TempDir()
-{
-	std::error_code Ignored;
-	fs::remove_all(Root, Ignored);
-}
-
-ProcessResult RunProcess(const std::vector<std::string>& Argv, const std::map<std::string, std::string>& Environment)
-{
-	TempDir Capture;
-	const std::string OutPath = (Capture / "stdout").string();
-	const std::string ErrPath = (Capture / "stderr").string();
-
-	std::map<std::string, std::string> Env;
-	for (char** Entry = environ; *Entry != nullptr; ++Entry)
-	{
-		const std::string Text(*Entry);
-		const auto Eq = Text.find('=');
-		if (Eq != std::string::npos)
-		{
-			Env[Text.substr(0, Eq)] = Text.substr(Eq + 1);
-		}
-	}
-	for (const auto& [Key, Value] : Environment)
-	{
-		if (Value.empty())
-		{
-			Env.erase(Key);
-		}
-		else
-		{
-			Env[Key] = Value;
-		}
-	}
-	std::vector<std::string> EnvStrings;
-	for (const auto& [Key, Value] : Env)
-	{
-		EnvStrings.push_back(Key + "=" + Value);
-	}
-	std::vector<char*> EnvPointers;
-	for (auto& S : EnvStrings)
-	{
-		EnvPointers.push_back(S.data());
-	}
-	EnvPointers.push_back(nullptr);
-
-	std::vector<std::string> ArgStrings = Argv;
-	std::vector<char*> ArgPointers;
-	for (auto& S : ArgStrings)
-	{
-		ArgPointers.push_back(S.data());
-	}
-	ArgPointers.push_back(nullptr);
-
-	posix_spawn_file_actions_t Actions;
-	posix_spawn_file_actions_init(&Actions);
-	posix_spawn_file_actions_addopen(&Actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-	posix_spawn_file_actions_addopen(&Actions, STDOUT_FILENO, OutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-	posix_spawn_file_actions_addopen(&Actions, STDERR_FILENO, ErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-
-	ProcessResult Result;
-	pid_t Child = 0;
-	const int SpawnError = posix_spawn(&Child, ArgPointers[0], &Actions, nullptr, ArgPointers.data(), EnvPointers.data());
-	posix_spawn_file_actions_destroy(&Actions);
-	if (SpawnError != 0)
-	{
-		Result.Stderr = "posix_spawn failed: " + std::string(std::strerror(SpawnError));
-		return Result;
-	}
-	int Status = 0;
-	while (waitpid(Child, &Status, 0) < 0)
-	{
-		if (errno != EINTR)
-		{
-			Result.Stderr = "waitpid failed";
-			return Result;
-		}
-	}
-	Result.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-	Result.Stdout = ReadText(OutPath);
-	Result.Stderr = ReadText(ErrPath);
-	return Result;
-}
 
 namespace
 {

@@ -1,44 +1,18 @@
+// Helpers shared by the data-tool tests: an independent writer/reader for PROJ's gtx grid format (written
+// here from the format description, not from the converter's code, so the tests do not inherit its
+// mistakes). Scratch directories and child processes come from the shared test support.
 #pragma once
 
-// Helpers shared by the data-tool tests: scratch directories, running a tool as a child process
-// with its output captured, and an independent writer/reader for PROJ's gtx grid format (written
-// here from the format description, not from the converter's code, so the tests do not inherit its
-// mistakes).
+#include "ChildProcess.h"
+#include "TemporaryDirectory.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace DuRizerudore::ToolsTest
 {
-class TempDir
-{
-public:
-	TempDir();
-	~TempDir();
-	TempDir(const TempDir&) = delete;
-	TempDir& operator=(const TempDir&) = delete;
-
-	const std::filesystem::path& Path() const { return Root; }
-	std::filesystem::path operator/(const std::string& Name) const { return Root / Name; }
-
-private:
-	std::filesystem::path Root;
-};
-
-struct ProcessResult
-{
-	int ExitCode = -1; // -1 when the child did not exit normally
-	std::string Stdout;
-	std::string Stderr;
-};
-
-// Runs Argv[0] (a path, no PATH search) with Argv; Environment entries override or, with an empty
-// value, remove variables of the test's own environment.
-ProcessResult RunProcess(const std::vector<std::string>& Argv, const std::map<std::string, std::string>& Environment = {});
-
 struct GtxGrid
 {
 	double LowerLeftLatitude = -90;

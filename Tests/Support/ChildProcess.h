@@ -1,0 +1,24 @@
+// Running a program as a child process the way a user's shell would: standard input fed from a string
+// over a pipe, standard output and error captured.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace DuRizerudoreTest
+{
+	struct FProcessResult
+	{
+		bool bStarted = false;
+		int ExitCode = -1; // -1 when the child did not exit normally
+		std::string Stdout;
+		std::string Stderr;
+	};
+
+	/** Runs Argv (Argv[0] looked up on PATH unless it holds a slash) with Input on its standard input. */
+	FProcessResult RunProcess(const std::vector<std::string>& Argv, std::string_view Input = {});
+
+	/** True when a program of that name is on PATH. */
+	bool IsProgramOnPath(const std::string& Name);
+}
