@@ -64,15 +64,16 @@ namespace DuRizerudore
 
 	bool TryConvertGeodeticToLocalEnu(const FCoordinateReferenceFrame& Frame, const FVector& GeodeticPosition, FVector& OutLocalEnuPosition)
 	{
-		if (!Frame.HasLocalFrame())
-		{
-			OutLocalEnuPosition = FInstanceAccess::GeodeticToWorldPosition(*Frame.GetConversion(), GeodeticPosition);
-			return true;
-		}
-		// The tangent plane is the common case and cannot fail: straight to the projector.
+		// The tangent plane is the common case and cannot fail: straight to the projector. A frame holds a
+		// projector only while it has a tangent-plane local frame, so this test comes first.
 		if (const GeographicLib::LocalCartesian* Projector = FFrameAccess::GetLocalCartesian(Frame).Get())
 		{
 			Projector->Forward(GeodeticPosition.X, GeodeticPosition.Y, GeodeticPosition.Z, OutLocalEnuPosition.X, OutLocalEnuPosition.Y, OutLocalEnuPosition.Z);
+			return true;
+		}
+		if (!Frame.HasLocalFrame())
+		{
+			OutLocalEnuPosition = FInstanceAccess::GeodeticToWorldPosition(*Frame.GetConversion(), GeodeticPosition);
 			return true;
 		}
 		return FFrameAccess::TryGeodeticPositionToLocalEnu(Frame, GeodeticPosition, OutLocalEnuPosition);
@@ -80,14 +81,14 @@ namespace DuRizerudore
 
 	bool TryConvertLocalEnuToGeodetic(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition, FVector& OutGeodeticPosition)
 	{
-		if (!Frame.HasLocalFrame())
-		{
-			OutGeodeticPosition = FInstanceAccess::WorldPositionToGeodetic(*Frame.GetConversion(), LocalEnuPosition);
-			return true;
-		}
 		if (const GeographicLib::LocalCartesian* Projector = FFrameAccess::GetLocalCartesian(Frame).Get())
 		{
 			Projector->Reverse(LocalEnuPosition.X, LocalEnuPosition.Y, LocalEnuPosition.Z, OutGeodeticPosition.X, OutGeodeticPosition.Y, OutGeodeticPosition.Z);
+			return true;
+		}
+		if (!Frame.HasLocalFrame())
+		{
+			OutGeodeticPosition = FInstanceAccess::WorldPositionToGeodetic(*Frame.GetConversion(), LocalEnuPosition);
 			return true;
 		}
 		return FFrameAccess::TryLocalEnuPositionToGeodetic(Frame, LocalEnuPosition, OutGeodeticPosition);
