@@ -4,6 +4,7 @@
 #include "ChildProcess.h"
 #include "TemporaryDirectory.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -30,4 +31,7 @@ namespace DuRizerudoreCommandLineTest
 
 	/** The numbers of a line split at spaces and tabs; fails the current test on anything else. */
 	std::vector<double> ParseNumbers(std::string_view Line);
+
+	/** Geocentric coordinates on the WGS84 ellipsoid from the prime-vertical radius of curvature. */
+	std::array<double, 3> GeocentricClosedForm(double LatitudeDeg, double LongitudeDeg, double HeightM);
 }

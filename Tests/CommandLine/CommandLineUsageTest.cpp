@@ -114,45 +114,39 @@ TEST(CommandLineUsage, HelpDescribesEveryCommandAndOption)
 	EXPECT_NE(CommandHelp.Stdout.find("--from"), std::string::npos) << CommandHelp.Stdout;
 }
 
-TEST(CommandLineModelData, MissingModelsAreNamedWithWhereTheyWereLookedForAndWhatToDo)
+TEST(CommandLineModelData, MissingOrCorruptModelsStopTheToolWithAdvice)
 {
 	const FPluginWithoutData Plugin;
-	const FProcessResult Result = RunTool({"position", "--from", "Geodetic", "--to", "Geocentric"}, SomeInput, Plugin.GetPath());
-	EXPECT_EQ(Result.ExitCode, 2);
-	EXPECT_EQ(Result.Stdout, "");
+	// Exit 2 before any input is read; the message on standard error is returned.
+	auto Refused = [&Plugin](std::vector<std::string> Arguments) {
+		const FProcessResult Result = RunTool(Arguments, SomeInput, Plugin.GetPath());
+		EXPECT_EQ(Result.ExitCode, 2);
+		EXPECT_EQ(Result.Stdout, "");
+		return Result.Stderr;
+	};
+
+	// Each missing file is named with where it was looked for and what to do about it.
+	const std::string Missing = Refused({"position", "--from", "Geodetic", "--to", "Geocentric"});
 	const fs::path DataDirectory = Plugin.GetPath() / "Binaries" / "GeographicLib" / "data";
 	for (const std::string& Expected : {std::string("egm84.egm"), std::string("egm84.egm.cof"), (DataDirectory / "gravity").string(),
 			 std::string("egm84-30.pgm"), (DataDirectory / "geoids").string(), std::string("scripts/install-data"), std::string("--gravity-model none"),
 			 std::string("--geoid-model none")})
 	{
-		EXPECT_NE(Result.Stderr.find(Expected), std::string::npos) << Expected << " in:\n" << Result.Stderr;
+		EXPECT_NE(Missing.find(Expected), std::string::npos) << Expected << " in:\n" << Missing;
 	}
-}
 
-TEST(CommandLineModelData, OnlyTheMissingModelIsBlamed)
-{
-	const FPluginWithoutData Plugin;
-	const FProcessResult Result = RunTool({"geoid-height", "--gravity-model", "none", "--geoid-model", "egm96"}, SomeInput, Plugin.GetPath());
-	EXPECT_EQ(Result.ExitCode, 2);
-	EXPECT_EQ(Result.Stdout, "");
-	EXPECT_NE(Result.Stderr.find("egm96-15.pgm"), std::string::npos) << Result.Stderr;
-	EXPECT_EQ(Result.Stderr.find("egm84.egm"), std::string::npos) << Result.Stderr;
-	EXPECT_EQ(Result.Stderr.find("--gravity-model none"), std::string::npos) << Result.Stderr;
-}
+	// Only the model that is asked for and missing is blamed.
+	const std::string GeoidOnly = Refused({"geoid-height", "--gravity-model", "none", "--geoid-model", "egm96"});
+	EXPECT_NE(GeoidOnly.find("egm96-15.pgm"), std::string::npos) << GeoidOnly;
+	EXPECT_EQ(GeoidOnly.find("egm84.egm"), std::string::npos) << GeoidOnly;
+	EXPECT_EQ(GeoidOnly.find("--gravity-model none"), std::string::npos) << GeoidOnly;
 
-TEST(CommandLineModelData, AFrameWithoutLocalFrameNeedsTheModelsToo)
-{
-	const FPluginWithoutData Plugin;
-	const FProcessResult Result = RunTool({"position", "--from", "Geodetic", "--to", "Geocentric", "--no-local-frame"}, SomeInput, Plugin.GetPath());
-	EXPECT_EQ(Result.ExitCode, 2);
-	EXPECT_EQ(Result.Stdout, "");
-	EXPECT_NE(Result.Stderr.find("egm84.egm"), std::string::npos) << Result.Stderr;
-}
+	// A frame without a local frame is built from the same instance and needs the models too.
+	const std::string Unframed = Refused({"position", "--from", "Geodetic", "--to", "Geocentric", "--no-local-frame"});
+	EXPECT_NE(Unframed.find("egm84.egm"), std::string::npos) << Unframed;
 
-TEST(CommandLineModelData, CorruptModelFilesPointAtTheLog)
-{
-	const FPluginWithoutData Plugin;
-	const fs::path Gravity = Plugin.GetPath() / "Binaries" / "GeographicLib" / "data" / "gravity";
+	// Files that are there but do not load point at the log, which has GeographicLib's reason.
+	const fs::path Gravity = DataDirectory / "gravity";
 	fs::create_directories(Gravity);
 	for (const char* Name : {"egm84.egm", "egm84.egm.cof"})
 	{
@@ -161,10 +155,8 @@ TEST(CommandLineModelData, CorruptModelFilesPointAtTheLog)
 		std::fputs("not a gravity model\n", File);
 		std::fclose(File);
 	}
-	const FProcessResult Result = RunTool({"position", "--from", "Geodetic", "--to", "Geocentric", "--geoid-model", "none"}, SomeInput, Plugin.GetPath());
-	EXPECT_EQ(Result.ExitCode, 2);
-	EXPECT_EQ(Result.Stdout, "");
-	EXPECT_NE(Result.Stderr.find("could not be loaded"), std::string::npos) << Result.Stderr;
+	const std::string Corrupt = Refused({"position", "--from", "Geodetic", "--to", "Geocentric", "--geoid-model", "none"});
+	EXPECT_NE(Corrupt.find("could not be loaded"), std::string::npos) << Corrupt;
 }
 
 TEST(CommandLineModelData, WithoutModelsPositionsWorkAndGeoidQueriesFailPerLine)
