@@ -74,28 +74,7 @@ TEST(EnuToGeocentricRotation, FixedPlaces)
 	ExpectNear(Beyond.RotateVector(FVector(0.0, 0.0, 1.0)), ClosedFormAxes(100.0, 0.0).Up, 1e-15);
 }
 
-TEST(GeodeticCoordinate, StoresAndMapsComponentsUnchanged)
-{
-	const FGeodeticCoordinate Default;
-	EXPECT_EQ(Default.ToVector(), FVector(0.0, 0.0, 0.0));
-
-	const FGeodeticCoordinate FromVector(FVector(10.0, 20.0, 30.0));
-	EXPECT_EQ(FromVector.LatitudeDeg, 10.0);
-	EXPECT_EQ(FromVector.LongitudeDeg, 20.0);
-	EXPECT_EQ(FromVector.HeightM, 30.0);
-	EXPECT_EQ(FromVector.ToVector(), FVector(10.0, 20.0, 30.0));
-
-	FGeodeticCoordinate Assigned(1.0, 2.0, 3.0);
-	Assigned = FVector(123.0, -720.0, -1e9);
-	EXPECT_EQ(Assigned.ToVector(), FVector(123.0, -720.0, -1e9));
-
-	const FGeodeticCoordinate NotANumber(std::nan(""), INFINITY, -0.0);
-	EXPECT_TRUE(std::isnan(NotANumber.LatitudeDeg));
-	EXPECT_TRUE(std::isinf(NotANumber.ToVector().Y));
-	EXPECT_TRUE(std::signbit(NotANumber.HeightM));
-}
-
-TEST(Enumerations, AreBytesWithConsecutiveValues)
+TEST(Enumerations, AreBytesAndTheSetupDefaultsAreTheDocumentedOnes)
 {
 	static_assert(sizeof(ECoordinateSystem) == 1 && sizeof(EEarthGravityModel) == 1 && sizeof(EEarthDatumModel) == 1);
 	static_assert(sizeof(FCoordinateConversionSetup::GravityModel) == 1 && sizeof(FCoordinateConversionSetup::GravityAccuracy) == 1);
