@@ -4,23 +4,16 @@
 #include <benchmark/benchmark.h>
 #include <fmt/format.h>
 
-#include <cerrno>
+#include "ChildProcess.h"
+#include "TemporaryDirectory.h"
+
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <exception>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
-#include <string_view>
-#include <system_error>
 #include <vector>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace
 {
@@ -38,13 +31,7 @@ namespace
 			return Input;
 		}
 
-		~FThroughputInput()
-		{
-			std::error_code Ignored;
-			fs::remove_all(Directory, Ignored);
-		}
-
-		fs::path Directory;
+		std::unique_ptr<DuRizerudoreTest::FTemporaryDirectory> Directory;
 		fs::path LatitudeFirst;
 		fs::path LongitudeFirst;
 		bool bReady = false;
@@ -52,14 +39,16 @@ namespace
 	private:
 		FThroughputInput()
 		{
-			std::string Template = (fs::temp_directory_path() / "durizerudore-throughput-XXXXXX").string();
-			if (::mkdtemp(Template.data()) == nullptr)
+			try
+			{
+				Directory = std::make_unique<DuRizerudoreTest::FTemporaryDirectory>();
+			}
+			catch (const std::exception&)
 			{
 				return;
 			}
-			Directory = Template;
-			LatitudeFirst = Directory / "geodetic-lat-lon-h.txt";
-			LongitudeFirst = Directory / "geodetic-lon-lat-h.txt";
+			LatitudeFirst = *Directory / "geodetic-lat-lon-h.txt";
+			LongitudeFirst = *Directory / "geodetic-lon-lat-h.txt";
 			std::FILE* const Ours = std::fopen(LatitudeFirst.c_str(), "w");
 			std::FILE* const Theirs = std::fopen(LongitudeFirst.c_str(), "w");
 			if (Ours == nullptr || Theirs == nullptr)
@@ -90,34 +79,6 @@ namespace
 		}
 	};
 
-	/** Runs Argv with Input on standard input and standard output discarded; the exit status, or -1. */
-	int RunWithInput(const std::vector<std::string>& Argv, const fs::path& Input)
-	{
-		posix_spawn_file_actions_t Actions;
-		posix_spawn_file_actions_init(&Actions);
-		posix_spawn_file_actions_addopen(&Actions, STDIN_FILENO, Input.c_str(), O_RDONLY, 0);
-		posix_spawn_file_actions_addopen(&Actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-		std::vector<std::string> Arguments = Argv;
-		std::vector<char*> Pointers;
-		for (std::string& Argument : Arguments)
-		{
-			Pointers.push_back(Argument.data());
-		}
-		Pointers.push_back(nullptr);
-		pid_t Child = 0;
-		const int Error = ::posix_spawnp(&Child, Pointers[0], &Actions, nullptr, Pointers.data(), environ);
-		posix_spawn_file_actions_destroy(&Actions);
-		if (Error != 0)
-		{
-			return -1;
-		}
-		int Status = 0;
-		while (::waitpid(Child, &Status, 0) < 0 && errno == EINTR)
-		{
-		}
-		return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-	}
-
 	/** The plugin directory above the tool's own executable. */
 	fs::path FindPluginDirectory()
 	{
@@ -135,27 +96,11 @@ namespace
 		return {};
 	}
 
-	bool IsOnPath(const char* Name)
-	{
-		const char* const Path = std::getenv("PATH");
-		std::string_view Rest = Path != nullptr ? Path : "";
-		while (!Rest.empty())
-		{
-			const std::size_t Colon = Rest.find(':');
-			if (::access((fs::path(std::string(Rest.substr(0, Colon))) / Name).c_str(), X_OK) == 0)
-			{
-				return true;
-			}
-			Rest = Colon == std::string_view::npos ? std::string_view() : Rest.substr(Colon + 1);
-		}
-		return false;
-	}
-
 	void RunAndCount(benchmark::State& State, const std::vector<std::string>& Argv, const fs::path& Input)
 	{
 		for (auto _ : State)
 		{
-			if (RunWithInput(Argv, Input) != 0)
+			if (DuRizerudoreTest::RunProcessOnFile(Argv, Input) != 0)
 			{
 				State.SkipWithError(fmt::format("{} failed", Argv[0]).c_str());
 				return;
@@ -182,7 +127,7 @@ namespace
 	void BM_CommandLineCctCart(benchmark::State& State)
 	{
 		const FThroughputInput& Input = FThroughputInput::Get();
-		if (!IsOnPath("cct"))
+		if (!DuRizerudoreTest::IsProgramOnPath("cct"))
 		{
 			State.SkipWithError("PROJ's cct is not installed");
 			return;

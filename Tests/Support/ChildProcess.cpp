@@ -61,6 +61,35 @@ namespace DuRizerudoreTest
 				return Count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
 			}
 		}
+
+		/** Spawns Argv with Actions and Attributes; the child's id, or -1 with the error in SpawnError. */
+		pid_t Spawn(const std::vector<std::string>& Argv, const posix_spawn_file_actions_t& Actions, const posix_spawnattr_t* Attributes, int& SpawnError)
+		{
+			std::vector<std::string> Arguments = Argv;
+			std::vector<char*> ArgumentPointers;
+			for (std::string& Argument : Arguments)
+			{
+				ArgumentPointers.push_back(Argument.data());
+			}
+			ArgumentPointers.push_back(nullptr);
+			pid_t Child = 0;
+			SpawnError = Arguments.empty() ? EINVAL : ::posix_spawnp(&Child, ArgumentPointers[0], &Actions, Attributes, ArgumentPointers.data(), environ);
+			return SpawnError == 0 ? Child : -1;
+		}
+
+		/** The exit status of Child, or -1 when it did not exit normally. */
+		int WaitForExit(const pid_t Child)
+		{
+			int Status = 0;
+			while (::waitpid(Child, &Status, 0) < 0)
+			{
+				if (errno != EINTR)
+				{
+					return -1;
+				}
+			}
+			return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+		}
 	}
 
 	FProcessResult RunProcess(const std::vector<std::string>& Argv, const std::string_view Input)
@@ -94,16 +123,8 @@ namespace DuRizerudoreTest
 		posix_spawnattr_setsigdefault(&Attributes, &Defaults);
 		posix_spawnattr_setflags(&Attributes, POSIX_SPAWN_SETSIGDEF);
 
-		std::vector<std::string> Arguments = Argv;
-		std::vector<char*> ArgumentPointers;
-		for (std::string& Argument : Arguments)
-		{
-			ArgumentPointers.push_back(Argument.data());
-		}
-		ArgumentPointers.push_back(nullptr);
-
-		pid_t Child = 0;
-		const int SpawnError = ::posix_spawnp(&Child, ArgumentPointers[0], &Actions, &Attributes, ArgumentPointers.data(), environ);
+		int SpawnError = 0;
+		const pid_t Child = Spawn(Argv, Actions, &Attributes, SpawnError);
 		posix_spawn_file_actions_destroy(&Actions);
 		posix_spawnattr_destroy(&Attributes);
 		CloseOne(InPipe[0]);
@@ -164,12 +185,20 @@ namespace DuRizerudoreTest
 		ClosePipe(OutPipe);
 		ClosePipe(ErrPipe);
 
-		int Status = 0;
-		while (::waitpid(Child, &Status, 0) < 0 && errno == EINTR)
-		{
-		}
-		Result.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+		Result.ExitCode = WaitForExit(Child);
 		return Result;
+	}
+
+	int RunProcessOnFile(const std::vector<std::string>& Argv, const fs::path& Input)
+	{
+		posix_spawn_file_actions_t Actions;
+		posix_spawn_file_actions_init(&Actions);
+		posix_spawn_file_actions_addopen(&Actions, STDIN_FILENO, Input.c_str(), O_RDONLY, 0);
+		posix_spawn_file_actions_addopen(&Actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+		int SpawnError = 0;
+		const pid_t Child = Spawn(Argv, Actions, nullptr, SpawnError);
+		posix_spawn_file_actions_destroy(&Actions);
+		return Child < 0 ? -1 : WaitForExit(Child);
 	}
 
 	bool IsProgramOnPath(const std::string& Name)

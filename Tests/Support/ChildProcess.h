@@ -1,7 +1,9 @@
 // Running a program as a child process the way a user's shell would: standard input fed from a string
-// over a pipe, standard output and error captured.
+// over a pipe, standard output and error captured; or, for long runs, standard input read from a file
+// and standard output discarded.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,9 @@ namespace DuRizerudoreTest
 
 	/** Runs Argv (Argv[0] looked up on PATH unless it holds a slash) with Input on its standard input. */
 	FProcessResult RunProcess(const std::vector<std::string>& Argv, std::string_view Input = {});
+
+	/** Runs Argv with the file Input on its standard input and its standard output discarded; the exit status, or -1. */
+	int RunProcessOnFile(const std::vector<std::string>& Argv, const std::filesystem::path& Input);
 
 	/** True when a program of that name is on PATH. */
 	bool IsProgramOnPath(const std::string& Name);
