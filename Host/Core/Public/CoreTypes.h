@@ -1,6 +1,8 @@
 // Fundamental types of the engine stand-in: sized integers, the wide character type and TEXT().
 #pragma once
 
+#include "HAL/Platform.h"
+
 #include <cstddef>
 #include <cstdint>
 
