@@ -6,4 +6,9 @@
 
 class UBlueprintFunctionLibrary : public UObject
 {
+	DECLARE_CLASS(UBlueprintFunctionLibrary, UObject, CLASS_Abstract | CLASS_Native, CASTCLASS_None, TEXT("/Script/Engine"), NO_API)
+	DEFINE_DEFAULT_OBJECT_INITIALIZER_CONSTRUCTOR_CALL(UBlueprintFunctionLibrary)
+
+public:
+	UBlueprintFunctionLibrary(const FObjectInitializer& ObjectInitializer = FObjectInitializer::Get()) : UObject(ObjectInitializer) {}
 };

@@ -1,0 +1,3 @@
+#include "CoreGlobals.h"
+
+bool GIsEditor = false;

@@ -1,0 +1,62 @@
+#include "UObject/UObjectArray.h"
+
+#include "UObject/UObjectBase.h"
+
+// Constant-initialised, so that objects made by other files' static initialisers find it ready.
+constinit FUObjectArray GUObjectArray;
+
+void FUObjectArray::AllocateUObjectIndex(UObjectBase* Object)
+{
+	check(Object != nullptr && Object->InternalIndex == INDEX_NONE);
+	int32 Index;
+	if (!FreeIndices.empty())
+	{
+		Index = FreeIndices.back();
+		FreeIndices.pop_back();
+	}
+	else
+	{
+		Index = static_cast<int32>(Objects.size());
+		Objects.emplace_back();
+	}
+	FUObjectItem& Item = Objects[static_cast<std::size_t>(Index)];
+	Item.Object = Object;
+	Item.Flags = EInternalObjectFlags::None;
+	Item.SerialNumber = ++LastSerialNumber;
+	Object->InternalIndex = Index;
+}
+
+void FUObjectArray::FreeUObjectIndex(UObjectBase* Object)
+{
+	const int32 Index = Object->InternalIndex;
+	check(Index >= 0 && Index < GetObjectArrayNum() && Objects[static_cast<std::size_t>(Index)].Object == Object);
+	Objects[static_cast<std::size_t>(Index)] = FUObjectItem();
+	FreeIndices.push_back(Index);
+	Object->InternalIndex = INDEX_NONE;
+}
+
+int32 FUObjectArray::GetObjectArrayNum() const
+{
+	return static_cast<int32>(Objects.size());
+}
+
+FUObjectItem* FUObjectArray::IndexToObject(const int32 Index)
+{
+	return Index >= 0 && Index < GetObjectArrayNum() ? &Objects[static_cast<std::size_t>(Index)] : nullptr;
+}
+
+const FUObjectItem* FUObjectArray::IndexToObject(const int32 Index) const
+{
+	return Index >= 0 && Index < GetObjectArrayNum() ? &Objects[static_cast<std::size_t>(Index)] : nullptr;
+}
+
+FUObjectItem* FUObjectArray::ObjectToObjectItem(const UObjectBase* Object)
+{
+	return Object != nullptr ? IndexToObject(static_cast<int32>(Object->GetUniqueID())) : nullptr;
+}
+
+bool FUObjectArray::IsValid(const int32 Index, const int32 SerialNumber) const
+{
+	const FUObjectItem* const Item = IndexToObject(Index);
+	return Item != nullptr && Item->Object != nullptr && SerialNumber != 0 && Item->SerialNumber == SerialNumber;
+}

@@ -1,0 +1,60 @@
+// FUObjectArray: every live object by index, with a serial number per slot so that a weak reference to
+// a destroyed object never resolves to a later object in the same slot or at the same address.
+#pragma once
+
+#include "CoreTypes.h"
+#include "UObject/ObjectMacros.h"
+
+#include <mutex>
+#include <vector>
+
+class UObjectBase;
+
+struct FUObjectItem
+{
+	UObjectBase* Object = nullptr;
+	EInternalObjectFlags Flags = EInternalObjectFlags::None;
+	// Unique among all objects ever held by any slot; 0 for an empty slot.
+	int32 SerialNumber = 0;
+
+	bool HasAnyFlags(const EInternalObjectFlags InFlags) const { return EnumHasAnyFlags(Flags, InFlags); }
+	void SetFlags(const EInternalObjectFlags InFlags) { Flags |= InFlags; }
+	void ClearFlags(const EInternalObjectFlags InFlags) { Flags &= ~InFlags; }
+	bool IsGarbage() const { return HasAnyFlags(EInternalObjectFlags::Garbage); }
+	bool IsRootSet() const { return HasAnyFlags(EInternalObjectFlags::RootSet); }
+};
+
+class FUObjectArray
+{
+public:
+	constexpr FUObjectArray() = default;
+
+	FUObjectArray(const FUObjectArray&) = delete;
+	FUObjectArray& operator=(const FUObjectArray&) = delete;
+
+	/** Gives the object a slot and a fresh serial number; stores the slot in the object. */
+	void AllocateUObjectIndex(UObjectBase* Object);
+
+	/** Empties the object's slot; weak references to it are stale from now on. */
+	void FreeUObjectIndex(UObjectBase* Object);
+
+	/** One past the highest slot in use or used before. */
+	int32 GetObjectArrayNum() const;
+
+	/** The item at the index, or null for an index out of range. Game thread only. */
+	FUObjectItem* IndexToObject(int32 Index);
+	const FUObjectItem* IndexToObject(int32 Index) const;
+
+	FUObjectItem* ObjectToObjectItem(const UObjectBase* Object);
+
+	/** True if the index and serial number name the object now in that slot. */
+	bool IsValid(int32 Index, int32 SerialNumber) const;
+
+private:
+	std::vector<FUObjectItem> Objects;
+	std::vector<int32> FreeIndices;
+	int32 LastSerialNumber = 0;
+};
+
+/** The object array of the process. */
+extern FUObjectArray GUObjectArray;

@@ -1,0 +1,3 @@
+#include "Kismet/BlueprintFunctionLibrary.h"
+
+IMPLEMENT_CLASS_NO_AUTO_REGISTRATION(UBlueprintFunctionLibrary)

@@ -1,0 +1,61 @@
+// USceneComponent: a component with a world transform. The stand-in keeps no attachment: the component
+// transform is the world transform. Every change of it is announced by TransformUpdated, at once or,
+// inside an FScopedMovementUpdate, when the outermost scope closes.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Components/ActorComponent.h"
+#include "Engine/EngineTypes.h"
+#include "Engine/HitResult.h"
+
+#include <vector>
+
+class FScopedMovementUpdate;
+class USceneComponent;
+
+DECLARE_EVENT_ThreeParams(USceneComponent, FTransformUpdated, USceneComponent* /*UpdatedComponent*/, EUpdateTransformFlags /*UpdateTransformFlags*/, ETeleportType /*Teleport*/);
+
+class USceneComponent : public UActorComponent
+{
+	DECLARE_CLASS(USceneComponent, UActorComponent, CLASS_Native, CASTCLASS_None, TEXT("/Script/Engine"), NO_API)
+	DEFINE_DEFAULT_OBJECT_INITIALIZER_CONSTRUCTOR_CALL(USceneComponent)
+
+public:
+	USceneComponent(const FObjectInitializer& ObjectInitializer = FObjectInitializer::Get());
+
+	/** Fired after the component's transform changed. */
+	FTransformUpdated TransformUpdated;
+
+	/** The world transform (centimetres, degrees, scale). */
+	const FTransform& GetComponentTransform() const { return ComponentToWorld; }
+	FVector GetComponentLocation() const { return ComponentToWorld.GetLocation(); }
+	FQuat GetComponentQuat() const { return ComponentToWorld.GetRotation(); }
+	FRotator GetComponentRotation() const { return ComponentToWorld.Rotator(); }
+	FVector GetComponentScale() const { return ComponentToWorld.GetScale3D(); }
+
+	/**
+	 * Sets the world transform. A change within 1e-4 of the current location, rotation and scale is no
+	 * change (the engine's tolerance) and fires nothing. Nothing is swept: OutSweepHitResult is reset.
+	 */
+	void SetWorldTransform(const FTransform& NewTransform, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
+	void SetWorldLocation(FVector NewLocation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
+	void SetWorldRotation(FRotator NewRotation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
+	void SetWorldRotation(const FQuat& NewRotation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
+	void SetWorldLocationAndRotation(FVector NewLocation, const FQuat& NewRotation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
+
+	/** True inside a deferring FScopedMovementUpdate on this component. */
+	bool IsDeferringMovementUpdates() const { return !ScopedMovementStack.empty(); }
+
+	void BeginScopedMovementUpdate(FScopedMovementUpdate& ScopedUpdate);
+	void EndScopedMovementUpdate(FScopedMovementUpdate& CompletedScope);
+
+protected:
+	/** Announces a transform change through TransformUpdated. */
+	void PropagateTransformUpdate(bool bTransformChanged, EUpdateTransformFlags UpdateTransformFlags = EUpdateTransformFlags::None, ETeleportType Teleport = ETeleportType::None);
+
+private:
+	void InternalSetWorldTransform(const FTransform& NewTransform, bool bSweep, FHitResult* OutSweepHitResult, ETeleportType Teleport);
+
+	FTransform ComponentToWorld;
+	std::vector<FScopedMovementUpdate*> ScopedMovementStack;
+};
