@@ -1,4 +1,4 @@
-"""The header tool against small annotated headers, and its output through the C++ preprocessor."""
+"""The header tool against small annotated headers, and its output through the C++ compiler."""
 
 import os
 import subprocess
@@ -11,7 +11,7 @@ import durizerudore_header_tool as tool
 HEADER = textwrap.dedent(
     """\
     #pragma once
-    #include "CoreMinimal.h"
+    #include "UObject/Object.h"
     #include "Sample.generated.h"
 
     /* USTRUCT(BlueprintType) struct FCommentedOut { GENERATED_BODY() }; */
@@ -27,36 +27,92 @@ HEADER = textwrap.dedent(
     {
     	GENERATED_BODY()
 
-    	UPROPERTY(EditAnywhere)
+    	UPROPERTY(EditAnywhere, meta = (EditCondition = "Kind == ESample::B", EditConditionHides))
     	int32 Value = 0;
+
+    	UPROPERTY(EditAnywhere)
+    	ESample Kind = ESample::A;
     };
 
-    UCLASS()
+    UCLASS(Abstract)
     class SAMPLE_API USample : public UObject
     {
     	GENERATED_BODY()
+
+    	UPROPERTY()
+    	FSample Hidden;
+
+    public:
+    	USample(const FObjectInitializer& ObjectInitializer);
+
+    protected:
+    	UPROPERTY(EditAnywhere, Category = "Sample|Group")
+    	TEnumAsByte<ESample> Stored;
+
+    	UPROPERTY(VisibleAnywhere)
+    	FVector Where{1.0, 0.0, 0.0};
     };
     """
 )
 
 
+def first_error(text):
+    with tempfile.TemporaryDirectory() as directory:
+        header = os.path.join(directory, "Broken.h")
+        with open(header, "w") as out:
+            out.write(text)
+        result = subprocess.run(
+            ["python3", tool.__file__, "--module-name", "Sample", "--module-root", directory, "--output-dir", directory, header],
+            capture_output=True, text=True)
+        return result.returncode, result.stderr.replace(header, "Broken.h")
+
+
 class HeaderToolTest(unittest.TestCase):
-    def test_finds_types_and_generated_body_lines(self):
+    def test_finds_types_members_and_the_access_they_are_declared_with(self):
         types, bodies = tool.parse_header(HEADER)
         self.assertEqual([(t["annotation"], t["name"]) for t in types], [("UENUM", "ESample"), ("USTRUCT", "FSample"), ("UCLASS", "USample")])
-        self.assertEqual([(line, owner["name"]) for line, owner in bodies], [(16, "FSample"), (25, "USample")])
+        self.assertEqual([(line, owner["name"]) for line, owner in bodies], [(16, "FSample"), (28, "USample")])
+        sample = types[2]
+        self.assertEqual(sample["base"], "UObject")
+        members = [(m["name"], m["type"], m["kind"], m["access"]) for m in sample["properties"]]
+        self.assertEqual(members, [
+            ("Hidden", "FSample", "Struct", "private"),
+            ("Stored", "TEnumAsByte<ESample>", "Byte", "protected"),
+            ("Where", "FVector", "Struct", "protected"),
+        ])
+        value = types[1]["properties"][0]
+        self.assertEqual(value["specifiers"], ["EditAnywhere"])
+        self.assertEqual(value["metadata"], [("EditCondition", "Kind == ESample::B"), ("EditConditionHides", "")])
+        self.assertEqual(types[1]["properties"][1]["kind"], "Enum")
 
-    def test_generated_header_expands_generated_body_per_line(self):
-        text = tool.generate("Sample", "Public/Sample.h", HEADER, "SAMPLE_API")
-        self.assertIn("#define CURRENT_FILE_ID FID_Sample_Public_Sample_h", text)
-        self.assertIn("#define FID_Sample_Public_Sample_h_16_GENERATED_BODY", text)
-        self.assertIn("#define FID_Sample_Public_Sample_h_25_GENERATED_BODY", text)
-        self.assertIn("static class UScriptStruct* StaticStruct();", text)
-        self.assertIn("static class UClass* StaticClass();", text)
+    def test_the_constructor_the_object_system_calls_follows_the_declaration(self):
+        cases = [
+            ("USample(const FObjectInitializer& ObjectInitializer);", "DEFINE_DEFAULT_OBJECT_INITIALIZER_CONSTRUCTOR_CALL(USample)", False),
+            ("USample();", "DEFINE_DEFAULT_CONSTRUCTOR_CALL(USample)", False),
+            ("", "DEFINE_DEFAULT_OBJECT_INITIALIZER_CONSTRUCTOR_CALL(USample)", True),
+        ]
+        for declaration, call, declares_constructor in cases:
+            with self.subTest(declaration=declaration):
+                text = HEADER.replace("USample(const FObjectInitializer& ObjectInitializer);", declaration)
+                generated = tool.generate("Sample", "Public/Sample.h", text, "SAMPLE_API")
+                source = tool.generate_source("Sample", "Public/Sample.h", text)
+                self.assertIn(call, generated)
+                self.assertEqual("USample(const FObjectInitializer& ObjectInitializer = FObjectInitializer::Get());" in generated, declares_constructor)
+                self.assertEqual("USample::USample(const FObjectInitializer& ObjectInitializer)" in source, declares_constructor)
 
-    def test_generated_body_outside_a_type_is_an_error(self):
-        with self.assertRaises(ValueError):
-            tool.parse_header("GENERATED_BODY()\n")
+    def test_unreadable_annotations_are_reported_at_their_line(self):
+        cases = [
+            ("UCLASS()\nclass UBad : public UObject\n{\n\tGENERATED_BODY()\n\tUPROPERTY()\n\tstd::vector<int> Items;\n};\n", "Broken.h:5: error: UPROPERTY of type 'std::vector<int>' is not supported"),
+            ("USTRUCT()\nstruct FBad\n{\n\tGENERATED_BODY()\n\tUPROPERTY()\n\tuint8 bFlag : 1;\n};\n", "Broken.h:5: error: bit-field properties are not supported"),
+            ("USTRUCT()\nstruct FBad\n{\n\tGENERATED_BODY()\n\tUPROPERTY(Category = \"A\" \"B\", 3)\n\tint32 Value;\n};\n", "Broken.h:5: error: cannot read the annotation argument"),
+            ("UCLASS()\nclass UBad\n{\n\tGENERATED_BODY()\n};\n", "Broken.h:1: error: UCLASS UBad has no base class"),
+            ("\nGENERATED_BODY()\n", "Broken.h:2: error: GENERATED_BODY outside an annotated class or structure"),
+        ]
+        for text, message in cases:
+            with self.subTest(message=message):
+                returncode, stderr = first_error(text)
+                self.assertEqual(returncode, 1)
+                self.assertTrue(stderr.startswith(message), stderr)
 
     def test_output_compiles_with_the_header(self):
         host = os.path.join(os.path.dirname(__file__), "..", "..", "Host")
@@ -65,14 +121,13 @@ class HeaderToolTest(unittest.TestCase):
             os.makedirs(public)
             header = os.path.join(public, "Sample.h")
             with open(header, "w") as out:
-                out.write(HEADER.replace('#include "CoreMinimal.h"', '#include "CoreTypes.h"\nstruct UObject {};'))
+                out.write(HEADER)
             self.assertEqual(tool.main(["--module-name", "Sample", "--module-root", directory, "--output-dir", directory, header]), 0)
-            source = os.path.join(directory, "main.cpp")
-            with open(source, "w") as out:
-                out.write('#include "Public/Sample.h"\nint main() { FSample S; return S.Value; }\n')
             result = subprocess.run(
-                ["c++", "-std=c++20", "-fsyntax-only", "-DSAMPLE_API=", "-I", directory,
-                 "-I", os.path.join(host, "Core", "Public"), "-I", os.path.join(host, "CoreUObject", "Public"), source],
+                ["c++", "-std=c++20", "-fsyntax-only", "-Wall", "-Wextra", "-Wpedantic", "-Werror", "-Wno-unused-parameter",
+                 "-DSAMPLE_API=", "-DWITH_EDITOR=1", "-DWITH_EDITORONLY_DATA=1", "-DWITH_METADATA=1",
+                 "-I", directory, "-I", public] + [arg for module in ("Core", "CoreUObject") for arg in ("-I", os.path.join(host, module, "Public"))]
+                + [os.path.join(directory, "Sample.gen.cpp")],
                 capture_output=True, text=True)
             self.assertEqual(result.returncode, 0, result.stderr)
 

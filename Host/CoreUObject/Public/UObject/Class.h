@@ -105,3 +105,34 @@ struct TBaseStructure
 {
 	static UScriptStruct* Get() { return T::StaticStruct(); }
 };
+
+// The engine's own structures, reflected without properties of their own.
+template <>
+struct TBaseStructure<FVector>
+{
+	static UScriptStruct* Get();
+};
+
+template <>
+struct TBaseStructure<FVector2D>
+{
+	static UScriptStruct* Get();
+};
+
+template <>
+struct TBaseStructure<FRotator>
+{
+	static UScriptStruct* Get();
+};
+
+template <>
+struct TBaseStructure<FQuat>
+{
+	static UScriptStruct* Get();
+};
+
+template <>
+struct TBaseStructure<FTransform>
+{
+	static UScriptStruct* Get();
+};

@@ -93,6 +93,19 @@ T* NewObject(UObject* Outer, FName Name, EObjectFlags Flags = RF_NoFlags)
 	return NewObject<T>(Outer, T::StaticClass(), Name, Flags);
 }
 
+/** The class default object of T. */
+template <class T>
+const T* GetDefault()
+{
+	return static_cast<const T*>(T::StaticClass()->GetDefaultObject());
+}
+
+template <class T>
+T* GetMutableDefault()
+{
+	return static_cast<T*>(T::StaticClass()->GetDefaultObject());
+}
+
 /** Flags that keep an object from being collected (editor builds keep standalone objects). */
 #define GARBAGE_COLLECTION_KEEPFLAGS (GIsEditor ? RF_Standalone : RF_NoFlags)
 

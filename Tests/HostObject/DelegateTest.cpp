@@ -1,0 +1,95 @@
+// Multicast delegates: weak bindings to objects, removal by handle, and changes during a broadcast.
+
+#include "HostObjectTestTypes.h"
+
+#include "Delegates/Delegate.h"
+#include "UObject/UObjectGlobals.h"
+
+#include <gtest/gtest.h>
+
+DECLARE_MULTICAST_DELEGATE_OneParam(FTestSignal, int32);
+
+namespace
+{
+	void Collect(UObject* Object)
+	{
+		Object->MarkAsGarbage();
+		CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
+	}
+}
+
+TEST(DelegateTest, HandlersBoundToAnObjectAreSkippedOnceItIsGone)
+{
+	FTestSignal Signal;
+	UTestObject* const Listener = NewObject<UTestObject>();
+	int32 WeakLambdaCalls = 0;
+	int32 LambdaCalls = 0;
+	Signal.AddUObject(Listener, &UTestObject::Handle);
+	Signal.AddUObject(static_cast<const UTestObject*>(Listener), &UTestObject::HandleConst);
+	Signal.AddWeakLambda(Listener, [&WeakLambdaCalls](int32) { ++WeakLambdaCalls; });
+	Signal.AddLambda([&LambdaCalls](int32) { ++LambdaCalls; });
+
+	Signal.Broadcast(7);
+	EXPECT_EQ(Listener->Received, TArray<int32>({7}));
+	EXPECT_EQ(Listener->ConstCalls, 1);
+	EXPECT_EQ(WeakLambdaCalls, 1);
+
+	// Garbage already counts as gone, before the memory is released.
+	Listener->MarkAsGarbage();
+	Signal.Broadcast(8);
+	EXPECT_EQ(Listener->Received, TArray<int32>({7}));
+	EXPECT_EQ(Listener->ConstCalls, 1);
+	EXPECT_EQ(WeakLambdaCalls, 1);
+
+	CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
+	Signal.Broadcast(9);
+	EXPECT_EQ(WeakLambdaCalls, 1);
+	EXPECT_EQ(LambdaCalls, 3);
+}
+
+TEST(DelegateTest, RemovalByHandleAndByObject)
+{
+	FTestSignal Signal;
+	UTestObject* const Listener = NewObject<UTestObject>();
+	const FDelegateHandle First = Signal.AddUObject(Listener, &UTestObject::Handle);
+	const FDelegateHandle Second = Signal.AddUObject(Listener, &UTestObject::Handle);
+	Signal.AddWeakLambda(Listener, [](int32) {});
+	EXPECT_TRUE(First.IsValid());
+	EXPECT_NE(First, Second);
+
+	EXPECT_TRUE(Signal.Remove(First));
+	EXPECT_FALSE(Signal.Remove(First));
+	EXPECT_FALSE(Signal.Remove(FDelegateHandle()));
+	Signal.Broadcast(1);
+	EXPECT_EQ(Listener->Received.Num(), 1);
+
+	EXPECT_EQ(Signal.RemoveAll(Listener), 2);
+	EXPECT_FALSE(Signal.IsBound());
+	Signal.Broadcast(2);
+	EXPECT_EQ(Listener->Received.Num(), 1);
+	Collect(Listener);
+}
+
+TEST(DelegateTest, ABroadcastSurvivesHandlersRemovingAndAddingHandlers)
+{
+	FTestSignal Signal;
+	TArray<FString> Calls;
+	FDelegateHandle Self;
+	FDelegateHandle Victim;
+	// Handlers run from the last added to the first: Remover runs before Victim.
+	Victim = Signal.AddLambda([&Calls](int32) { Calls.Add(TEXT("Victim")); });
+	Self = Signal.AddLambda([&](int32)
+	{
+		Calls.Add(TEXT("Remover"));
+		// The lambda running now is destroyed by this removal unless the broadcast keeps it alive.
+		EXPECT_TRUE(Signal.Remove(Self));
+		EXPECT_TRUE(Signal.Remove(Victim));
+		Signal.AddLambda([&Calls](int32) { Calls.Add(TEXT("Late")); });
+		Calls.Add(TEXT("Remover still running"));
+	});
+
+	Signal.Broadcast(1);
+	EXPECT_EQ(Calls, TArray<FString>({TEXT("Remover"), TEXT("Remover still running")}));
+	Signal.Broadcast(2);
+	EXPECT_EQ(Calls, TArray<FString>({TEXT("Remover"), TEXT("Remover still running"), TEXT("Late")}));
+}
