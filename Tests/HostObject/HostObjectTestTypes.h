@@ -38,6 +38,16 @@ public:
 	mutable int32 ConstCalls = 0;
 };
 
+/** Overrides BeginDestroy without calling Super, which the object system must refuse. */
+UCLASS()
+class UTestForgetfulObject : public UObject
+{
+	GENERATED_BODY()
+
+public:
+	virtual void BeginDestroy() override {}
+};
+
 UCLASS()
 class UTestComponent : public UActorComponent
 {

@@ -86,3 +86,13 @@ TEST(ObjectConstructionTest, TheConstructorAlreadySeesItsClassOuterAndFlags)
 	EXPECT_TRUE(Default->GetRootComponent()->IsTemplate());
 	EXPECT_EQ(Default, ATestActor::StaticClass()->GetDefaultObject());
 }
+
+TEST(GarbageCollectionDeathTest, ABeginDestroyThatSkipsTheBaseVersionStops)
+{
+	EXPECT_DEATH(
+		{
+			NewObject<UTestForgetfulObject>()->MarkAsGarbage();
+			CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
+		},
+		"failed to route BeginDestroy");
+}

@@ -3,15 +3,17 @@
 
 #include "Delegates/MulticastDelegateBase.h"
 
+// The declarations end without a semicolon: the one written after the macro ends them, so that a
+// declaration inside a class body leaves no empty declaration behind.
 #define FUNC_DECLARE_MULTICAST_DELEGATE(MulticastDelegateName, ReturnType, ...) \
-	typedef TMulticastDelegate<ReturnType(__VA_ARGS__)> MulticastDelegateName;
+	typedef TMulticastDelegate<ReturnType(__VA_ARGS__)> MulticastDelegateName
 
 // Only the owning type is meant to broadcast an event; the engine's events do not enforce it either.
 #define FUNC_DECLARE_EVENT(OwningType, EventName, ReturnType, ...) \
 	class EventName : public TMulticastDelegate<ReturnType(__VA_ARGS__)> \
 	{ \
 		friend class OwningType; \
-	};
+	}
 
 #define DECLARE_MULTICAST_DELEGATE(DelegateName) FUNC_DECLARE_MULTICAST_DELEGATE(DelegateName, void)
 #define DECLARE_MULTICAST_DELEGATE_OneParam(DelegateName, Param1Type) FUNC_DECLARE_MULTICAST_DELEGATE(DelegateName, void, Param1Type)

@@ -73,37 +73,29 @@ namespace UECodeGen_Private
 {
 	namespace
 	{
+		template <class PropertyType, typename... ExtraTypes>
+		FProperty* NewTypedProperty(UStruct* Owner, const FPropertyParams& Params, ExtraTypes... Extra)
+		{
+			const FString CPPType(Params.CPPTypeUTF8);
+			return new PropertyType(Owner, FName(Params.NameUTF8), RF_Public | RF_MarkAsNative | RF_Transient, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType, Extra...);
+		}
+
 		FProperty* NewProperty(UStruct* Owner, const FPropertyParams& Params)
 		{
-			const FName Name(Params.NameUTF8);
-			const FString CPPType(Params.CPPTypeUTF8);
-			const EObjectFlags Flags = RF_Public | RF_MarkAsNative | RF_Transient;
 			switch (Params.Flags)
 			{
-			case EPropertyGenFlags::Byte:
-				return new FByteProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
-			case EPropertyGenFlags::Int:
-				return new FIntProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
-			case EPropertyGenFlags::Int64:
-				return new FInt64Property(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
-			case EPropertyGenFlags::Float:
-				return new FFloatProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
-			case EPropertyGenFlags::Double:
-				return new FDoubleProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
-			case EPropertyGenFlags::Bool:
-				return new FBoolProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
-			case EPropertyGenFlags::Str:
-				return new FStrProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
-			case EPropertyGenFlags::Name:
-				return new FNameProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
-			case EPropertyGenFlags::Enum:
-				return new FEnumProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
-			case EPropertyGenFlags::Struct:
-				return new FStructProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType, Params.ScriptStructFunc());
-			case EPropertyGenFlags::Object:
-				return new FObjectProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
-			case EPropertyGenFlags::WeakObject:
-				return new FWeakObjectProperty(Owner, Name, Flags, Params.Offset, Params.ElementSize, Params.PropertyFlags, *CPPType);
+			case EPropertyGenFlags::Byte: return NewTypedProperty<FByteProperty>(Owner, Params);
+			case EPropertyGenFlags::Int: return NewTypedProperty<FIntProperty>(Owner, Params);
+			case EPropertyGenFlags::Int64: return NewTypedProperty<FInt64Property>(Owner, Params);
+			case EPropertyGenFlags::Float: return NewTypedProperty<FFloatProperty>(Owner, Params);
+			case EPropertyGenFlags::Double: return NewTypedProperty<FDoubleProperty>(Owner, Params);
+			case EPropertyGenFlags::Bool: return NewTypedProperty<FBoolProperty>(Owner, Params);
+			case EPropertyGenFlags::Str: return NewTypedProperty<FStrProperty>(Owner, Params);
+			case EPropertyGenFlags::Name: return NewTypedProperty<FNameProperty>(Owner, Params);
+			case EPropertyGenFlags::Enum: return NewTypedProperty<FEnumProperty>(Owner, Params);
+			case EPropertyGenFlags::Struct: return NewTypedProperty<FStructProperty>(Owner, Params, Params.ScriptStructFunc());
+			case EPropertyGenFlags::Object: return NewTypedProperty<FObjectProperty>(Owner, Params);
+			case EPropertyGenFlags::WeakObject: return NewTypedProperty<FWeakObjectProperty>(Owner, Params);
 			}
 			checkNoEntry();
 		}

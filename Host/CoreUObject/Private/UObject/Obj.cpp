@@ -80,27 +80,24 @@ void UObject::ConditionalPostLoad()
 
 bool UObject::ConditionalBeginDestroy()
 {
-	if (HasAnyFlags(RF_BeginDestroyed))
-	{
-		return false;
-	}
-	SetFlags(RF_BeginDestroyed);
-	BeginDestroyRouting().Expect(this);
-	BeginDestroy();
-	checkf(BeginDestroyRouting().WasReached(this), TEXT("%s failed to route BeginDestroy"), *GetPathName());
-	return true;
+	return RouteDestructionStep(RF_BeginDestroyed, BeginDestroyRouting(), &UObject::BeginDestroy, TEXT("BeginDestroy"));
 }
 
 bool UObject::ConditionalFinishDestroy()
 {
-	if (HasAnyFlags(RF_FinishDestroyed))
+	return RouteDestructionStep(RF_FinishDestroyed, FinishDestroyRouting(), &UObject::FinishDestroy, TEXT("FinishDestroy"));
+}
+
+bool UObject::RouteDestructionStep(const EObjectFlags DoneFlag, FRoutingCheck& Routing, void (UObject::*Step)(), const TCHAR* StepName)
+{
+	if (HasAnyFlags(DoneFlag))
 	{
 		return false;
 	}
-	SetFlags(RF_FinishDestroyed);
-	FinishDestroyRouting().Expect(this);
-	FinishDestroy();
-	checkf(FinishDestroyRouting().WasReached(this), TEXT("%s failed to route FinishDestroy"), *GetPathName());
+	SetFlags(DoneFlag);
+	Routing.Expect(this);
+	(this->*Step)();
+	checkf(Routing.WasReached(this), TEXT("%s failed to route %s"), *GetPathName(), StepName);
 	return true;
 }
 

@@ -12,6 +12,11 @@ class FProperty;
 struct FPropertyChangedEvent;
 class UWorld;
 
+namespace UE::CoreUObject::Private
+{
+	class FRoutingCheck;
+}
+
 class UObject : public UObjectBaseUtility
 {
 	DECLARE_CLASS(UObject, UObject, CLASS_Abstract | CLASS_Native | CLASS_Intrinsic, CASTCLASS_None, TEXT("/Script/CoreUObject"), NO_API)
@@ -53,6 +58,11 @@ public:
 
 	UObject* CreateDefaultSubobject(FName SubobjectFName, UClass* ReturnType, UClass* ClassToCreateByDefault, bool bIsRequired, bool bIsTransient);
 
+private:
+	/** Runs one destruction step once and checks that it reached UObject's own version. */
+	bool RouteDestructionStep(EObjectFlags DoneFlag, UE::CoreUObject::Private::FRoutingCheck& Routing, void (UObject::*Step)(), const TCHAR* StepName);
+
+public:
 #if WITH_EDITOR
 	/** An editor property edit is about to change the property (the outermost member that holds it). */
 	virtual void PreEditChange(FProperty* PropertyAboutToChange);
