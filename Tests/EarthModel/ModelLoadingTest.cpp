@@ -1,4 +1,6 @@
-#include "DuRizerudoreConversionInternal.h"
+#include "ConversionProbe.h"
+#include "DuRizerudoreModelFiles.h"
+#include "DuRizerudoreModelLoading.h"
 
 #include "Logging/HostLogCapture.h"
 #include "TestPluginDirectory.h"
@@ -15,7 +17,6 @@ using DuRizerudoreTest::FTemporaryPlugin;
 
 namespace
 {
-	using FAccess = FCoordinateConversionKernelAccess;
 
 	double CoarseHeight(const double LatitudeDeg, const double LongitudeDeg)
 	{
@@ -158,7 +159,7 @@ TEST(ModelLoading, BrokenGravityFilesAreLoggedAndLeaveTheInstanceUnusable)
 		FHostLogCapture Capture;
 		const FCoordinateConversionInstance Instance(GravityOnlySetup());
 		EXPECT_FALSE(Instance.IsInitialized());
-		EXPECT_FALSE(FAccess::GetGravityModel(Instance).IsValid());
+		EXPECT_FALSE(FInstanceProbe::GravityModel(Instance).IsValid());
 		const std::wstring Prefix = L"Failed to load gravity model 'egm84' from '" + FTemporaryPlugin::ToEngine(Plugin.GetGravityDirectory()).ToStdWString() + L"': ";
 		const std::vector<std::wstring> Messages = Capture.GetMessages(TEXT("LogDuRizerudoreConversion"));
 		ASSERT_EQ(Messages.size(), 1u);

@@ -1,3 +1,4 @@
+#include "ConversionProbe.h"
 #include "ReferenceFrameTestSupport.h"
 
 #include "AllocationCounter.h"
@@ -28,17 +29,17 @@ TEST(FrameLifecycle, ConstructionStates)
 
 	const FCoordinateReferenceFrame FromRef(Instance.ToSharedRef(), FCoordinateReferenceSetup());
 	EXPECT_TRUE(FromRef.HasLocalFrame());
-	EXPECT_TRUE(FFrameAccess::GetLocalCartesian(FromRef).IsValid());
+	EXPECT_TRUE(FFrameProbe::Projector(FromRef).IsValid());
 	EXPECT_EQ(FromRef.GetConversionPtr(), Instance);
 
 	// Switching kinds creates and releases the projector.
 	FCoordinateReferenceFrame Switching(Instance, FCoordinateReferenceSetup(FGeodeticCoordinate(45.0, 7.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM));
-	EXPECT_FALSE(FFrameAccess::GetLocalCartesian(Switching).IsValid());
+	EXPECT_FALSE(FFrameProbe::Projector(Switching).IsValid());
 	Switching.SetLocalFrameOrigin(FGeodeticCoordinate(45.0, 7.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::Cartesian);
-	EXPECT_TRUE(FFrameAccess::GetLocalCartesian(Switching).IsValid());
+	EXPECT_TRUE(FFrameProbe::Projector(Switching).IsValid());
 	Switching.SetLocalFrameOrigin(FGeodeticCoordinate(45.0, 7.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM);
-	EXPECT_FALSE(FFrameAccess::GetLocalCartesian(Switching).IsValid());
-	EXPECT_EQ(FFrameAccess::GetUtmZone(Switching), 32);
+	EXPECT_FALSE(FFrameProbe::Projector(Switching).IsValid());
+	EXPECT_EQ(FFrameProbe::Zone(Switching), 32);
 }
 
 TEST(FrameLifecycle, SettingAnOriginWithoutAnInitializedInstanceIsReportedOnce)
@@ -106,10 +107,10 @@ TEST(FrameLifecycle, CopiesShareEverythingAndAllocateNothing)
 	DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, Copy, Probe, Converted);
 	EXPECT_EQ(UE::HostTest::GetAllocationCount(), Before);
 
-	EXPECT_EQ(FFrameAccess::GetLocalCartesian(Copy).Get(), FFrameAccess::GetLocalCartesian(Original).Get());
+	EXPECT_EQ(FFrameProbe::Projector(Copy).Get(), FFrameProbe::Projector(Original).Get());
 	EXPECT_EQ(Copy.GetConversion(), Original.GetConversion());
 	EXPECT_FALSE(Assigned.IsInitialized());
-	EXPECT_FALSE(FFrameAccess::GetLocalCartesian(Assigned).IsValid());
+	EXPECT_FALSE(FFrameProbe::Projector(Assigned).IsValid());
 	EXPECT_TRUE(Moved.IsInitialized());
 
 	// The copies outlive the original.

@@ -50,7 +50,7 @@ bool UDuRizerudoreBlueprintLibrary::GetGeoidHeight(const FCoordinateReferenceFra
 	double& GeoidHeightM)
 {
 	GeoidHeightM = 0.0;
-	FVector Geodetic;
+	FVector Geodetic = FVector::ZeroVector;
 	if (!TryGeodeticForHeightQuery(ReferenceFrame, PositionSystem, Position, Geodetic))
 	{
 		return false;
@@ -75,7 +75,7 @@ bool UDuRizerudoreBlueprintLibrary::GetHeightAboveMeanSeaLevel(const FCoordinate
 	const FVector& Position, double& HeightAboveMeanSeaLevelM)
 {
 	HeightAboveMeanSeaLevelM = 0.0;
-	FVector Geodetic;
+	FVector Geodetic = FVector::ZeroVector;
 	if (!TryGeodeticForHeightQuery(ReferenceFrame, PositionSystem, Position, Geodetic))
 	{
 		return false;
@@ -111,7 +111,7 @@ bool UDuRizerudoreBlueprintLibrary::ConvertRotator(const FCoordinateReferenceFra
 	{
 		return false;
 	}
-	FQuat Converted;
+	FQuat Converted = FQuat::Identity;
 	if (!DuRizerudore::DispatchRotationConversion(FromSystem, ToSystem, ReferenceFrame, Quaternion, Converted))
 	{
 		return false;
@@ -140,7 +140,7 @@ bool UDuRizerudoreBlueprintLibrary::GetGravity(const FCoordinateReferenceFrame& 
 	{
 		return false;
 	}
-	FVector World;
+	FVector World = FVector::ZeroVector;
 	if (!DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geocentric, ReferenceFrame, Position, World))
 	{
 		return false;
@@ -156,7 +156,7 @@ bool UDuRizerudoreBlueprintLibrary::GetGravity(const FCoordinateReferenceFrame& 
 	case ECoordinateSystem::Local_UE:
 	{
 		// In the axes at the queried point, not at the frame's origin.
-		FVector Local;
+		FVector Local = FVector::ZeroVector;
 		if (!DuRizerudore::DispatchVectorAtPositionConversion(ECoordinateSystem::Geocentric, ECoordinateSystem::Geocentric, VectorSystem, ReferenceFrame, World, GeocentricGravity, Local))
 		{
 			return false;

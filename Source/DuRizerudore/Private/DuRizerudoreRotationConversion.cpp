@@ -2,6 +2,8 @@
 
 #include "DuRizerudoreConversionInternal.h"
 
+#include "Math/Matrix.h"
+
 namespace DuRizerudore
 {
 	namespace
@@ -31,7 +33,7 @@ namespace DuRizerudore
 			switch (System)
 			{
 			case ECoordinateSystem::Local_ENU:
-				return Normalized(OriginRotation * FQuat::Identity);
+				return Normalized(OriginRotation);
 			case ECoordinateSystem::Local_NED:
 			{
 				// Built once through the matrix conversion, which fixes its sign: (sqrt(1/2), sqrt(1/2), 0, 0).
