@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <cmath>
-#include <numbers>
 
 namespace DuRizerudoreCommandLineTest
 {
@@ -30,11 +28,6 @@ namespace DuRizerudoreCommandLineTest
 	fs::path GetRepositoryRoot()
 	{
 		return fs::path(DURIZERUDORE_REPOSITORY_ROOT);
-	}
-
-	fs::path GetInstalledDataDirectory()
-	{
-		return GetRepositoryRoot() / "Binaries" / "GeographicLib" / "data";
 	}
 
 	std::vector<std::string> SplitLines(const std::string_view Text)
@@ -77,17 +70,5 @@ namespace DuRizerudoreCommandLineTest
 			Position = static_cast<std::size_t>(End - Line.data());
 		}
 		return Numbers;
-	}
-
-	std::array<double, 3> GeocentricClosedForm(const double LatitudeDeg, const double LongitudeDeg, const double HeightM)
-	{
-		constexpr double EquatorialRadiusM = 6378137.0;
-		constexpr double Flattening = 1.0 / 298.257223563;
-		constexpr double EccentricitySquared = Flattening * (2.0 - Flattening);
-		const double Latitude = LatitudeDeg * std::numbers::pi / 180.0;
-		const double Longitude = LongitudeDeg * std::numbers::pi / 180.0;
-		const double PrimeVertical = EquatorialRadiusM / std::sqrt(1.0 - EccentricitySquared * std::sin(Latitude) * std::sin(Latitude));
-		return {(PrimeVertical + HeightM) * std::cos(Latitude) * std::cos(Longitude), (PrimeVertical + HeightM) * std::cos(Latitude) * std::sin(Longitude),
-			(PrimeVertical * (1.0 - EccentricitySquared) + HeightM) * std::sin(Latitude)};
 	}
 }

@@ -83,22 +83,6 @@ TEST(CommandLineUsage, EveryUsageErrorExitsTwoWithNothingOnStdout)
 	}
 }
 
-TEST(CommandLineUsage, OptionValuesAndSystemNamesIgnoreLetterCase)
-{
-	const FProcessResult Result = RunTool({"position", "--from", "gEoDeTiC", "--to", "GEOCENTRIC", "--local-frame", "UTM", "--origin", "45,10,0",
-											  "--gravity-model", "EGM84", "--geoid-model", "Egm96", "--geoid-interpolation", "CUBIC", "--gravity-accuracy", "FULL"},
-		"0 0 0\n");
-	EXPECT_EQ(Result.ExitCode, 0) << Result.Stderr;
-	EXPECT_EQ(Result.Stdout, "6378137 0 0\n");
-}
-
-TEST(CommandLineUsage, SharedOptionsMayComeBeforeTheCommand)
-{
-	const FProcessResult Result = RunTool({"--origin", "-33.5,151,0", "position", "--from", "Geodetic", "--to", "Local_ENU"}, "-33.5 151 0\n");
-	EXPECT_EQ(Result.ExitCode, 0) << Result.Stderr;
-	EXPECT_EQ(Result.Stdout, "0 0 0\n");
-}
-
 TEST(CommandLineUsage, HelpDescribesEveryCommandAndOption)
 {
 	const FProcessResult Result = RunTool({"--help"}, "", fs::path());
@@ -157,29 +141,4 @@ TEST(CommandLineModelData, MissingOrCorruptModelsStopTheToolWithAdvice)
 	}
 	const std::string Corrupt = Refused({"position", "--from", "Geodetic", "--to", "Geocentric", "--geoid-model", "none"});
 	EXPECT_NE(Corrupt.find("could not be loaded"), std::string::npos) << Corrupt;
-}
-
-TEST(CommandLineModelData, WithoutModelsPositionsWorkAndGeoidQueriesFailPerLine)
-{
-	const FPluginWithoutData Plugin;
-	const std::vector<std::string> NoModels = {"--gravity-model", "none", "--geoid-model", "none"};
-	std::vector<std::string> Position = {"position", "--from", "Geodetic", "--to", "Geocentric"};
-	Position.insert(Position.end(), NoModels.begin(), NoModels.end());
-	const FProcessResult Converted = RunTool(Position, "0 0 0\n", Plugin.GetPath());
-	EXPECT_EQ(Converted.ExitCode, 0) << Converted.Stderr;
-	EXPECT_EQ(Converted.Stdout, "6378137 0 0\n");
-
-	for (const char* Command : {"geoid-height", "height-above-ellipsoid", "height-above-msl"})
-	{
-		std::vector<std::string> Arguments = {Command};
-		Arguments.insert(Arguments.end(), NoModels.begin(), NoModels.end());
-		const FProcessResult Result = RunTool(Arguments, SomeInput, Plugin.GetPath());
-		EXPECT_EQ(Result.ExitCode, 1) << Command << ": " << Result.Stderr;
-		const std::vector<std::string> Lines = SplitLines(Result.Stdout);
-		ASSERT_EQ(Lines.size(), 2u) << Command << ": " << Result.Stdout;
-		for (const std::string& Line : Lines)
-		{
-			EXPECT_TRUE(Line.starts_with("ERROR: ")) << Command << ": " << Line;
-		}
-	}
 }
