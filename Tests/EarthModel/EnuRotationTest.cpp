@@ -73,21 +73,3 @@ TEST(EnuToGeocentricRotation, FixedPlaces)
 	const FQuat Beyond = DuRizerudore::BuildEnuToGeocentricRotation(100.0, 0.0);
 	ExpectNear(Beyond.RotateVector(FVector(0.0, 0.0, 1.0)), ClosedFormAxes(100.0, 0.0).Up, 1e-15);
 }
-
-TEST(Enumerations, AreBytesAndTheSetupDefaultsAreTheDocumentedOnes)
-{
-	static_assert(sizeof(ECoordinateSystem) == 1 && sizeof(EEarthGravityModel) == 1 && sizeof(EEarthDatumModel) == 1);
-	static_assert(sizeof(FCoordinateConversionSetup::GravityModel) == 1 && sizeof(FCoordinateConversionSetup::GravityAccuracy) == 1);
-	EXPECT_EQ(static_cast<int>(ECoordinateSystem::Geodetic), 4);
-	EXPECT_EQ(static_cast<int>(ECoordinateGravityAccuracy::Truncated32), 3);
-	EXPECT_EQ(static_cast<int>(EEarthGravityModel::EGM2008), 3);
-
-	const FCoordinateConversionSetup Setup;
-	EXPECT_TRUE(Setup.DatumModel == EEarthDatumModel::WGS84);
-	EXPECT_TRUE(Setup.GravityModel == EEarthGravityModel::EGM84);
-	EXPECT_TRUE(Setup.GeoidModel == EEarthGravityModel::EGM84);
-	EXPECT_EQ(Setup.GravityAccuracy, ECoordinateGravityAccuracy::Truncated16);
-	EXPECT_EQ(Setup.GravityMaxDegree, -1);
-	EXPECT_EQ(Setup.GravityMaxOrder, -1);
-	EXPECT_EQ(Setup.GeoidInterpolation, ECoordinateGeoidInterpolation::Bilinear);
-}

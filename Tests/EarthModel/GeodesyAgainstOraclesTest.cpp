@@ -3,8 +3,6 @@
 
 #include "TestPluginDirectory.h"
 
-#include <proj.h>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -34,27 +32,6 @@ namespace
 			GTEST_SKIP() << "EGM84 is not installed below the plugin; run scripts/install-data"; \
 		} \
 		DuRizerudoreTest::UseRepositoryPlugin()
-
-	/** PROJ's geographic 3D (EPSG:4979) to geocentric (EPSG:4978) transformation, in its own axis order. */
-	struct FProjGeocentric
-	{
-		FProjGeocentric()
-		{
-			Context = proj_context_create();
-			Transformation = proj_create_crs_to_crs(Context, "EPSG:4979", "EPSG:4978", nullptr);
-		}
-		~FProjGeocentric()
-		{
-			proj_destroy(Transformation);
-			proj_context_destroy(Context);
-		}
-
-		PJ_COORD Forward(double Lat, double Lon, double H) const { return proj_trans(Transformation, PJ_FWD, proj_coord(Lat, Lon, H, 0)); }
-		PJ_COORD Inverse(const FVector& P) const { return proj_trans(Transformation, PJ_INV, proj_coord(P.X, P.Y, P.Z, 0)); }
-
-		PJ_CONTEXT* Context = nullptr;
-		PJ* Transformation = nullptr;
-	};
 
 	/** Runs GeoidEval over the positions and returns its heights. */
 	std::vector<double> RunGeoidEval(const std::vector<std::pair<double, double>>& Positions, const std::string& Directory, const bool bCubic)
@@ -86,41 +63,6 @@ namespace
 		}
 		std::remove(InputName);
 		return Heights;
-	}
-}
-
-TEST(GeodeticGeocentric, AgreesWithProjOnRandomPoints)
-{
-	const FCoordinateConversionInstance Instance = MakeModelFreeInstance();
-	ASSERT_TRUE(Instance.IsInitialized());
-	const FProjGeocentric Proj;
-	ASSERT_NE(Proj.Transformation, nullptr);
-
-	std::mt19937_64 Random(4978);
-	std::uniform_real_distribution<double> Latitude(-90.0, 90.0);
-	std::uniform_real_distribution<double> Longitude(-180.0, 180.0);
-	std::uniform_real_distribution<double> Height(-11000.0, 100000.0);
-	for (int Sample = 0; Sample < 5000; ++Sample)
-	{
-		const FVector Geodetic(Latitude(Random), Longitude(Random), Height(Random));
-		const FVector World = FAccess::GeodeticToWorldPosition(Instance, Geodetic);
-		const PJ_COORD Expected = Proj.Forward(Geodetic.X, Geodetic.Y, Geodetic.Z);
-		EXPECT_NEAR(World.X, Expected.xyz.x, 1e-6);
-		EXPECT_NEAR(World.Y, Expected.xyz.y, 1e-6);
-		EXPECT_NEAR(World.Z, Expected.xyz.z, 1e-6);
-
-		const FVector Back = FAccess::WorldPositionToGeodetic(Instance, World);
-		const PJ_COORD ExpectedBack = Proj.Inverse(World);
-		// PROJ's inverse is an iteration-free approximation, good to a millimetre up to 100 km;
-		// GeographicLib's exact inverse is held to the round trip below.
-		EXPECT_NEAR(Back.X, ExpectedBack.lpz.lam, 1e-8);
-		EXPECT_NEAR(Back.Z, ExpectedBack.lpz.z, 1e-3);
-		EXPECT_NEAR(Back.X, Geodetic.X, 1e-11);
-		if (std::abs(Geodetic.X) < 89.999)
-		{
-			EXPECT_NEAR(Back.Y, Geodetic.Y, 1e-11);
-		}
-		EXPECT_NEAR(Back.Z, Geodetic.Z, 1e-6);
 	}
 }
 

@@ -101,11 +101,12 @@ TEST(InstanceConstruction, UnknownPluginIsReportedForEveryWgs84Setup)
 	EXPECT_EQ(ConversionMessages(Capture), (std::vector<std::wstring>{L"Failed to resolve the DuRizerudore plugin directory."}));
 }
 
-TEST(InstanceConstruction, FullAccuracyDegreeAndOrderRules)
+TEST(InstanceConstruction, DegreeAndOrderRules)
 {
 	const FTinyModelPlugin Plugin;
 	struct FCase
 	{
+		ECoordinateGravityAccuracy Accuracy;
 		int32 MaxDegree;
 		int32 MaxOrder;
 		bool bLoads;
@@ -114,20 +115,23 @@ TEST(InstanceConstruction, FullAccuracyDegreeAndOrderRules)
 		const wchar_t* Message;
 	};
 	const FCase Cases[] = {
-		{-1, -1, true, 40, 40, nullptr},
-		{-1, 5, false, 0, 0, L"GravityMaxDegree must be set when GravityMaxOrder is set."},
-		{-7, 0, false, 0, 0, L"GravityMaxDegree must be set when GravityMaxOrder is set."},
-		{10, 12, false, 0, 0, L"GravityMaxOrder (12) cannot exceed GravityMaxDegree (10)."},
-		{10, 10, true, 10, 10, nullptr},
-		{10, -1, true, 10, 10, nullptr},
-		{10, 3, true, 10, 3, nullptr},
-		{0, 0, true, 0, 0, nullptr},
+		{ECoordinateGravityAccuracy::Full, -1, -1, true, 40, 40, nullptr},
+		{ECoordinateGravityAccuracy::Full, -1, 5, false, 0, 0, L"GravityMaxDegree must be set when GravityMaxOrder is set."},
+		{ECoordinateGravityAccuracy::Full, -7, 0, false, 0, 0, L"GravityMaxDegree must be set when GravityMaxOrder is set."},
+		{ECoordinateGravityAccuracy::Full, 10, 12, false, 0, 0, L"GravityMaxOrder (12) cannot exceed GravityMaxDegree (10)."},
+		{ECoordinateGravityAccuracy::Full, 10, -1, true, 10, 10, nullptr},
+		{ECoordinateGravityAccuracy::Full, 10, 3, true, 10, 3, nullptr},
+		{ECoordinateGravityAccuracy::Full, 0, 0, true, 0, 0, nullptr},
+		// The truncated accuracies ignore the setup's degree and order, even impossible ones.
+		{ECoordinateGravityAccuracy::Truncated8, -1, 5, true, 8, 8, nullptr},
+		{ECoordinateGravityAccuracy::Truncated16, -1, 5, true, 16, 16, nullptr},
+		{ECoordinateGravityAccuracy::Truncated32, -1, 5, true, 32, 32, nullptr},
 	};
 	for (const FCase& Case : Cases)
 	{
 		SCOPED_TRACE(testing::Message() << "degree " << Case.MaxDegree << ", order " << Case.MaxOrder);
 		FHostLogCapture Capture;
-		const FCoordinateConversionInstance Instance(MakeSetup(EEarthGravityModel::EGM84, EEarthGravityModel::EGM84, ECoordinateGravityAccuracy::Full, Case.MaxDegree, Case.MaxOrder));
+		const FCoordinateConversionInstance Instance(MakeSetup(EEarthGravityModel::EGM84, EEarthGravityModel::EGM84, Case.Accuracy, Case.MaxDegree, Case.MaxOrder));
 		EXPECT_EQ(Instance.IsInitialized(), Case.bLoads);
 		// The gravity part never keeps the geoid from loading.
 		EXPECT_TRUE(Instance.SupportsGeoidQueries());
@@ -148,23 +152,6 @@ TEST(InstanceConstruction, FullAccuracyDegreeAndOrderRules)
 		{
 			EXPECT_TRUE(Messages.empty());
 		}
-	}
-}
-
-TEST(InstanceConstruction, TruncatedAccuraciesIgnoreTheSetupsDegreeAndOrder)
-{
-	const FTinyModelPlugin Plugin;
-	const std::pair<ECoordinateGravityAccuracy, int> Cases[] = {
-		{ECoordinateGravityAccuracy::Truncated8, 8}, {ECoordinateGravityAccuracy::Truncated16, 16}, {ECoordinateGravityAccuracy::Truncated32, 32}};
-	for (const auto& [Accuracy, Degree] : Cases)
-	{
-		FHostLogCapture Capture;
-		const FCoordinateConversionInstance Instance(MakeSetup(EEarthGravityModel::EGM84, EEarthGravityModel::None, Accuracy, -1, 5));
-		EXPECT_TRUE(Instance.IsInitialized());
-		ASSERT_TRUE(FInstanceProbe::GravityModel(Instance).IsValid());
-		EXPECT_EQ(FInstanceProbe::GravityModel(Instance)->Degree(), Degree);
-		EXPECT_EQ(FInstanceProbe::GravityModel(Instance)->Order(), Degree);
-		EXPECT_TRUE(ConversionMessages(Capture).empty());
 	}
 }
 
@@ -191,43 +178,6 @@ TEST(InstanceConstruction, MissingDirectoriesAreSilentAndIndependent)
 	// Without a gravity model selected, the geoid alone makes a usable instance.
 	const FCoordinateConversionInstance GeoidOnlyUsable(MakeSetup(EEarthGravityModel::None, EEarthGravityModel::EGM96));
 	EXPECT_TRUE(GeoidOnlyUsable.IsInitialized());
-}
-
-TEST(InstanceConstruction, DirectoryWithoutTheFilesLogsGeographicLibsOwnText)
-{
-	FTemporaryPlugin Plugin;
-	Plugin.CreateModelDirectories();
-	FHostLogCapture Capture;
-	const FCoordinateConversionInstance Instance(MakeSetup(EEarthGravityModel::EGM2008, EEarthGravityModel::EGM96));
-	EXPECT_FALSE(Instance.IsInitialized());
-	EXPECT_FALSE(Instance.SupportsGeoidQueries());
-
-	const std::wstring GravityDirectory = FTemporaryPlugin::ToEngine(Plugin.GetGravityDirectory()).ToStdWString();
-	const std::wstring GeoidDirectory = FTemporaryPlugin::ToEngine(Plugin.GetGeoidDirectory()).ToStdWString();
-	std::wstring GravityText;
-	std::wstring GeoidText;
-	try
-	{
-		GeographicLib::GravityModel("egm2008", TCHAR_TO_UTF8(GravityDirectory.c_str()), 16, 16);
-	}
-	catch (const std::exception& Exception)
-	{
-		GravityText = UTF8_TO_TCHAR(Exception.what());
-	}
-	try
-	{
-		GeographicLib::Geoid("egm96-15", TCHAR_TO_UTF8(GeoidDirectory.c_str()), false, true);
-	}
-	catch (const std::exception& Exception)
-	{
-		GeoidText = UTF8_TO_TCHAR(Exception.what());
-	}
-	ASSERT_FALSE(GravityText.empty());
-	ASSERT_FALSE(GeoidText.empty());
-	EXPECT_EQ(ConversionMessages(Capture),
-		(std::vector<std::wstring>{
-			L"Failed to load gravity model 'egm2008' from '" + GravityDirectory + L"': " + GravityText,
-			L"Failed to load geoid model 'egm96-15' from '" + GeoidDirectory + L"': " + GeoidText}));
 }
 
 TEST(InstanceConstruction, CopiesShareTheModelsAndMovesLeaveNullPointers)
