@@ -1,7 +1,6 @@
 #include "DuRizerudoreBlueprintLibrary.h"
 #include "DuRizerudoreConversionInternal.h"
 
-#include "Logging/HostLogCapture.h"
 #include "TestPluginDirectory.h"
 #include "TinyModelFiles.h"
 
@@ -132,18 +131,6 @@ TEST(BlueprintLibrary, EveryFrameGetsItsOwnModels)
 	ASSERT_TRUE(FLibrary::ConvertPosition(Second, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, FVector(48.2, 11.7, 510.0), B));
 	EXPECT_EQ(A, B);
 	EXPECT_NEAR(A.Z, 1000.0, 1e-6);
-}
-
-TEST(BlueprintLibrary, MakeReferenceFrameSucceedsEvenWhenTheOriginCannotBeProjected)
-{
-	DuRizerudoreTest::UseRepositoryPlugin();
-	FHostLogCapture Capture;
-	FCoordinateReferenceFrame Frame;
-	const FCoordinateReferenceSetup Beyond(FGeodeticCoordinate(95.0, 0.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM);
-	// The final test is the instance's: the frame is valid, without a local frame, and the refusal is logged.
-	EXPECT_TRUE(FLibrary::MakeReferenceFrame(ModelFreeSetup(), Beyond, Frame));
-	EXPECT_FALSE(Frame.HasLocalFrame());
-	EXPECT_EQ(Capture.GetMessages(TEXT("LogDuRizerudoreConversion")).size(), 1u);
 }
 
 TEST(BlueprintLibrary, HeightQueriesWithAGeoid)

@@ -5,9 +5,6 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
-#include <charconv>
-#include <cmath>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -68,35 +65,6 @@ TEST(CommandLineNumbers, ReadingPrintingAndBadLines)
 	const FProcessResult Result = Echo(Input);
 	EXPECT_EQ(Result.ExitCode, 1);
 	EXPECT_EQ(Result.Stdout, Expected);
-}
-
-TEST(CommandLineNumbers, EveryPrintedNumberReadsBackToTheSameDouble)
-{
-	std::mt19937_64 Random(7);
-	std::uniform_real_distribution<double> Mantissa(-1.0, 1.0);
-	std::uniform_int_distribution<int> Exponent(-300, 300);
-	std::vector<double> Values;
-	std::string Input;
-	for (int Line = 0; Line < 200; ++Line)
-	{
-		for (int Column = 0; Column < 3; ++Column)
-		{
-			Values.push_back(std::ldexp(Mantissa(Random), Exponent(Random)));
-		}
-		// Seventeen significant digits always identify a double.
-		Input += fmt::format("{:.17g} {:.17g} {:.17g}\n", Values[Values.size() - 3], Values[Values.size() - 2], Values.back());
-	}
-	const FProcessResult Result = Echo(Input);
-	ASSERT_EQ(Result.ExitCode, 0) << Result.Stderr;
-	std::vector<double> ReadBack;
-	for (const std::string& Line : SplitLines(Result.Stdout))
-	{
-		for (const double Value : ParseNumbers(Line))
-		{
-			ReadBack.push_back(Value);
-		}
-	}
-	EXPECT_EQ(ReadBack, Values);
 }
 
 TEST(CommandLineStreaming, TwoHundredThousandLinesComeOutInOrder)

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
+#include <sstream>
 
 namespace DuRizerudoreCommandLineTest
 {
@@ -50,24 +50,15 @@ namespace DuRizerudoreCommandLineTest
 
 	std::vector<double> ParseNumbers(const std::string_view Line)
 	{
+		std::istringstream Stream{std::string(Line)};
 		std::vector<double> Numbers;
-		std::size_t Position = 0;
-		while (Position < Line.size())
+		for (double Value = 0.0; Stream >> Value;)
 		{
-			if (Line[Position] == ' ' || Line[Position] == '\t')
-			{
-				++Position;
-				continue;
-			}
-			double Value = 0.0;
-			const auto [End, Code] = std::from_chars(Line.data() + Position, Line.data() + Line.size(), Value);
-			if (Code != std::errc())
-			{
-				ADD_FAILURE() << "not a number at column " << Position << " of '" << Line << "'";
-				return Numbers;
-			}
 			Numbers.push_back(Value);
-			Position = static_cast<std::size_t>(End - Line.data());
+		}
+		if (!Stream.eof())
+		{
+			ADD_FAILURE() << "not a number in '" << Line << "'";
 		}
 		return Numbers;
 	}

@@ -26,6 +26,6 @@ namespace DuRizerudoreCommandLineTest
 	/** The lines of Text without their newlines (a trailing newline ends the last line). */
 	std::vector<std::string> SplitLines(std::string_view Text);
 
-	/** The numbers of a line split at spaces and tabs; fails the current test on anything else. */
+	/** The numbers of a line separated by white space; fails the current test on anything else. */
 	std::vector<double> ParseNumbers(std::string_view Line);
 }

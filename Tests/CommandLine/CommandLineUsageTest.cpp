@@ -83,21 +83,6 @@ TEST(CommandLineUsage, EveryUsageErrorExitsTwoWithNothingOnStdout)
 	}
 }
 
-TEST(CommandLineUsage, HelpDescribesEveryCommandAndOption)
-{
-	const FProcessResult Result = RunTool({"--help"}, "", fs::path());
-	EXPECT_EQ(Result.ExitCode, 0) << Result.Stderr;
-	for (const char* Word : {"position", "geoid-height", "height-above-ellipsoid", "height-above-msl", "--from", "--to", "--position-system", "--origin",
-			 "--local-frame", "--altitude-reference", "--no-local-frame", "--gravity-model", "--geoid-model", "--gravity-accuracy", "--gravity-max-degree",
-			 "--gravity-max-order", "--geoid-interpolation", "--plugin-dir", "Local_ENU", "Local_NED", "Local_UE", "Geocentric", "Geodetic", "ERROR"})
-	{
-		EXPECT_NE(Result.Stdout.find(Word), std::string::npos) << Word;
-	}
-	const FProcessResult CommandHelp = RunTool({"position", "--help"}, "", fs::path());
-	EXPECT_EQ(CommandHelp.ExitCode, 0) << CommandHelp.Stderr;
-	EXPECT_NE(CommandHelp.Stdout.find("--from"), std::string::npos) << CommandHelp.Stdout;
-}
-
 TEST(CommandLineModelData, MissingOrCorruptModelsStopTheToolWithAdvice)
 {
 	const FPluginWithoutData Plugin;
@@ -124,10 +109,6 @@ TEST(CommandLineModelData, MissingOrCorruptModelsStopTheToolWithAdvice)
 	EXPECT_NE(GeoidOnly.find("egm96-15.pgm"), std::string::npos) << GeoidOnly;
 	EXPECT_EQ(GeoidOnly.find("egm84.egm"), std::string::npos) << GeoidOnly;
 	EXPECT_EQ(GeoidOnly.find("--gravity-model none"), std::string::npos) << GeoidOnly;
-
-	// A frame without a local frame is built from the same instance and needs the models too.
-	const std::string Unframed = Refused({"position", "--from", "Geodetic", "--to", "Geocentric", "--no-local-frame"});
-	EXPECT_NE(Unframed.find("egm84.egm"), std::string::npos) << Unframed;
 
 	// Files that are there but do not load point at the log, which has GeographicLib's reason.
 	const fs::path Gravity = DataDirectory / "gravity";

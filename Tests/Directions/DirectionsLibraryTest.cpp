@@ -35,17 +35,3 @@ TEST(DirectionsLibrary, GravityInEverySystemUsesTheAxesOfTheQueriedPoint)
 	EXPECT_FALSE(FLibrary::GetGravity(Frame, ECoordinateSystem::Geodetic, Point, ECoordinateSystem::Geodetic, Gravity));
 	EXPECT_EQ(Gravity, FVector(0, 0, 0));
 }
-
-TEST(DirectionsLibrary, RotatorsPassThroughQuaternions)
-{
-	const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, 45.0, 45.0, 0.0);
-	FRotator Out;
-	ASSERT_TRUE(FLibrary::ConvertRotator(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_ENU, FRotator(0.0, 370.0, 0.0), Out));
-	EXPECT_NEAR(Out.Yaw, 10.0, 1e-9);
-	const FRotator Untouched(1, 2, 3);
-	Out = Untouched;
-	EXPECT_FALSE(FLibrary::ConvertRotator(Frame, ECoordinateSystem::Local_UE, ECoordinateSystem::Local_ENU, FRotator(0, 0, 0), Out));
-	EXPECT_EQ(Out, Untouched);
-	ASSERT_TRUE(FLibrary::ConvertRotator(Frame, ECoordinateSystem::Local_UE, ECoordinateSystem::Local_UE, FRotator(10, 20, 30), Out));
-	EXPECT_TRUE(Out.Equals(FRotator(10, 20, 30), 1e-9));
-}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 using namespace DuRizerudoreTest;
 
@@ -27,19 +28,18 @@ namespace
 TEST(HeadingPitch, CompassPointsInEachLocalSystem)
 {
 	const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, 10.0, 20.0, 0.0);
-	ExpectPairNear(HeadingPitch(Frame, ECoordinateSystem::Local_ENU, FVector(0, 1, 0)), FVector2D(0, 0), 1e-12);
-	ExpectPairNear(HeadingPitch(Frame, ECoordinateSystem::Local_ENU, FVector(1, 0, 0)), FVector2D(90, 0), 1e-12);
-	ExpectPairNear(HeadingPitch(Frame, ECoordinateSystem::Local_ENU, FVector(0, -1, 0)), FVector2D(180, 0), 1e-12);
-	ExpectPairNear(HeadingPitch(Frame, ECoordinateSystem::Local_ENU, FVector(-1, 0, 0)), FVector2D(-90, 0), 1e-12);
-	ExpectPairNear(HeadingPitch(Frame, ECoordinateSystem::Local_ENU, FVector(0, 0, 1)), FVector2D(0, 90), 1e-12);
-	EXPECT_NEAR(HeadingPitch(Frame, ECoordinateSystem::Local_NED, FVector(0, 0, 1)).Y, -90.0, 1e-12);
-	ExpectPairNear(HeadingPitch(Frame, ECoordinateSystem::Local_NED, FVector(1, 0, 0)), FVector2D(0, 0), 1e-12);
-	ExpectPairNear(HeadingPitch(Frame, ECoordinateSystem::Local_UE, FVector(100, 0, 0)), FVector2D(0, 0), 1e-12);
-	ExpectPairNear(HeadingPitch(Frame, ECoordinateSystem::Local_ENU, FVector(0, 0, 0)), FVector2D(0, 0), 0.0);
-	// Geocentric Z at (0, 0) is true north; geocentric X is straight up.
-	ExpectPairNear(HeadingPitch(Frame, ECoordinateSystem::Geocentric, FVector(0, 0, 1)), FVector2D(0, 0), 1e-12);
-	EXPECT_NEAR(HeadingPitch(Frame, ECoordinateSystem::Geocentric, FVector(1, 0, 0)).Y, 90.0, 1e-12);
-
+	// Geocentric Z at (0, 0) is true north, geocentric Y east.
+	const std::tuple<ECoordinateSystem, FVector, FVector2D> Cases[] = {
+		{ECoordinateSystem::Local_ENU, FVector(0, 1, 0), FVector2D(0, 0)}, {ECoordinateSystem::Local_ENU, FVector(1, 0, 0), FVector2D(90, 0)},
+		{ECoordinateSystem::Local_ENU, FVector(0, -1, 0), FVector2D(180, 0)}, {ECoordinateSystem::Local_ENU, FVector(-1, 0, 0), FVector2D(-90, 0)},
+		{ECoordinateSystem::Local_ENU, FVector(0, 0, 1), FVector2D(0, 90)}, {ECoordinateSystem::Local_NED, FVector(0, 0, 1), FVector2D(0, -90)},
+		{ECoordinateSystem::Local_NED, FVector(0, 1, 0), FVector2D(90, 0)}, {ECoordinateSystem::Local_UE, FVector(0, -100, 0), FVector2D(-90, 0)},
+		{ECoordinateSystem::Local_ENU, FVector(0, 0, 0), FVector2D(0, 0)}, {ECoordinateSystem::Geocentric, FVector(0, 0, 1), FVector2D(0, 0)},
+		{ECoordinateSystem::Geocentric, FVector(0, 1, 0), FVector2D(90, 0)}};
+	for (const auto& [System, Vector, Expected] : Cases)
+	{
+		ExpectPairNear(HeadingPitch(Frame, System, Vector), Expected, 1e-12);
+	}
 	FVector V;
 	ASSERT_TRUE(DuRizerudore::DispatchVectorFromHeadingPitch(ECoordinateSystem::Local_ENU, ECoordinateSystem::Geodetic, Frame, FVector2D(90, 0), FVector(0, 0, 0), V));
 	ExpectVectorNear(V, FVector(1, 0, 0), 1e-15);

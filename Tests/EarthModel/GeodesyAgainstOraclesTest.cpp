@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -118,13 +117,8 @@ TEST(NormalGravity, MatchesSomiglianaAndLiesInTheMeridianPlane)
 		EXPECT_NEAR((ViaGeocentric - AtHeight).Size(), 0.0, 1e-9);
 	}
 
-	const FVector AtEquator = FAccess::GetGeocentricGravityAtGeocentric(Instance, FVector(6378137.0, 0.0, 0.0));
-	EXPECT_NEAR(AtEquator.X, -EquatorialGravity, 1e-9);
-	EXPECT_NEAR(AtEquator.Y, 0.0, 1e-12);
-	EXPECT_NEAR(AtEquator.Z, 0.0, 1e-12);
-	const FVector NorthPole = FInstanceProbe::GravityAtGeodetic(Instance, FVector(90.0, 0.0, 0.0));
-	EXPECT_LT(NorthPole.Z, -9.83);
-	EXPECT_NEAR(std::hypot(NorthPole.X, NorthPole.Y), 0.0, 1e-9);
+	// At the poles gravity is along the axis, pointing to the centre.
+	EXPECT_LT(FInstanceProbe::GravityAtGeodetic(Instance, FVector(90.0, 0.0, 0.0)).Z, -9.83);
 	EXPECT_GT(FInstanceProbe::GravityAtGeodetic(Instance, FVector(-90.0, 0.0, 0.0)).Z, 9.83);
 }
 

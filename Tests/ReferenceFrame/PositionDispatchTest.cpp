@@ -118,19 +118,3 @@ TEST(PositionDispatch, LocalSystemsAreExactPermutationsAndScalings)
 		ExpectVectorNear(Back, Ue, 1e-9);
 	}
 }
-
-TEST(PositionDispatch, UnknownSystemsAreRefusedWithoutTouchingTheOutput)
-{
-	const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, 10.0, 10.0, 0.0);
-	const FVector Untouched(4.0, 5.0, 6.0);
-	for (const uint8 Bad : {uint8(5), uint8(6), uint8(255)})
-	{
-		for (const ECoordinateSystem Other : AllSystems)
-		{
-			FVector Out = Untouched;
-			EXPECT_FALSE(DuRizerudore::DispatchPositionConversion(static_cast<ECoordinateSystem>(Bad), Other, Frame, FVector(1.0, 1.0, 1.0), Out));
-			EXPECT_FALSE(DuRizerudore::DispatchPositionConversion(Other, static_cast<ECoordinateSystem>(Bad), Frame, FVector(1.0, 1.0, 1.0), Out));
-			EXPECT_EQ(Out, Untouched);
-		}
-	}
-}

@@ -83,21 +83,3 @@ TEST(TangentPlaneFrame, AgreesWithProjTopocentricOnSeveralContinents)
 		}
 	}
 }
-
-TEST(TangentPlaneFrame, UpFallsAwayFromTheTangentPlane)
-{
-	const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, 0.0, 0.0, 0.0);
-	// About 100 km east along the equator the ellipsoid lies some 785 m below the tangent plane.
-	const FVector Enu = Frame.GeodeticPositionToLocalEnu(FVector(0.0, 0.9, 0.0));
-	EXPECT_NEAR(Enu.X, 100187.0, 5.0);
-	EXPECT_LT(Enu.Z, -700.0);
-	EXPECT_GT(Enu.Z, -900.0);
-	// The stored origin rotation is the true tangent frame at the origin.
-	const FQuat& Rotation = FCoordinateReferenceFrameKernelAccess::GetLocalEnuToGeocentricRotation(Frame);
-	ExpectVectorNear(Rotation.RotateVector(FVector(0.0, 0.0, 1.0)), FVector(1.0, 0.0, 0.0), 1e-15);
-	EXPECT_EQ(Frame.GetGridConvergenceDegAtGeodetic(FVector(10.0, 20.0, 0.0)), 0.0);
-	EXPECT_TRUE(Frame.BuildLocalEnuToPointEnuRotationAtGeodetic(FVector(40.0, 3.0, 0.0)).Equals(FQuat::Identity, 0.0));
-	EXPECT_EQ(Frame.LocalEnuToPointEnuAtGeodetic(FVector(1.0, 2.0, 3.0), FVector(40.0, 3.0, 0.0)), FVector(1.0, 2.0, 3.0));
-	EXPECT_EQ(Frame.PointEnuToLocalEnuAtGeodetic(FVector(1.0, 2.0, 3.0), FVector(40.0, 3.0, 0.0)), FVector(1.0, 2.0, 3.0));
-	EXPECT_FALSE(Frame.UsesPositionDependentLocalFrame());
-}
