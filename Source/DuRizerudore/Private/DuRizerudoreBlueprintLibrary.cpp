@@ -8,11 +8,22 @@
 
 namespace
 {
-	/** The frame test, the geoid test and the position brought to geodetic: what every height query needs first. */
-	bool TryGeodeticForHeightQuery(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position, FVector& OutGeodetic)
+	/**
+	 * A height query at a position of any system: the frame test, the geoid test and the position brought to
+	 * geodetic come first. The answer is 0 after false.
+	 */
+	bool AnswerHeightQuery(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position,
+		double (FCoordinateConversionInstance::*Query)(const FVector&) const, double& OutHeightM)
 	{
-		return ReferenceFrame.IsInitialized() && ReferenceFrame.GetConversion()->SupportsGeoidQueries()
-			&& DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geodetic, ReferenceFrame, Position, OutGeodetic);
+		OutHeightM = 0.0;
+		FVector Geodetic = FVector::ZeroVector;
+		if (!ReferenceFrame.IsInitialized() || !ReferenceFrame.GetConversion()->SupportsGeoidQueries()
+			|| !DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geodetic, ReferenceFrame, Position, Geodetic))
+		{
+			return false;
+		}
+		OutHeightM = (ReferenceFrame.GetConversion()->*Query)(Geodetic);
+		return true;
 	}
 }
 
@@ -49,14 +60,7 @@ bool UDuRizerudoreBlueprintLibrary::ConvertPosition(const FCoordinateReferenceFr
 bool UDuRizerudoreBlueprintLibrary::GetGeoidHeight(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position,
 	double& GeoidHeightM)
 {
-	GeoidHeightM = 0.0;
-	FVector Geodetic = FVector::ZeroVector;
-	if (!TryGeodeticForHeightQuery(ReferenceFrame, PositionSystem, Position, Geodetic))
-	{
-		return false;
-	}
-	GeoidHeightM = ReferenceFrame.GetConversion()->GetGeoidHeight(Geodetic);
-	return true;
+	return AnswerHeightQuery(ReferenceFrame, PositionSystem, Position, &FCoordinateConversionInstance::GetGeoidHeight, GeoidHeightM);
 }
 
 bool UDuRizerudoreBlueprintLibrary::GetHeightAboveEllipsoid(const FCoordinateReferenceFrame& ReferenceFrame, const FVector& GeodeticCoordinateAtMeanSeaLevel,
@@ -74,14 +78,7 @@ bool UDuRizerudoreBlueprintLibrary::GetHeightAboveEllipsoid(const FCoordinateRef
 bool UDuRizerudoreBlueprintLibrary::GetHeightAboveMeanSeaLevel(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem,
 	const FVector& Position, double& HeightAboveMeanSeaLevelM)
 {
-	HeightAboveMeanSeaLevelM = 0.0;
-	FVector Geodetic = FVector::ZeroVector;
-	if (!TryGeodeticForHeightQuery(ReferenceFrame, PositionSystem, Position, Geodetic))
-	{
-		return false;
-	}
-	HeightAboveMeanSeaLevelM = ReferenceFrame.GetConversion()->GetHeightAboveMeanSeaLevel(Geodetic);
-	return true;
+	return AnswerHeightQuery(ReferenceFrame, PositionSystem, Position, &FCoordinateConversionInstance::GetHeightAboveMeanSeaLevel, HeightAboveMeanSeaLevelM);
 }
 
 bool UDuRizerudoreBlueprintLibrary::ConvertVector(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,

@@ -4,6 +4,7 @@
 #include "DuRizerudoreLog.h"
 #include "DuRizerudoreModelLoading.h"
 
+#include "Containers/StringConv.h"
 #include "GenericPlatform/GenericPlatformFile.h"
 #include "HAL/PlatformFileManager.h"
 #include "Interfaces/IPluginManager.h"
@@ -15,6 +16,7 @@ THIRD_PARTY_INCLUDES_START
 #include <GeographicLib/GravityModel.hpp>
 THIRD_PARTY_INCLUDES_END
 
+#include <cstddef>
 #include <exception>
 #include <string>
 
@@ -22,6 +24,17 @@ namespace DuRizerudore
 {
 	namespace
 	{
+		/** GeographicLib's names of each model's files, indexed by EEarthGravityModel; None has none. */
+		constexpr const TCHAR* GravityModelNames[] = {nullptr, TEXT("egm84"), TEXT("egm96"), TEXT("egm2008")};
+		constexpr const TCHAR* GeoidModelNames[] = {nullptr, TEXT("egm84-30"), TEXT("egm96-15"), TEXT("egm2008-5")};
+
+		template <std::size_t Count>
+		const TCHAR* LookUpModelName(const TCHAR* const (&Names)[Count], const EEarthGravityModel Model)
+		{
+			const std::size_t Index = static_cast<uint8>(Model);
+			return Index < Count ? Names[Index] : nullptr;
+		}
+
 		/** The plugin's base directory, unset (and logged) when the plugin manager does not know it. */
 		TOptional<FString> ResolvePluginBaseDirectory()
 		{
@@ -32,6 +45,32 @@ namespace DuRizerudore
 				return NullOpt;
 			}
 			return Plugin->GetBaseDir();
+		}
+
+		/**
+		 * Builds a model with Make from its GeographicLib name and directory, in UTF-8. GeographicLib reports a
+		 * missing or broken file by throwing; the reason is logged and the model left unset.
+		 */
+		template <typename TModel, typename FMakeModel>
+		bool LoadModelOrLog(const TCHAR* Kind, const TCHAR* ModelName, const FString& Directory, TSharedPtr<TModel, ESPMode::ThreadSafe>& OutModel,
+			const FMakeModel& Make)
+		{
+			const FString Name = ModelName != nullptr ? FString(ModelName) : FString();
+			try
+			{
+				OutModel = Make(std::string(TCHAR_TO_UTF8(*Name)), std::string(TCHAR_TO_UTF8(*Directory)));
+				return OutModel.IsValid();
+			}
+			catch (const std::exception& Exception)
+			{
+				UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load %s model '%s' from '%s': %s"), Kind, *Name, *Directory, UTF8_TO_TCHAR(Exception.what()));
+			}
+			catch (...)
+			{
+				UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load %s model '%s' from '%s': unknown exception."), Kind, *Name, *Directory);
+			}
+			OutModel.Reset();
+			return false;
 		}
 	}
 
@@ -48,82 +87,32 @@ namespace DuRizerudore
 
 	const TCHAR* GetGravityModelFileName(const EEarthGravityModel Model)
 	{
-		switch (Model)
-		{
-		case EEarthGravityModel::EGM84:
-			return TEXT("egm84");
-		case EEarthGravityModel::EGM96:
-			return TEXT("egm96");
-		case EEarthGravityModel::EGM2008:
-			return TEXT("egm2008");
-		default:
-			return nullptr;
-		}
+		return LookUpModelName(GravityModelNames, Model);
 	}
 
 	const TCHAR* GetGeoidModelFileName(const EEarthGravityModel Model)
 	{
-		switch (Model)
-		{
-		case EEarthGravityModel::EGM84:
-			return TEXT("egm84-30");
-		case EEarthGravityModel::EGM96:
-			return TEXT("egm96-15");
-		case EEarthGravityModel::EGM2008:
-			return TEXT("egm2008-5");
-		default:
-			return nullptr;
-		}
+		return LookUpModelName(GeoidModelNames, Model);
 	}
 
 	bool LoadGravityModel(const EEarthGravityModel Model, const FString& GravityDirectory, const int32 MaxDegree, const int32 MaxOrder,
 		TSharedPtr<GeographicLib::GravityModel, ESPMode::ThreadSafe>& OutGravityModel)
 	{
-		const TCHAR* ModelName = GetGravityModelFileName(Model);
-		const FString Name = ModelName != nullptr ? FString(ModelName) : FString();
-		try
-		{
-			const std::string NarrowDirectory = TCHAR_TO_UTF8(*GravityDirectory);
-			const std::string NarrowName = TCHAR_TO_UTF8(*Name);
-			OutGravityModel = MakeShared<GeographicLib::GravityModel, ESPMode::ThreadSafe>(NarrowName, NarrowDirectory, MaxDegree, MaxOrder);
-			return OutGravityModel.IsValid();
-		}
-		catch (const std::exception& Exception)
-		{
-			UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load gravity model '%s' from '%s': %s"), *Name, *GravityDirectory, UTF8_TO_TCHAR(Exception.what()));
-		}
-		catch (...)
-		{
-			UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load gravity model '%s' from '%s': unknown exception."), *Name, *GravityDirectory);
-		}
-		OutGravityModel.Reset();
-		return false;
+		return LoadModelOrLog(TEXT("gravity"), GetGravityModelFileName(Model), GravityDirectory, OutGravityModel,
+			[MaxDegree, MaxOrder](const std::string& Name, const std::string& Directory) {
+				return MakeShared<GeographicLib::GravityModel, ESPMode::ThreadSafe>(Name, Directory, MaxDegree, MaxOrder);
+			});
 	}
 
 	bool LoadGeoidModel(const EEarthGravityModel Model, const FString& GeoidDirectory, const ECoordinateGeoidInterpolation Interpolation,
 		TSharedPtr<GeographicLib::Geoid, ESPMode::ThreadSafe>& OutGeoidModel)
 	{
-		const TCHAR* ModelName = GetGeoidModelFileName(Model);
-		const FString Name = ModelName != nullptr ? FString(ModelName) : FString();
-		try
-		{
-			const std::string NarrowDirectory = TCHAR_TO_UTF8(*GeoidDirectory);
-			const std::string NarrowName = TCHAR_TO_UTF8(*Name);
-			const bool bCubic = Interpolation == ECoordinateGeoidInterpolation::Cubic;
-			// Thread-safe mode reads the whole grid into memory, so that queries never touch the file again.
-			constexpr bool bThreadSafe = true;
-			OutGeoidModel = MakeShared<GeographicLib::Geoid, ESPMode::ThreadSafe>(NarrowName, NarrowDirectory, bCubic, bThreadSafe);
-			return OutGeoidModel.IsValid();
-		}
-		catch (const std::exception& Exception)
-		{
-			UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load geoid model '%s' from '%s': %s"), *Name, *GeoidDirectory, UTF8_TO_TCHAR(Exception.what()));
-		}
-		catch (...)
-		{
-			UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load geoid model '%s' from '%s': unknown exception."), *Name, *GeoidDirectory);
-		}
-		OutGeoidModel.Reset();
-		return false;
+		const bool bCubic = Interpolation == ECoordinateGeoidInterpolation::Cubic;
+		return LoadModelOrLog(TEXT("geoid"), GetGeoidModelFileName(Model), GeoidDirectory, OutGeoidModel,
+			[bCubic](const std::string& Name, const std::string& Directory) {
+				// Thread-safe mode reads the whole grid into memory, so that queries never touch the file again.
+				constexpr bool bThreadSafe = true;
+				return MakeShared<GeographicLib::Geoid, ESPMode::ThreadSafe>(Name, Directory, bCubic, bThreadSafe);
+			});
 	}
 }

@@ -6,6 +6,7 @@
 #include "DuRizerudoreLocalSystems.h"
 #include "DuRizerudoreLog.h"
 
+#include "Containers/StringConv.h"
 #include "Math/Matrix.h"
 #include "Misc/AssertionMacros.h"
 
@@ -63,6 +64,23 @@ namespace
 		}
 	}
 
+	/** The reverse of TryProjectIntoZone for a grid point of the zone and hemisphere; false when refused. */
+	bool TryUnprojectFromZone(const int32 Zone, const bool bNorthernHemisphere, const double Easting, const double Northing, double& OutLatitudeDeg,
+		double& OutLongitudeDeg)
+	{
+		try
+		{
+			RequireFinite(Easting, Northing);
+			double ConvergenceDeg = 0.0;
+			double Scale = 0.0;
+			GeographicLib::UTMUPS::Reverse(Zone, bNorthernHemisphere, Easting, Northing, OutLatitudeDeg, OutLongitudeDeg, ConvergenceDeg, Scale, false);
+			return true;
+		}
+		catch (const std::exception&)
+		{
+			return false;
+		}
+	}
 }
 
 namespace DuRizerudore
@@ -210,31 +228,20 @@ bool FCoordinateReferenceFrame::TryGeodeticPositionToLocalEnu(const FVector& Geo
 
 bool FCoordinateReferenceFrame::TryLocalEnuPositionToGeodetic(const FVector& LocalEnuPosition, FVector& OutGeodeticPosition) const
 {
-	if (const GeographicLib::LocalCartesian* Projector = LocalCartesian.Get())
+	if (LocalCartesian.IsValid())
 	{
-		Projector->Reverse(LocalEnuPosition.X, LocalEnuPosition.Y, LocalEnuPosition.Z, OutGeodeticPosition.X, OutGeodeticPosition.Y, OutGeodeticPosition.Z);
+		LocalCartesian->Reverse(LocalEnuPosition.X, LocalEnuPosition.Y, LocalEnuPosition.Z, OutGeodeticPosition.X, OutGeodeticPosition.Y, OutGeodeticPosition.Z);
 		return true;
 	}
-	if (!UsesPositionDependentLocalFrame())
+	double LatitudeDeg = 0.0;
+	double LongitudeDeg = 0.0;
+	if (!UsesPositionDependentLocalFrame()
+		|| !TryUnprojectFromZone(UtmZone, bUtmNorthernHemisphere, UtmOriginEasting + LocalEnuPosition.X, UtmOriginNorthing + LocalEnuPosition.Y, LatitudeDeg, LongitudeDeg))
 	{
 		return false;
 	}
-	try
-	{
-		double Latitude = 0.0;
-		double Longitude = 0.0;
-		double Convergence = 0.0;
-		double Scale = 0.0;
-		RequireFinite(LocalEnuPosition.X, LocalEnuPosition.Y);
-		GeographicLib::UTMUPS::Reverse(UtmZone, bUtmNorthernHemisphere, UtmOriginEasting + LocalEnuPosition.X, UtmOriginNorthing + LocalEnuPosition.Y, Latitude,
-			Longitude, Convergence, Scale, false);
-		OutGeodeticPosition = FVector(Latitude, Longitude, LocalFrameOrigin.HeightM + LocalEnuPosition.Z);
-		return true;
-	}
-	catch (const std::exception&)
-	{
-		return false;
-	}
+	OutGeodeticPosition = FVector(LatitudeDeg, LongitudeDeg, LocalFrameOrigin.HeightM + LocalEnuPosition.Z);
+	return true;
 }
 
 bool FCoordinateReferenceFrame::TryGetGridConvergenceDegAtGeodetic(const FVector& GeodeticPosition, double& OutConvergenceDeg) const
