@@ -107,11 +107,6 @@ TEST(BlueprintLibrary, SetupsWhoseModelsDoNotBuildLeaveADefaultFrame)
 	EXPECT_FALSE(Frame.HasLocalFrame());
 	// The caller's old frame was released, not kept alive by the output.
 	EXPECT_TRUE(Previous.IsUnique());
-
-	FCoordinateConversionSetup BadDatum = ModelFreeSetup();
-	BadDatum.DatumModel = TEnumAsByte<EEarthDatumModel>(static_cast<uint8>(3));
-	EXPECT_FALSE(FLibrary::MakeReferenceFrame(BadDatum, FCoordinateReferenceSetup(), Frame));
-	EXPECT_EQ(Frame.GetConversion(), nullptr);
 }
 
 TEST(BlueprintLibrary, EveryFrameGetsItsOwnModels)

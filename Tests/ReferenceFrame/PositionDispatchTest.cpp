@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <tuple>
 #include <random>
 
@@ -38,11 +37,6 @@ namespace
 	{
 		return System == ECoordinateSystem::Local_UE ? 1e-4 : 1e-6;
 	}
-
-	bool IsBitwiseEqual(const FVector& A, const FVector& B)
-	{
-		return std::memcmp(&A, &B, sizeof(FVector)) == 0;
-	}
 }
 
 TEST(PositionDispatch, AllTwentyFivePairsInEveryKindOfFrame)
@@ -72,7 +66,7 @@ TEST(PositionDispatch, AllTwentyFivePairsInEveryKindOfFrame)
 					ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(AllSystems[From], AllSystems[To], Frame, Place.In[From], Out));
 					if (From == To)
 					{
-						EXPECT_TRUE(IsBitwiseEqual(Out, Place.In[From]));
+						EXPECT_EQ(Out, Place.In[From]);
 						continue;
 					}
 					const double Tolerance = ToleranceOf(AllSystems[To]) * (AllSystems[To] == ECoordinateSystem::Geodetic ? 1e-5 : 1.0);
