@@ -4,6 +4,7 @@
 
 #include "BenchmarkSupport.h"
 #include "DuRizerudoreConversionInternal.h"
+#include "DuRizerudoreModelFiles.h"
 #include "Misc/Paths.h"
 
 #include <GeographicLib/Geocentric.hpp>

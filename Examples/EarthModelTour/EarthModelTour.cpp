@@ -3,11 +3,11 @@
 // Third-party headers come before the engine's, whose check() macro they would otherwise meet.
 #include <fmt/format.h>
 
-#include "DuRizerudoreConversionInternal.h"
+#include "DuRizerudoreBlueprintLibrary.h"
+#include "DuRizerudoreModelFiles.h"
 
 #include "HostPluginRegistration.h"
 #include "Misc/Paths.h"
-
 
 #include <cstdio>
 #include <cstring>
@@ -64,8 +64,9 @@ int main(int ArgumentCount, char** Arguments)
 		return 2;
 	}
 
-	const FCoordinateConversionInstance Instance{FCoordinateConversionSetup()};
-	if (!Instance.IsInitialized())
+	// The frame's origin does not matter: every query here is geodetic in, geocentric out.
+	FCoordinateReferenceFrame Frame;
+	if (!UDuRizerudoreBlueprintLibrary::MakeReferenceFrame(FCoordinateConversionSetup(), FCoordinateReferenceSetup(), Frame))
 	{
 		const FString DataDirectory = FPaths::Combine(DuRizerudore::ResolveGeographicLibDataRoot(), TEXT("data"));
 		fmt::print(stderr,
@@ -81,10 +82,14 @@ int main(int ArgumentCount, char** Arguments)
 	for (const FNamedPlace& Place : Places)
 	{
 		const FVector Geodetic(Place.LatitudeDeg, Place.LongitudeDeg, Place.HeightM);
-		const FVector World = FCoordinateConversionKernelAccess::GeodeticToWorldPosition(Instance, Geodetic);
-		const FVector Gravity = FCoordinateConversionKernelAccess::GetGeocentricGravityAtGeocentric(Instance, World);
+		FVector World(0.0, 0.0, 0.0);
+		FVector Gravity(0.0, 0.0, 0.0);
+		double GeoidHeightM = 0.0;
+		UDuRizerudoreBlueprintLibrary::ConvertPosition(Frame, ECoordinateSystem::Geodetic, ECoordinateSystem::Geocentric, Geodetic, World);
+		UDuRizerudoreBlueprintLibrary::GetGravity(Frame, ECoordinateSystem::Geodetic, Geodetic, ECoordinateSystem::Geocentric, Gravity);
+		UDuRizerudoreBlueprintLibrary::GetGeoidHeight(Frame, ECoordinateSystem::Geodetic, Geodetic, GeoidHeightM);
 		fmt::print("{:<24} {:>10.4f} {:>10.4f} {:>9.2f} | {:>15.3f} {:>15.3f} {:>15.3f} | {:>8.3f} | {:>9.5f} {:>9.5f} {:>9.5f}\n", Place.Name,
-			Place.LatitudeDeg, Place.LongitudeDeg, Place.HeightM, World.X, World.Y, World.Z, Instance.GetGeoidHeight(Geodetic), Gravity.X, Gravity.Y,
+			Place.LatitudeDeg, Place.LongitudeDeg, Place.HeightM, World.X, World.Y, World.Z, GeoidHeightM, Gravity.X, Gravity.Y,
 			Gravity.Z);
 	}
 	return 0;

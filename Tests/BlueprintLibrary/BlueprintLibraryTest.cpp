@@ -1,7 +1,6 @@
 #include "DuRizerudoreBlueprintLibrary.h"
 #include "DuRizerudoreConversionInternal.h"
 
-#include "Logging/HostLogCapture.h"
 #include "TestPluginDirectory.h"
 #include "TinyModelFiles.h"
 
@@ -64,6 +63,15 @@ TEST(BlueprintLibrary, DefaultFrameIsRefusedEverywhere)
 	const FCoordinateReferenceFrame Default;
 	EXPECT_FALSE(FLibrary::IsReferenceFrameValid(Default));
 	ExpectEveryQueryRefused(Default, false);
+	FVector Vector(1, 2, 3);
+	FQuat Quat(0.1, 0.2, 0.3, 0.4);
+	FVector2D Pair(4, 5);
+	EXPECT_FALSE(FLibrary::ConvertVector(Default, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_NED, FVector(1, 0, 0), Vector));
+	EXPECT_FALSE(FLibrary::ConvertQuaternion(Default, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_ENU, FQuat::Identity, Quat));
+	EXPECT_FALSE(FLibrary::HeadingPitchDegFromVector(Default, ECoordinateSystem::Local_ENU, FVector(1, 0, 0), ECoordinateSystem::Geodetic, FVector(0, 0, 0), Pair));
+	EXPECT_TRUE(Vector == FVector(1, 2, 3) && Quat == FQuat(0.1, 0.2, 0.3, 0.4) && Pair == FVector2D(4, 5));
+	EXPECT_FALSE(FLibrary::GetGravity(Default, ECoordinateSystem::Geodetic, FVector(0, 0, 0), ECoordinateSystem::Geocentric, Vector));
+	EXPECT_EQ(Vector, FVector(0, 0, 0));
 }
 
 TEST(BlueprintLibrary, FrameWithoutGeoidConvertsButAnswersNoHeights)
@@ -99,11 +107,6 @@ TEST(BlueprintLibrary, SetupsWhoseModelsDoNotBuildLeaveADefaultFrame)
 	EXPECT_FALSE(Frame.HasLocalFrame());
 	// The caller's old frame was released, not kept alive by the output.
 	EXPECT_TRUE(Previous.IsUnique());
-
-	FCoordinateConversionSetup BadDatum = ModelFreeSetup();
-	BadDatum.DatumModel = TEnumAsByte<EEarthDatumModel>(static_cast<uint8>(3));
-	EXPECT_FALSE(FLibrary::MakeReferenceFrame(BadDatum, FCoordinateReferenceSetup(), Frame));
-	EXPECT_EQ(Frame.GetConversion(), nullptr);
 }
 
 TEST(BlueprintLibrary, EveryFrameGetsItsOwnModels)
@@ -123,18 +126,6 @@ TEST(BlueprintLibrary, EveryFrameGetsItsOwnModels)
 	ASSERT_TRUE(FLibrary::ConvertPosition(Second, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, FVector(48.2, 11.7, 510.0), B));
 	EXPECT_EQ(A, B);
 	EXPECT_NEAR(A.Z, 1000.0, 1e-6);
-}
-
-TEST(BlueprintLibrary, MakeReferenceFrameSucceedsEvenWhenTheOriginCannotBeProjected)
-{
-	DuRizerudoreTest::UseRepositoryPlugin();
-	FHostLogCapture Capture;
-	FCoordinateReferenceFrame Frame;
-	const FCoordinateReferenceSetup Beyond(FGeodeticCoordinate(95.0, 0.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM);
-	// The final test is the instance's: the frame is valid, without a local frame, and the refusal is logged.
-	EXPECT_TRUE(FLibrary::MakeReferenceFrame(ModelFreeSetup(), Beyond, Frame));
-	EXPECT_FALSE(Frame.HasLocalFrame());
-	EXPECT_EQ(Capture.GetMessages(TEXT("LogDuRizerudoreConversion")).size(), 1u);
 }
 
 TEST(BlueprintLibrary, HeightQueriesWithAGeoid)
@@ -186,21 +177,4 @@ TEST(BlueprintLibrary, UtmFrameRefusesPositionsItCannotProject)
 	FVector Converted = Untouched;
 	EXPECT_FALSE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, FVector(91.0, 18.4, 0.0), Converted));
 	EXPECT_EQ(Converted, Untouched);
-}
-
-TEST(BlueprintLibrary, InstalledEgm84HeightsMatchTheInstance)
-{
-	if (!DuRizerudoreTest::IsInstalledEgm84Available())
-	{
-		GTEST_SKIP() << "EGM84 is not installed below the plugin; run scripts/install-data";
-	}
-	DuRizerudoreTest::UseRepositoryPlugin();
-	FCoordinateReferenceFrame Frame;
-	ASSERT_TRUE(FLibrary::MakeReferenceFrame(FCoordinateConversionSetup(), FCoordinateReferenceSetup(), Frame));
-	double Height = 0.0;
-	ASSERT_TRUE(FLibrary::GetHeightAboveEllipsoid(Frame, FVector(45.0, 10.0, 0.0), Height));
-	double GeoidHeight = 0.0;
-	ASSERT_TRUE(FLibrary::GetGeoidHeight(Frame, ECoordinateSystem::Geodetic, FVector(45.0, 10.0, 1234.0), GeoidHeight));
-	EXPECT_EQ(Height, GeoidHeight);
-	EXPECT_NEAR(GeoidHeight, 42.47, 0.01);
 }

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
-#include <cmath>
-#include <numbers>
+#include <sstream>
 
 namespace DuRizerudoreCommandLineTest
 {
@@ -32,11 +30,6 @@ namespace DuRizerudoreCommandLineTest
 		return fs::path(DURIZERUDORE_REPOSITORY_ROOT);
 	}
 
-	fs::path GetInstalledDataDirectory()
-	{
-		return GetRepositoryRoot() / "Binaries" / "GeographicLib" / "data";
-	}
-
 	std::vector<std::string> SplitLines(const std::string_view Text)
 	{
 		std::vector<std::string> Lines;
@@ -57,37 +50,16 @@ namespace DuRizerudoreCommandLineTest
 
 	std::vector<double> ParseNumbers(const std::string_view Line)
 	{
+		std::istringstream Stream{std::string(Line)};
 		std::vector<double> Numbers;
-		std::size_t Position = 0;
-		while (Position < Line.size())
+		for (double Value = 0.0; Stream >> Value;)
 		{
-			if (Line[Position] == ' ' || Line[Position] == '\t')
-			{
-				++Position;
-				continue;
-			}
-			double Value = 0.0;
-			const auto [End, Code] = std::from_chars(Line.data() + Position, Line.data() + Line.size(), Value);
-			if (Code != std::errc())
-			{
-				ADD_FAILURE() << "not a number at column " << Position << " of '" << Line << "'";
-				return Numbers;
-			}
 			Numbers.push_back(Value);
-			Position = static_cast<std::size_t>(End - Line.data());
+		}
+		if (!Stream.eof())
+		{
+			ADD_FAILURE() << "not a number in '" << Line << "'";
 		}
 		return Numbers;
-	}
-
-	std::array<double, 3> GeocentricClosedForm(const double LatitudeDeg, const double LongitudeDeg, const double HeightM)
-	{
-		constexpr double EquatorialRadiusM = 6378137.0;
-		constexpr double Flattening = 1.0 / 298.257223563;
-		constexpr double EccentricitySquared = Flattening * (2.0 - Flattening);
-		const double Latitude = LatitudeDeg * std::numbers::pi / 180.0;
-		const double Longitude = LongitudeDeg * std::numbers::pi / 180.0;
-		const double PrimeVertical = EquatorialRadiusM / std::sqrt(1.0 - EccentricitySquared * std::sin(Latitude) * std::sin(Latitude));
-		return {(PrimeVertical + HeightM) * std::cos(Latitude) * std::cos(Longitude), (PrimeVertical + HeightM) * std::cos(Latitude) * std::sin(Longitude),
-			(PrimeVertical * (1.0 - EccentricitySquared) + HeightM) * std::sin(Latitude)};
 	}
 }

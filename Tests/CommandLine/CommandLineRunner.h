@@ -4,7 +4,6 @@
 #include "ChildProcess.h"
 #include "TemporaryDirectory.h"
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,7 +13,6 @@ namespace DuRizerudoreCommandLineTest
 {
 	using DuRizerudoreTest::FProcessResult;
 	using DuRizerudoreTest::FTemporaryDirectory;
-	using DuRizerudoreTest::IsProgramOnPath;
 	using DuRizerudoreTest::RunProcess;
 
 	/** Runs the tool with Arguments; --plugin-dir is added when PluginDirectory is not empty. */
@@ -24,14 +22,10 @@ namespace DuRizerudoreCommandLineTest
 	FProcessResult RunTool(const std::vector<std::string>& Arguments, std::string_view Input);
 
 	std::filesystem::path GetRepositoryRoot();
-	std::filesystem::path GetInstalledDataDirectory();
 
 	/** The lines of Text without their newlines (a trailing newline ends the last line). */
 	std::vector<std::string> SplitLines(std::string_view Text);
 
-	/** The numbers of a line split at spaces and tabs; fails the current test on anything else. */
+	/** The numbers of a line separated by white space; fails the current test on anything else. */
 	std::vector<double> ParseNumbers(std::string_view Line);
-
-	/** Geocentric coordinates on the WGS84 ellipsoid from the prime-vertical radius of curvature. */
-	std::array<double, 3> GeocentricClosedForm(double LatitudeDeg, double LongitudeDeg, double HeightM);
 }

@@ -150,3 +150,20 @@ TEST(VectorAtPosition, GridNorthTurnsByTheConvergence)
 	ExpectVectorNear(TrueEnu, FVector(std::sin(Gamma), std::cos(Gamma), 0.0), 1e-12);
 	ExpectVectorNear(ConvertAt(Frame, ECoordinateSystem::Geodetic, Point, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_NED, FVector(1, 2, 3)), FVector(2, 1, -3), 1e-14);
 }
+
+TEST(VectorAtPosition, LocalUePositionsAreResolvedWithTheLiteralHundredth)
+{
+	// A geodetic increment is a finite difference at the resolved point, so a last-bit change of the point
+	// shows in the result: centimetres times 0.01 and divided by 100 differ in the last bit for most inputs.
+	const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::UTM, 48.85, 2.29, 35.0);
+	std::mt19937_64 Random(100);
+	std::uniform_real_distribution<double> Centimetres(-4.0e6, 4.0e6);
+	for (int Sample = 0; Sample < 200; ++Sample)
+	{
+		const FVector Ue(Centimetres(Random), Centimetres(Random), Centimetres(Random) / 10.0);
+		const FVector Enu(Ue.Y * 0.01, Ue.X * 0.01, Ue.Z * 0.01);
+		const FVector Vector(3.0, -4.0, 5.0);
+		EXPECT_EQ(ConvertAt(Frame, ECoordinateSystem::Local_UE, Ue, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geodetic, Vector),
+			ConvertAt(Frame, ECoordinateSystem::Local_ENU, Enu, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geodetic, Vector));
+	}
+}

@@ -1,3 +1,4 @@
+#include "ConversionProbe.h"
 #include "DuRizerudoreConversionInternal.h"
 
 #include "Logging/HostLogCapture.h"
@@ -54,16 +55,16 @@ TEST(InstanceConstruction, DefaultAndModelFreeSetups)
 	const FCoordinateConversionInstance Default{FCoordinateConversionSetup()};
 	EXPECT_TRUE(Default.IsInitialized());
 	EXPECT_TRUE(Default.SupportsGeoidQueries());
-	ASSERT_TRUE(FAccess::GetGravityModel(Default).IsValid());
+	ASSERT_TRUE(FInstanceProbe::GravityModel(Default).IsValid());
 	// The default truncation is degree and order 16.
-	EXPECT_EQ(FAccess::GetGravityModel(Default)->Degree(), 16);
-	EXPECT_EQ(FAccess::GetGravityModel(Default)->Order(), 16);
+	EXPECT_EQ(FInstanceProbe::GravityModel(Default)->Degree(), 16);
+	EXPECT_EQ(FInstanceProbe::GravityModel(Default)->Order(), 16);
 
 	const FCoordinateConversionInstance NoModels(MakeSetup(EEarthGravityModel::None, EEarthGravityModel::None));
 	EXPECT_TRUE(NoModels.IsInitialized());
 	EXPECT_FALSE(NoModels.SupportsGeoidQueries());
-	EXPECT_FALSE(FAccess::GetGravityModel(NoModels).IsValid());
-	EXPECT_TRUE(FAccess::GetNormalGravity(NoModels).IsValid());
+	EXPECT_FALSE(FInstanceProbe::GravityModel(NoModels).IsValid());
+	EXPECT_TRUE(FInstanceProbe::NormalGravity(NoModels).IsValid());
 	EXPECT_TRUE(ConversionMessages(Capture).empty());
 
 	const FCoordinateConversionInstance Empty;
@@ -79,8 +80,8 @@ TEST(InstanceConstruction, OnlyTheWgs84DatumBuildsAndNothingIsLogged)
 	Setup.DatumModel = TEnumAsByte<EEarthDatumModel>(static_cast<uint8>(1));
 	const FCoordinateConversionInstance Instance(Setup);
 	EXPECT_FALSE(Instance.IsInitialized());
-	EXPECT_FALSE(FAccess::GetGeocentric(Instance).IsValid());
-	EXPECT_FALSE(FAccess::GetNormalGravity(Instance).IsValid());
+	EXPECT_FALSE(FInstanceProbe::Geocentric(Instance).IsValid());
+	EXPECT_FALSE(FInstanceProbe::NormalGravity(Instance).IsValid());
 	// The datum is refused before the plugin directory is even looked for.
 	EXPECT_TRUE(ConversionMessages(Capture).empty());
 }
@@ -100,11 +101,12 @@ TEST(InstanceConstruction, UnknownPluginIsReportedForEveryWgs84Setup)
 	EXPECT_EQ(ConversionMessages(Capture), (std::vector<std::wstring>{L"Failed to resolve the DuRizerudore plugin directory."}));
 }
 
-TEST(InstanceConstruction, FullAccuracyDegreeAndOrderRules)
+TEST(InstanceConstruction, DegreeAndOrderRules)
 {
 	const FTinyModelPlugin Plugin;
 	struct FCase
 	{
+		ECoordinateGravityAccuracy Accuracy;
 		int32 MaxDegree;
 		int32 MaxOrder;
 		bool bLoads;
@@ -113,24 +115,27 @@ TEST(InstanceConstruction, FullAccuracyDegreeAndOrderRules)
 		const wchar_t* Message;
 	};
 	const FCase Cases[] = {
-		{-1, -1, true, 40, 40, nullptr},
-		{-1, 5, false, 0, 0, L"GravityMaxDegree must be set when GravityMaxOrder is set."},
-		{-7, 0, false, 0, 0, L"GravityMaxDegree must be set when GravityMaxOrder is set."},
-		{10, 12, false, 0, 0, L"GravityMaxOrder (12) cannot exceed GravityMaxDegree (10)."},
-		{10, 10, true, 10, 10, nullptr},
-		{10, -1, true, 10, 10, nullptr},
-		{10, 3, true, 10, 3, nullptr},
-		{0, 0, true, 0, 0, nullptr},
+		{ECoordinateGravityAccuracy::Full, -1, -1, true, 40, 40, nullptr},
+		{ECoordinateGravityAccuracy::Full, -1, 5, false, 0, 0, L"GravityMaxDegree must be set when GravityMaxOrder is set."},
+		{ECoordinateGravityAccuracy::Full, -7, 0, false, 0, 0, L"GravityMaxDegree must be set when GravityMaxOrder is set."},
+		{ECoordinateGravityAccuracy::Full, 10, 12, false, 0, 0, L"GravityMaxOrder (12) cannot exceed GravityMaxDegree (10)."},
+		{ECoordinateGravityAccuracy::Full, 10, -1, true, 10, 10, nullptr},
+		{ECoordinateGravityAccuracy::Full, 10, 3, true, 10, 3, nullptr},
+		{ECoordinateGravityAccuracy::Full, 0, 0, true, 0, 0, nullptr},
+		// The truncated accuracies ignore the setup's degree and order, even impossible ones.
+		{ECoordinateGravityAccuracy::Truncated8, -1, 5, true, 8, 8, nullptr},
+		{ECoordinateGravityAccuracy::Truncated16, -1, 5, true, 16, 16, nullptr},
+		{ECoordinateGravityAccuracy::Truncated32, -1, 5, true, 32, 32, nullptr},
 	};
 	for (const FCase& Case : Cases)
 	{
 		SCOPED_TRACE(testing::Message() << "degree " << Case.MaxDegree << ", order " << Case.MaxOrder);
 		FHostLogCapture Capture;
-		const FCoordinateConversionInstance Instance(MakeSetup(EEarthGravityModel::EGM84, EEarthGravityModel::EGM84, ECoordinateGravityAccuracy::Full, Case.MaxDegree, Case.MaxOrder));
+		const FCoordinateConversionInstance Instance(MakeSetup(EEarthGravityModel::EGM84, EEarthGravityModel::EGM84, Case.Accuracy, Case.MaxDegree, Case.MaxOrder));
 		EXPECT_EQ(Instance.IsInitialized(), Case.bLoads);
 		// The gravity part never keeps the geoid from loading.
 		EXPECT_TRUE(Instance.SupportsGeoidQueries());
-		const TSharedPtr<GeographicLib::GravityModel, ESPMode::ThreadSafe>& Gravity = FAccess::GetGravityModel(Instance);
+		const TSharedPtr<GeographicLib::GravityModel, ESPMode::ThreadSafe>& Gravity = FInstanceProbe::GravityModel(Instance);
 		EXPECT_EQ(Gravity.IsValid(), Case.bLoads);
 		if (Gravity.IsValid())
 		{
@@ -147,23 +152,6 @@ TEST(InstanceConstruction, FullAccuracyDegreeAndOrderRules)
 		{
 			EXPECT_TRUE(Messages.empty());
 		}
-	}
-}
-
-TEST(InstanceConstruction, TruncatedAccuraciesIgnoreTheSetupsDegreeAndOrder)
-{
-	const FTinyModelPlugin Plugin;
-	const std::pair<ECoordinateGravityAccuracy, int> Cases[] = {
-		{ECoordinateGravityAccuracy::Truncated8, 8}, {ECoordinateGravityAccuracy::Truncated16, 16}, {ECoordinateGravityAccuracy::Truncated32, 32}};
-	for (const auto& [Accuracy, Degree] : Cases)
-	{
-		FHostLogCapture Capture;
-		const FCoordinateConversionInstance Instance(MakeSetup(EEarthGravityModel::EGM84, EEarthGravityModel::None, Accuracy, -1, 5));
-		EXPECT_TRUE(Instance.IsInitialized());
-		ASSERT_TRUE(FAccess::GetGravityModel(Instance).IsValid());
-		EXPECT_EQ(FAccess::GetGravityModel(Instance)->Degree(), Degree);
-		EXPECT_EQ(FAccess::GetGravityModel(Instance)->Order(), Degree);
-		EXPECT_TRUE(ConversionMessages(Capture).empty());
 	}
 }
 
@@ -192,43 +180,6 @@ TEST(InstanceConstruction, MissingDirectoriesAreSilentAndIndependent)
 	EXPECT_TRUE(GeoidOnlyUsable.IsInitialized());
 }
 
-TEST(InstanceConstruction, DirectoryWithoutTheFilesLogsGeographicLibsOwnText)
-{
-	FTemporaryPlugin Plugin;
-	Plugin.CreateModelDirectories();
-	FHostLogCapture Capture;
-	const FCoordinateConversionInstance Instance(MakeSetup(EEarthGravityModel::EGM2008, EEarthGravityModel::EGM96));
-	EXPECT_FALSE(Instance.IsInitialized());
-	EXPECT_FALSE(Instance.SupportsGeoidQueries());
-
-	const std::wstring GravityDirectory = FTemporaryPlugin::ToEngine(Plugin.GetGravityDirectory()).ToStdWString();
-	const std::wstring GeoidDirectory = FTemporaryPlugin::ToEngine(Plugin.GetGeoidDirectory()).ToStdWString();
-	std::wstring GravityText;
-	std::wstring GeoidText;
-	try
-	{
-		GeographicLib::GravityModel("egm2008", TCHAR_TO_UTF8(GravityDirectory.c_str()), 16, 16);
-	}
-	catch (const std::exception& Exception)
-	{
-		GravityText = UTF8_TO_TCHAR(Exception.what());
-	}
-	try
-	{
-		GeographicLib::Geoid("egm96-15", TCHAR_TO_UTF8(GeoidDirectory.c_str()), false, true);
-	}
-	catch (const std::exception& Exception)
-	{
-		GeoidText = UTF8_TO_TCHAR(Exception.what());
-	}
-	ASSERT_FALSE(GravityText.empty());
-	ASSERT_FALSE(GeoidText.empty());
-	EXPECT_EQ(ConversionMessages(Capture),
-		(std::vector<std::wstring>{
-			L"Failed to load gravity model 'egm2008' from '" + GravityDirectory + L"': " + GravityText,
-			L"Failed to load geoid model 'egm96-15' from '" + GeoidDirectory + L"': " + GeoidText}));
-}
-
 TEST(InstanceConstruction, CopiesShareTheModelsAndMovesLeaveNullPointers)
 {
 	const FTinyModelPlugin Plugin;
@@ -238,25 +189,25 @@ TEST(InstanceConstruction, CopiesShareTheModelsAndMovesLeaveNullPointers)
 	const FCoordinateConversionInstance Copy(Original);
 	EXPECT_TRUE(Copy.IsInitialized());
 	EXPECT_TRUE(Copy.SupportsGeoidQueries());
-	EXPECT_EQ(FAccess::GetGeocentric(Copy).Get(), FAccess::GetGeocentric(Original).Get());
-	EXPECT_EQ(FAccess::GetGravityModel(Copy).Get(), FAccess::GetGravityModel(Original).Get());
-	EXPECT_EQ(FAccess::GetGeoid(Copy).Get(), FAccess::GetGeoid(Original).Get());
-	EXPECT_EQ(FAccess::GetGeoid(Original).GetSharedReferenceCount(), 2);
+	EXPECT_EQ(FInstanceProbe::Geocentric(Copy).Get(), FInstanceProbe::Geocentric(Original).Get());
+	EXPECT_EQ(FInstanceProbe::GravityModel(Copy).Get(), FInstanceProbe::GravityModel(Original).Get());
+	EXPECT_EQ(FInstanceProbe::Geoid(Copy).Get(), FInstanceProbe::Geoid(Original).Get());
+	EXPECT_EQ(FInstanceProbe::Geoid(Original).GetSharedReferenceCount(), 2);
 
 	FCoordinateConversionInstance Assigned;
 	Assigned = Copy;
-	EXPECT_EQ(FAccess::GetNormalGravity(Assigned).Get(), FAccess::GetNormalGravity(Original).Get());
+	EXPECT_EQ(FInstanceProbe::NormalGravity(Assigned).Get(), FInstanceProbe::NormalGravity(Original).Get());
 
 	FCoordinateConversionInstance Moved(MoveTemp(Original));
 	EXPECT_TRUE(Moved.IsInitialized());
 	EXPECT_FALSE(Original.IsInitialized());
 	EXPECT_FALSE(Original.SupportsGeoidQueries());
-	EXPECT_FALSE(FAccess::GetGeocentric(Original).IsValid());
-	EXPECT_FALSE(FAccess::GetGravityModel(Original).IsValid());
+	EXPECT_FALSE(FInstanceProbe::Geocentric(Original).IsValid());
+	EXPECT_FALSE(FInstanceProbe::GravityModel(Original).IsValid());
 
 	FCoordinateConversionInstance MoveAssigned;
 	MoveAssigned = MoveTemp(Moved);
 	EXPECT_TRUE(MoveAssigned.IsInitialized());
 	EXPECT_FALSE(Moved.IsInitialized());
-	EXPECT_EQ(FAccess::GetGeoid(MoveAssigned).Get(), FAccess::GetGeoid(Copy).Get());
+	EXPECT_EQ(FInstanceProbe::Geoid(MoveAssigned).Get(), FInstanceProbe::Geoid(Copy).Get());
 }

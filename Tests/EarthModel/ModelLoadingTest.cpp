@@ -1,4 +1,6 @@
-#include "DuRizerudoreConversionInternal.h"
+#include "ConversionProbe.h"
+#include "DuRizerudoreModelFiles.h"
+#include "DuRizerudoreModelLoading.h"
 
 #include "Logging/HostLogCapture.h"
 #include "TestPluginDirectory.h"
@@ -15,7 +17,6 @@ using DuRizerudoreTest::FTemporaryPlugin;
 
 namespace
 {
-	using FAccess = FCoordinateConversionKernelAccess;
 
 	double CoarseHeight(const double LatitudeDeg, const double LongitudeDeg)
 	{
@@ -47,12 +48,6 @@ namespace
 		return Setup;
 	}
 
-	FCoordinateConversionSetup GravityOnlySetup()
-	{
-		FCoordinateConversionSetup Setup;
-		Setup.GeoidModel = EEarthGravityModel::None;
-		return Setup;
-	}
 }
 
 TEST(ModelLoading, SelfWrittenGeoidGridIsReadAndInterpolated)
@@ -133,68 +128,44 @@ TEST(ModelLoading, MeanSeaLevelWithoutAGeoidIsReportedOnceAndKeepsTheHeight)
 	EXPECT_EQ(Capture.Count(TEXT("LogOutputDevice"), TEXT("Geoid model is not available.")), 1);
 }
 
-TEST(ModelLoading, BrokenGravityFilesAreLoggedAndLeaveTheInstanceUnusable)
+TEST(ModelLoading, BrokenFilesAreLoggedAndLeaveTheInstanceUnusable)
 {
+	namespace fs = std::filesystem;
 	struct FDamage
 	{
 		const char* What;
-		std::function<void(const FTemporaryPlugin&)> Apply;
+		bool bGravity;
+		std::function<void(const fs::path& Gravity, const fs::path& Geoid)> Apply;
 	};
 	const FDamage Damages[] = {
-		{"truncated coefficients", [](const FTemporaryPlugin& P) { DuRizerudoreTest::TruncateFile(P.GetGravityDirectory() / "egm84.egm.cof", 0.5); }},
-		{"empty coefficients", [](const FTemporaryPlugin& P) { DuRizerudoreTest::TruncateFile(P.GetGravityDirectory() / "egm84.egm.cof", 0.0); }},
-		{"wrong coefficient id", [](const FTemporaryPlugin& P) { DuRizerudoreTest::OverwriteStart(P.GetGravityDirectory() / "egm84.egm.cof", "GARBLED!"); }},
-		{"absurd degree", [](const FTemporaryPlugin& P) { DuRizerudoreTest::OverwriteStart(P.GetGravityDirectory() / "egm84.egm.cof", std::string("TINYTEST\xff\xff\xff\x7f", 12)); }},
-		{"garbled metadata", [](const FTemporaryPlugin& P) { DuRizerudoreTest::OverwriteStart(P.GetGravityDirectory() / "egm84.egm", "XXXX-9"); }},
-		{"missing coefficients", [](const FTemporaryPlugin& P) { std::filesystem::remove(P.GetGravityDirectory() / "egm84.egm.cof"); }},
+		{"truncated coefficients", true, [](const fs::path& Gravity, const fs::path&) { DuRizerudoreTest::TruncateFile(Gravity / "egm84.egm.cof", 0.5); }},
+		{"absurd degree", true, [](const fs::path& Gravity, const fs::path&) { DuRizerudoreTest::OverwriteStart(Gravity / "egm84.egm.cof", std::string("TINYTEST\xff\xff\xff\x7f", 12)); }},
+		{"garbled metadata", true, [](const fs::path& Gravity, const fs::path&) { DuRizerudoreTest::OverwriteStart(Gravity / "egm84.egm", "XXXX-9"); }},
+		{"missing coefficients", true, [](const fs::path& Gravity, const fs::path&) { fs::remove(Gravity / "egm84.egm.cof"); }},
+		{"truncated grid", false, [](const fs::path&, const fs::path& Geoid) { DuRizerudoreTest::TruncateFile(Geoid / "egm84-30.pgm", 0.6); }},
+		{"not a PGM", false, [](const fs::path&, const fs::path& Geoid) { DuRizerudoreTest::OverwriteStart(Geoid / "egm84-30.pgm", "P2\n"); }},
 	};
 	for (const FDamage& Damage : Damages)
 	{
 		SCOPED_TRACE(Damage.What);
 		FTemporaryPlugin Plugin;
-		Plugin.CreateModelDirectories(true, false);
+		Plugin.CreateModelDirectories();
 		DuRizerudoreTest::WriteTinyGravityModel(Plugin.GetGravityDirectory(), "egm84", 20);
-		Damage.Apply(Plugin);
+		DuRizerudoreTest::WriteCoarseGeoid(Plugin.GetGeoidDirectory(), "egm84-30", 10.0, CoarseHeight);
+		Damage.Apply(Plugin.GetGravityDirectory(), Plugin.GetGeoidDirectory());
 		FHostLogCapture Capture;
-		const FCoordinateConversionInstance Instance(GravityOnlySetup());
+		const FCoordinateConversionInstance Instance{FCoordinateConversionSetup()};
 		EXPECT_FALSE(Instance.IsInitialized());
-		EXPECT_FALSE(FAccess::GetGravityModel(Instance).IsValid());
-		const std::wstring Prefix = L"Failed to load gravity model 'egm84' from '" + FTemporaryPlugin::ToEngine(Plugin.GetGravityDirectory()).ToStdWString() + L"': ";
+		EXPECT_EQ(FInstanceProbe::GravityModel(Instance).IsValid(), !Damage.bGravity);
+		EXPECT_EQ(Instance.SupportsGeoidQueries(), Damage.bGravity);
+		// GeographicLib's own reason follows the model and the directory.
+		const FString Directory = FTemporaryPlugin::ToEngine(Damage.bGravity ? Plugin.GetGravityDirectory() : Plugin.GetGeoidDirectory());
+		const std::wstring Prefix = std::wstring(Damage.bGravity ? L"Failed to load gravity model 'egm84'" : L"Failed to load geoid model 'egm84-30'") + L" from '"
+			+ Directory.ToStdWString() + L"': ";
 		const std::vector<std::wstring> Messages = Capture.GetMessages(TEXT("LogDuRizerudoreConversion"));
 		ASSERT_EQ(Messages.size(), 1u);
 		EXPECT_EQ(Messages[0].rfind(Prefix, 0), 0u) << std::string(TCHAR_TO_UTF8(Messages[0].c_str()));
 		EXPECT_GT(Messages[0].size(), Prefix.size());
-	}
-}
-
-TEST(ModelLoading, BrokenGeoidFilesAreLoggedAndLeaveTheInstanceUnusable)
-{
-	struct FDamage
-	{
-		const char* What;
-		std::function<void(const std::filesystem::path&)> Apply;
-	};
-	const FDamage Damages[] = {
-		{"truncated grid", [](const std::filesystem::path& File) { DuRizerudoreTest::TruncateFile(File, 0.6); }},
-		{"empty file", [](const std::filesystem::path& File) { DuRizerudoreTest::TruncateFile(File, 0.0); }},
-		{"not a PGM", [](const std::filesystem::path& File) { DuRizerudoreTest::OverwriteStart(File, "P2\n"); }},
-		{"garbled header", [](const std::filesystem::path& File) { DuRizerudoreTest::OverwriteStart(File, "\x01\x02\x03\x04\x05\x06\x07\x08"); }},
-	};
-	for (const FDamage& Damage : Damages)
-	{
-		SCOPED_TRACE(Damage.What);
-		FTemporaryPlugin Plugin;
-		Plugin.CreateModelDirectories(false, true);
-		DuRizerudoreTest::WriteCoarseGeoid(Plugin.GetGeoidDirectory(), "egm84-30", 10.0, CoarseHeight);
-		Damage.Apply(Plugin.GetGeoidDirectory() / "egm84-30.pgm");
-		FHostLogCapture Capture;
-		const FCoordinateConversionInstance Instance(GeoidOnlySetup(ECoordinateGeoidInterpolation::Bilinear));
-		EXPECT_FALSE(Instance.IsInitialized());
-		EXPECT_FALSE(Instance.SupportsGeoidQueries());
-		const std::wstring Prefix = L"Failed to load geoid model 'egm84-30' from '" + FTemporaryPlugin::ToEngine(Plugin.GetGeoidDirectory()).ToStdWString() + L"': ";
-		const std::vector<std::wstring> Messages = Capture.GetMessages(TEXT("LogDuRizerudoreConversion"));
-		ASSERT_EQ(Messages.size(), 1u);
-		EXPECT_EQ(Messages[0].rfind(Prefix, 0), 0u) << std::string(TCHAR_TO_UTF8(Messages[0].c_str()));
 	}
 }
 

@@ -43,17 +43,3 @@ TEST(Logging, VerbosityFiltersMessagesAndLongMessagesSurvive)
 	EXPECT_EQ(Capture.GetMessages(TEXT("LogHostTest")), (std::vector<std::wstring>{L"shown", Long}));
 	EXPECT_EQ(Capture.GetMessages(TEXT("LogHostTestQuiet")), (std::vector<std::wstring>{L"warning"}));
 }
-
-TEST(Logging, CaptureSeesOnlyWhatHappensWhileItLives)
-{
-	UE_LOG(LogHostTest, Error, TEXT("before"));
-	{
-		FHostLogCapture Capture;
-		UE_LOG(LogHostTest, Error, TEXT("during"));
-		EXPECT_EQ(Capture.Count(TEXT("LogHostTest"), TEXT("during")), 1);
-		EXPECT_EQ(Capture.Count(TEXT("LogHostTest"), TEXT("before")), 0);
-		EXPECT_TRUE(GLog->IsRedirectingTo(&Capture));
-	}
-	FHostLogCapture Later;
-	EXPECT_TRUE(Later.GetLines().empty());
-}

@@ -96,21 +96,3 @@ TEST(SharedPointer, CountsAreAtomicAcrossThreads)
 	Shared.Reset();
 	EXPECT_EQ(Live.load(), 0);
 }
-
-TEST(Optional, HoldsOrNot)
-{
-	TOptional<FString> Unset;
-	EXPECT_FALSE(Unset.IsSet());
-	EXPECT_EQ(Unset.Get(TEXT("fallback")), FString(TEXT("fallback")));
-	TOptional<FString> Set(FString(TEXT("value")));
-	EXPECT_TRUE(Set.IsSet());
-	EXPECT_EQ(*Set, FString(TEXT("value")));
-	Set.Reset();
-	EXPECT_FALSE(Set.IsSet());
-
-	enum EPlain : uint8 { First, Second };
-	TEnumAsByte<EPlain> Byte = Second;
-	EXPECT_EQ(sizeof(Byte), 1u);
-	EXPECT_TRUE(Byte == Second);
-	EXPECT_EQ(Byte.GetIntValue(), 1);
-}

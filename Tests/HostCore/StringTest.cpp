@@ -1,9 +1,7 @@
 #include "CoreMinimal.h"
-#include "Misc/Paths.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 TEST(String, Utf8RoundTripsEveryPlaneAndRepairsBadInput)
 {
@@ -33,33 +31,12 @@ TEST(String, OperationsFollowTheEngine)
 	EXPECT_EQ(Path.Left(8), FString(TEXT("Binaries")));
 	EXPECT_EQ(Path.Mid(9), FString(TEXT("GeographicLib")));
 	EXPECT_EQ(Path.Right(3), FString(TEXT("Lib")));
-	EXPECT_EQ(FString(TEXT("  x y \t")).TrimStartAndEnd(), FString(TEXT("x y")));
 	EXPECT_TRUE(FString(TEXT("ABC")) == FString(TEXT("abc")));
 	EXPECT_FALSE(FString(TEXT("ABC")).Equals(TEXT("abc")));
 	EXPECT_EQ(FString(TEXT("a\\b\\c")).Replace(TEXT("\\"), TEXT("/")), FString(TEXT("a/b/c")));
 
-	TArray<FString> Parts;
-	EXPECT_EQ(FString(TEXT("1,,2,3")).ParseIntoArray(Parts, TEXT(",")), 3);
-	EXPECT_EQ(FString::Join(Parts, TEXT("+")), FString(TEXT("1+2+3")));
 
 	EXPECT_EQ(FString::Printf(TEXT("%s=%d"), TEXT("degree"), 16), FString(TEXT("degree=16")));
-	EXPECT_EQ(FString::SanitizeFloat(6378137.0), FString(TEXT("6378137.0")));
-	EXPECT_EQ(FString::SanitizeFloat(0.1), FString(TEXT("0.1")));
 	EXPECT_EQ(FString(TEXT("x")) + TEXT("y") + FString(TEXT("z")), FString(TEXT("xyz")));
 	EXPECT_EQ(FString(TEXT("d\u00e9j\u00e0")), FString("d\xC3\xA9j\xC3\xA0"));
-}
-
-TEST(Paths, CombinePutsOneSeparatorBetweenNonEmptyParts)
-{
-	EXPECT_EQ(FPaths::Combine(TEXT("/plugin"), TEXT("Binaries"), TEXT("GeographicLib")), FString(TEXT("/plugin/Binaries/GeographicLib")));
-	EXPECT_EQ(FPaths::Combine(FString(), TEXT("data")), FString(TEXT("data")));
-	EXPECT_EQ(FPaths::Combine(TEXT("a/"), TEXT("b")), FString(TEXT("a/b")));
-	EXPECT_EQ(FPaths::Combine(TEXT("a/"), TEXT("/b")), FString(TEXT("a/b")));
-	EXPECT_EQ(FPaths::Combine(TEXT("a"), TEXT(""), TEXT("b")), FString(TEXT("a/b")));
-	EXPECT_EQ(FPaths::Combine(FString(TEXT("data")), FString(TEXT("gravity"))), FString(TEXT("data/gravity")));
-
-	EXPECT_EQ(FPaths::GetCleanFilename(TEXT("/x/y/DuRizerudore.uplugin")), FString(TEXT("DuRizerudore.uplugin")));
-	EXPECT_EQ(FPaths::GetBaseFilename(TEXT("/x/y/DuRizerudore.uplugin")), FString(TEXT("DuRizerudore")));
-	EXPECT_EQ(FPaths::GetExtension(TEXT("/x/egm84.egm.cof")), FString(TEXT("cof")));
-	EXPECT_EQ(FPaths::GetPath(TEXT("/x/y/z.txt")), FString(TEXT("/x/y")));
 }

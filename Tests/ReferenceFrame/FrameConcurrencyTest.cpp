@@ -38,11 +38,9 @@ TEST(FrameConcurrency, ManyThreadsConvertOnOneSharedFrame)
 					const FCoordinateReferenceFrame Copy(Shared);
 					for (std::size_t Index = 0; Index < Inputs.size(); ++Index)
 					{
-						FVector Ue;
-						FVector Back;
-						const bool bOk = DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, Index % 2 ? Copy : Shared, Inputs[Index], Ue)
-							&& DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Local_UE, ECoordinateSystem::Geodetic, Shared, Ue, Back);
-						if (!bOk || Ue != Expected[Index])
+						FVector Ue(0.0, 0.0, 0.0);
+						if (!DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, Index % 2 ? Copy : Shared, Inputs[Index], Ue)
+							|| Ue != Expected[Index])
 						{
 							++Mismatches;
 						}

@@ -1,3 +1,4 @@
+#include "ConversionProbe.h"
 #include "ReferenceFrameTestSupport.h"
 
 #include "AllocationCounter.h"
@@ -28,17 +29,14 @@ TEST(FrameLifecycle, ConstructionStates)
 
 	const FCoordinateReferenceFrame FromRef(Instance.ToSharedRef(), FCoordinateReferenceSetup());
 	EXPECT_TRUE(FromRef.HasLocalFrame());
-	EXPECT_TRUE(FFrameAccess::GetLocalCartesian(FromRef).IsValid());
+	EXPECT_TRUE(FFrameProbe::Projector(FromRef).IsValid());
 	EXPECT_EQ(FromRef.GetConversionPtr(), Instance);
 
-	// Switching kinds creates and releases the projector.
-	FCoordinateReferenceFrame Switching(Instance, FCoordinateReferenceSetup(FGeodeticCoordinate(45.0, 7.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM));
-	EXPECT_FALSE(FFrameAccess::GetLocalCartesian(Switching).IsValid());
-	Switching.SetLocalFrameOrigin(FGeodeticCoordinate(45.0, 7.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::Cartesian);
-	EXPECT_TRUE(FFrameAccess::GetLocalCartesian(Switching).IsValid());
+	// Switching to a UTM frame releases the projector.
+	FCoordinateReferenceFrame Switching(Instance, FCoordinateReferenceSetup());
 	Switching.SetLocalFrameOrigin(FGeodeticCoordinate(45.0, 7.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM);
-	EXPECT_FALSE(FFrameAccess::GetLocalCartesian(Switching).IsValid());
-	EXPECT_EQ(FFrameAccess::GetUtmZone(Switching), 32);
+	EXPECT_FALSE(FFrameProbe::Projector(Switching).IsValid());
+	EXPECT_EQ(FFrameProbe::Zone(Switching), 32);
 }
 
 TEST(FrameLifecycle, SettingAnOriginWithoutAnInitializedInstanceIsReportedOnce)
@@ -90,36 +88,42 @@ TEST(FrameLifecycle, MeanSeaLevelOriginsAreStoredAboveTheEllipsoid)
 	EXPECT_EQ(Capture.Count(TEXT("LogOutputDevice"), TEXT("Geoid model is not available.")), 1);
 }
 
-TEST(FrameLifecycle, CopiesShareEverythingAndAllocateNothing)
+TEST(FrameLifecycle, CopiesAndMovesKeepEveryMemberAndAllocateNothing)
 {
-	FCoordinateReferenceFrame Original = MakeFrame(ECoordinateLocalFrameType::Cartesian, 52.52, 13.40, 34.0);
-	const FVector Probe(52.6, 13.5, 100.0);
-	const FVector Expected = Original.GeodeticPositionToLocalEnu(Probe);
+	for (const ECoordinateLocalFrameType Type : {ECoordinateLocalFrameType::Cartesian, ECoordinateLocalFrameType::UTM})
+	{
+		SCOPED_TRACE(Type == ECoordinateLocalFrameType::UTM ? "UTM" : "tangent plane");
+		FCoordinateReferenceFrame Original = MakeFrame(Type, 52.52, 13.40, 34.0);
+		const FVector Probe(52.6, 13.5, 100.0);
+		const FVector Expected = Original.GeodeticPositionToLocalEnu(Probe);
 
-	const std::size_t Before = UE::HostTest::GetAllocationCount();
-	FCoordinateReferenceFrame Copy(Original);
-	FCoordinateReferenceFrame Assigned;
-	Assigned = Copy;
-	Assigned = Assigned;
-	FCoordinateReferenceFrame Moved(MoveTemp(Assigned));
-	FVector Converted;
-	DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, Copy, Probe, Converted);
-	EXPECT_EQ(UE::HostTest::GetAllocationCount(), Before);
+		const std::size_t Before = UE::HostTest::GetAllocationCount();
+		FCoordinateReferenceFrame Copy(Original);
+		FCoordinateReferenceFrame Assigned;
+		Assigned = Copy;
+		Assigned = Assigned;
+		FCoordinateReferenceFrame Moved(MoveTemp(Assigned));
+		FVector Converted(0.0, 0.0, 0.0);
+		DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, Copy, Probe, Converted);
+		EXPECT_EQ(UE::HostTest::GetAllocationCount(), Before);
 
-	EXPECT_EQ(FFrameAccess::GetLocalCartesian(Copy).Get(), FFrameAccess::GetLocalCartesian(Original).Get());
-	EXPECT_EQ(Copy.GetConversion(), Original.GetConversion());
-	EXPECT_FALSE(Assigned.IsInitialized());
-	EXPECT_FALSE(FFrameAccess::GetLocalCartesian(Assigned).IsValid());
-	EXPECT_TRUE(Moved.IsInitialized());
+		EXPECT_EQ(FFrameProbe::Projector(Copy).Get(), FFrameProbe::Projector(Original).Get());
+		EXPECT_EQ(Copy.GetConversion(), Original.GetConversion());
+		// A moved-from frame holds null pointers and so is uninitialized.
+		EXPECT_FALSE(Assigned.IsInitialized());
+		EXPECT_FALSE(FFrameProbe::Projector(Assigned).IsValid());
 
-	// The copies outlive the original.
-	Original = FCoordinateReferenceFrame();
-	EXPECT_EQ(Copy.GeodeticPositionToLocalEnu(Probe), Expected);
-	EXPECT_EQ(Moved.GeodeticPositionToLocalEnu(Probe), Expected);
-
-	FCoordinateReferenceFrame MoveAssigned;
-	MoveAssigned = MoveTemp(Moved);
-	MoveAssigned = MoveTemp(MoveAssigned);
-	EXPECT_TRUE(MoveAssigned.IsInitialized());
-	EXPECT_EQ(MoveAssigned.GeodeticPositionToLocalEnu(Probe), Expected);
+		// The copies outlive the original, every member intact: bit for bit the same positions.
+		Original = FCoordinateReferenceFrame();
+		FCoordinateReferenceFrame MoveAssigned;
+		MoveAssigned = MoveTemp(Moved);
+		MoveAssigned = MoveTemp(MoveAssigned);
+		for (const FCoordinateReferenceFrame* Frame : {&Copy, &MoveAssigned})
+		{
+			EXPECT_TRUE(Frame->IsInitialized());
+			EXPECT_EQ(Frame->GeodeticPositionToLocalEnu(Probe), Expected);
+			EXPECT_EQ(Frame->LocalEnuPositionToGeodetic(Expected), Copy.LocalEnuPositionToGeodetic(Expected));
+			EXPECT_EQ(Frame->GetGridConvergenceDegAtGeodetic(Probe), Copy.GetGridConvergenceDegAtGeodetic(Probe));
+		}
+	}
 }

@@ -1,3 +1,4 @@
+#include "ConversionProbe.h"
 #include "ReferenceFrameTestSupport.h"
 
 #include "Logging/HostLogCapture.h"
@@ -16,8 +17,8 @@ namespace
 	/** PROJ's own UTM or UPS grid for the zone and hemisphere the frame chose. */
 	std::string ProjGridDefinition(const FCoordinateReferenceFrame& Frame)
 	{
-		const int32 Zone = FFrameAccess::GetUtmZone(Frame);
-		const bool bNorth = FFrameAccess::IsUtmNorthernHemisphere(Frame);
+		const int32 Zone = FFrameProbe::Zone(Frame);
+		const bool bNorth = FFrameProbe::IsNorthern(Frame);
 		char Definition[256];
 		if (Zone == 0)
 		{
@@ -60,17 +61,17 @@ TEST(UtmFrame, AgreesWithProjInTheOriginsZone)
 		const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::UTM, Origin.LatitudeDeg, Origin.LongitudeDeg, 120.0);
 		ASSERT_TRUE(Frame.HasLocalFrame());
 		EXPECT_TRUE(Frame.UsesPositionDependentLocalFrame());
-		EXPECT_EQ(FFrameAccess::GetUtmZone(Frame), Origin.ExpectedZone);
-		EXPECT_EQ(FFrameAccess::IsUtmNorthernHemisphere(Frame), Origin.bExpectedNorth);
+		EXPECT_EQ(FFrameProbe::Zone(Frame), Origin.ExpectedZone);
+		EXPECT_EQ(FFrameProbe::IsNorthern(Frame), Origin.bExpectedNorth);
 		const FProjPipeline Grid(ProjGridDefinition(Frame));
 		ASSERT_TRUE(Grid.IsValid()) << ProjGridDefinition(Frame);
 
 		const FVector OriginGrid = Grid.Forward(FVector(Origin.LatitudeDeg, Origin.LongitudeDeg, 0.0));
-		EXPECT_NEAR(FFrameAccess::GetUtmOriginEasting(Frame), OriginGrid.X, 1e-6);
-		EXPECT_NEAR(FFrameAccess::GetUtmOriginNorthing(Frame), OriginGrid.Y, 1e-6);
+		EXPECT_NEAR(FFrameProbe::OriginEasting(Frame), OriginGrid.X, 1e-6);
+		EXPECT_NEAR(FFrameProbe::OriginNorthing(Frame), OriginGrid.Y, 1e-6);
 		if (!Origin.bExpectedNorth && Origin.ExpectedZone != 0)
 		{
-			EXPECT_GT(FFrameAccess::GetUtmOriginNorthing(Frame), 5000000.0);
+			EXPECT_GT(FFrameProbe::OriginNorthing(Frame), 5000000.0);
 		}
 		// The origin maps to zero exactly.
 		EXPECT_EQ(Frame.GeodeticPositionToLocalEnu(FVector(Origin.LatitudeDeg, Origin.LongitudeDeg, 120.0)), FVector(0.0, 0.0, 0.0));
@@ -165,6 +166,10 @@ TEST(UtmFrame, RotationsAgreeWithTheConvergence)
 		const FQuat ToGeocentric = Frame.BuildLocalEnuToGeocentricRotationAtGeodetic(Geodetic);
 		ExpectVectorNear(ToGeocentric.RotateVector(Vector), DuRizerudore::BuildEnuToGeocentricRotation(Geodetic.X, Geodetic.Y).RotateVector(PointEnu), 1e-12);
 	}
+	// A tangent-plane frame has no convergence to turn by.
+	const FCoordinateReferenceFrame Tangent = MakeFrame(ECoordinateLocalFrameType::Cartesian, -34.6, -58.4, 25.0);
+	EXPECT_EQ(Tangent.GetGridConvergenceDegAtGeodetic(FVector(-30.0, -50.0, 0.0)), 0.0);
+	EXPECT_EQ(Tangent.LocalEnuToPointEnuAtGeodetic(FVector(1.0, 2.0, 3.0), FVector(-30.0, -50.0, 0.0)), FVector(1.0, 2.0, 3.0));
 	// The stored origin rotation includes the convergence at the origin.
 	const FVector Origin = Frame.GetLocalFrameOrigin().ToVector();
 	const FQuat& Stored = FFrameAccess::GetLocalEnuToGeocentricRotation(Frame);
@@ -217,7 +222,7 @@ TEST(UtmFrame, AnOriginThatCannotBeProjectedLeavesNoLocalFrame)
 	EXPECT_FALSE(Frame.HasLocalFrame());
 	EXPECT_EQ(Frame.GetLocalFrameType(), ECoordinateLocalFrameType::UTM);
 	EXPECT_EQ(Frame.GetLocalFrameOrigin().LatitudeDeg, 95.0);
-	EXPECT_FALSE(FFrameAccess::GetLocalCartesian(Frame).IsValid());
+	EXPECT_FALSE(FFrameProbe::Projector(Frame).IsValid());
 	const std::vector<std::wstring> Messages = Capture.GetMessages(TEXT("LogDuRizerudoreConversion"));
 	ASSERT_EQ(Messages.size(), 1u);
 	EXPECT_NE(Messages[0].find(L"(95, 20)"), std::wstring::npos);
@@ -233,17 +238,4 @@ TEST(UtmFrame, AnOriginThatCannotBeProjectedLeavesNoLocalFrame)
 	// A NaN origin is refused the same way.
 	Frame.SetLocalFrameOrigin(FGeodeticCoordinate(NAN, 0.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM);
 	EXPECT_FALSE(Frame.HasLocalFrame());
-}
-
-TEST(UtmFrame, PointsAcrossTheEquatorUseTheirOwnFalseNorthing)
-{
-	const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::UTM, 0.5, 36.8, 0.0);
-	ASSERT_TRUE(FFrameAccess::IsUtmNorthernHemisphere(Frame));
-	const FVector South = Frame.GeodeticPositionToLocalEnu(FVector(-0.5, 36.8, 0.0));
-	// The southern false northing of 10 000 km shows in the local northing.
-	EXPECT_GT(South.Y, 9.0e6);
-	// The reverse mapping uses the origin's hemisphere, so it does not lead back across the equator: that
-	// northing is out of the northern grid's range (NaN) or far north.
-	const double Latitude = Frame.LocalEnuPositionToGeodetic(South).X;
-	EXPECT_TRUE(std::isnan(Latitude) || Latitude > 45.0) << Latitude;
 }

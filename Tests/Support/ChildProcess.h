@@ -1,6 +1,5 @@
-// Running a program as a child process the way a user's shell would: standard input fed from a string
-// over a pipe, standard output and error captured; or, for long runs, standard input read from a file
-// and standard output discarded.
+// Running a program as a child process the way a user's shell would with redirections: standard input
+// from a string or a file, standard output and error captured or, for long runs, discarded.
 #pragma once
 
 #include <filesystem>

@@ -34,7 +34,6 @@ namespace DuRizerudoreTest
 		FTemporaryPlugin(const FTemporaryPlugin&) = delete;
 		FTemporaryPlugin& operator=(const FTemporaryPlugin&) = delete;
 
-		const std::filesystem::path& GetRoot() const { return Root; }
 		std::filesystem::path GetDataDirectory() const;
 		std::filesystem::path GetGravityDirectory() const { return GetDataDirectory() / "gravity"; }
 		std::filesystem::path GetGeoidDirectory() const { return GetDataDirectory() / "geoids"; }

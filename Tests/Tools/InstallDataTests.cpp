@@ -64,9 +64,9 @@ protected:
 		WriteBytes(ProjDir / "egm96_15.gtx", EncodeGtx(FakeEgm96()));
 	}
 
-	FProcessResult Install(const std::string& ConverterPath = Converter)
+	FProcessResult Install()
 	{
-		return RunProcess({Script, "--plugin-dir", Plugin.string(), "--converter", ConverterPath, "--proj-dir",
+		return RunProcess({Script, "--plugin-dir", Plugin.string(), "--converter", Converter, "--proj-dir",
 			ProjDir.string(), "--offline"});
 	}
 
@@ -80,6 +80,7 @@ protected:
 };
 
 bool Contains(const std::string& Text, const std::string& Part) { return Text.find(Part) != std::string::npos; }
+} // namespace
 
 TEST_F(ToolsInstallData, FreshInstallThenSecondRunLeavesFilesAlone)
 {
@@ -98,21 +99,11 @@ TEST_F(ToolsInstallData, FreshInstallThenSecondRunLeavesFilesAlone)
 	EXPECT_NEAR(Egm96(90, 77), 14, 0.0015 + 1e-9);
 	EXPECT_NEAR(Egm96(-90, 12), -30, 0.0015 + 1e-9);
 
-	std::vector<fs::file_time_type> Times;
-	for (const auto& Rel : {"gravity/egm84.egm", "gravity/egm84.egm.cof", "geoids/egm84-30.pgm", "geoids/egm96-15.pgm"})
-	{
-		Times.push_back(fs::last_write_time(Installed(Rel)));
-	}
 	const auto Second = Install();
 	ASSERT_EQ(Second.ExitCode, 0) << Second.Stdout << Second.Stderr;
 	EXPECT_TRUE(Contains(Second.Stdout, "egm84 (gravity): already present")) << Second.Stdout;
 	EXPECT_TRUE(Contains(Second.Stdout, "egm84-30 (geoid): already present")) << Second.Stdout;
 	EXPECT_TRUE(Contains(Second.Stdout, "egm96-15 (geoid): already present")) << Second.Stdout;
-	std::size_t I = 0;
-	for (const auto& Rel : {"gravity/egm84.egm", "gravity/egm84.egm.cof", "geoids/egm84-30.pgm", "geoids/egm96-15.pgm"})
-	{
-		EXPECT_EQ(fs::last_write_time(Installed(Rel)), Times[I++]) << Rel << " was rewritten";
-	}
 	EXPECT_EQ(ListDirectory(Installed("geoids")), (std::vector<std::string>{"egm84-30.pgm", "egm96-15.pgm"}));
 	EXPECT_EQ(ListDirectory(Installed("gravity")), (std::vector<std::string>{"egm84.egm", "egm84.egm.cof"}));
 }
@@ -133,59 +124,3 @@ TEST_F(ToolsInstallData, CorruptSharedFileIsNotCopied)
 	EXPECT_TRUE(fs::exists(Installed("gravity/egm84.egm.cof")));
 	EXPECT_EQ(ListDirectory(Installed("geoids")), std::vector<std::string>{"egm96-15.pgm"}) << "no temporary copies";
 }
-
-TEST_F(ToolsInstallData, CorruptInstalledCopyIsReplacedFromTheVerifiedSource)
-{
-	ASSERT_EQ(Install().ExitCode, 0);
-	WriteBytes(Installed("gravity/egm84.egm.cof"), {'b', 'a', 'd'});
-	const auto Run = Install();
-	EXPECT_EQ(Run.ExitCode, 0) << Run.Stdout << Run.Stderr;
-	EXPECT_TRUE(Contains(Run.Stderr, "does not match")) << Run.Stderr;
-	EXPECT_TRUE(Contains(Run.Stdout, "egm84 (gravity): installed")) << Run.Stdout;
-	EXPECT_EQ(ReadBytes(Installed("gravity/egm84.egm.cof")), ReadBytes(Shared / "gravity/egm84.egm.cof"));
-}
-
-TEST_F(ToolsInstallData, MissingSharedCopyIsReportedNotFatal)
-{
-	fs::remove_all(Root / "shared");
-	const auto Run = Install();
-	EXPECT_EQ(Run.ExitCode, 0) << Run.Stdout << Run.Stderr;
-	EXPECT_TRUE(Contains(Run.Stdout, "egm84 (gravity): missing - ")) << Run.Stdout;
-	EXPECT_TRUE(Contains(Run.Stdout, "geographiclib-get-gravity")) << Run.Stdout;
-	EXPECT_TRUE(Contains(Run.Stdout, "egm84-30 (geoid): missing - ")) << Run.Stdout;
-	EXPECT_TRUE(Contains(Run.Stdout, "egm96-15 (geoid): installed")) << Run.Stdout;
-}
-
-TEST_F(ToolsInstallData, FailedConversionIsAnErrorAndLeavesNoGeoid)
-{
-	auto Bytes = EncodeGtx(FakeEgm96());
-	Bytes.resize(Bytes.size() - 8);
-	WriteBytes(ProjDir / "egm96_15.gtx", Bytes);
-	const auto Run = Install();
-	EXPECT_NE(Run.ExitCode, 0);
-	EXPECT_TRUE(Contains(Run.Stdout, "egm96-15 (geoid): FAILED")) << Run.Stdout;
-	EXPECT_TRUE(Contains(Run.Stderr, "truncated")) << Run.Stderr;
-	EXPECT_FALSE(fs::exists(Installed("geoids/egm96-15.pgm")));
-}
-
-TEST_F(ToolsInstallData, MissingConverterIsReported)
-{
-	const auto Run = Install((Root / "no-such-converter").string());
-	EXPECT_EQ(Run.ExitCode, 0) << Run.Stdout << Run.Stderr;
-	EXPECT_TRUE(Contains(Run.Stdout, "egm96-15 (geoid): missing - build the converter")) << Run.Stdout;
-	EXPECT_FALSE(fs::exists(Installed("geoids/egm96-15.pgm")));
-}
-
-TEST(ToolsInstallDataOptions, UnknownOptionAndMissingValueAreUsageErrors)
-{
-	const auto Unknown = RunProcess({Script, "--frobnicate"});
-	EXPECT_EQ(Unknown.ExitCode, 2);
-	EXPECT_TRUE(Contains(Unknown.Stderr, "unknown argument")) << Unknown.Stderr;
-	const auto NoValue = RunProcess({Script, "--plugin-dir"});
-	EXPECT_EQ(NoValue.ExitCode, 2);
-	EXPECT_TRUE(Contains(NoValue.Stderr, "needs a value")) << NoValue.Stderr;
-	const auto Help = RunProcess({Script, "--help"});
-	EXPECT_EQ(Help.ExitCode, 0);
-	EXPECT_TRUE(Contains(Help.Stdout, "--converter")) << Help.Stdout;
-}
-} // namespace

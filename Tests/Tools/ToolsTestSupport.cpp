@@ -20,16 +20,6 @@ void PutBigEndian(std::vector<unsigned char>& Out, std::uint64_t Value, int Byte
 		Out.push_back(static_cast<unsigned char>((Value >> Shift) & 0xff));
 	}
 }
-
-std::uint64_t GetBigEndian(const std::vector<unsigned char>& In, std::size_t At, int Bytes)
-{
-	std::uint64_t Value = 0;
-	for (int I = 0; I < Bytes; ++I)
-	{
-		Value = (Value << 8) | In.at(At + std::size_t(I));
-	}
-	return Value;
-}
 } // namespace
 
 std::vector<unsigned char> EncodeGtx(const GtxGrid& Grid)
@@ -46,29 +36,6 @@ std::vector<unsigned char> EncodeGtx(const GtxGrid& Grid)
 		PutBigEndian(Out, std::bit_cast<std::uint32_t>(F), 4);
 	}
 	return Out;
-}
-
-GtxGrid ReadGtx(const fs::path& Path)
-{
-	const auto Bytes = ReadBytes(Path);
-	GtxGrid Grid;
-	Grid.LowerLeftLatitude = std::bit_cast<double>(GetBigEndian(Bytes, 0, 8));
-	Grid.LowerLeftLongitude = std::bit_cast<double>(GetBigEndian(Bytes, 8, 8));
-	Grid.LatitudeStep = std::bit_cast<double>(GetBigEndian(Bytes, 16, 8));
-	Grid.LongitudeStep = std::bit_cast<double>(GetBigEndian(Bytes, 24, 8));
-	Grid.Rows = std::bit_cast<std::int32_t>(std::uint32_t(GetBigEndian(Bytes, 32, 4)));
-	Grid.Columns = std::bit_cast<std::int32_t>(std::uint32_t(GetBigEndian(Bytes, 36, 4)));
-	const std::size_t Count = std::size_t(Grid.Rows) * std::size_t(Grid.Columns);
-	if (Bytes.size() != 40 + 4 * Count)
-	{
-		throw std::runtime_error("unexpected gtx size: " + Path.string());
-	}
-	Grid.Values.resize(Count);
-	for (std::size_t I = 0; I < Count; ++I)
-	{
-		Grid.Values[I] = std::bit_cast<float>(std::uint32_t(GetBigEndian(Bytes, 40 + 4 * I, 4)));
-	}
-	return Grid;
 }
 
 void WriteBytes(const fs::path& Path, const std::vector<unsigned char>& Bytes)

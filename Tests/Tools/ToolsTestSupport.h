@@ -1,4 +1,4 @@
-// Helpers shared by the data-tool tests: an independent writer/reader for PROJ's gtx grid format (written
+// Helpers shared by the data-tool tests: an independent writer of PROJ's gtx grid format (written
 // here from the format description, not from the converter's code, so the tests do not inherit its
 // mistakes). Scratch directories and child processes come from the shared test support.
 #pragma once
@@ -27,7 +27,6 @@ struct GtxGrid
 };
 
 std::vector<unsigned char> EncodeGtx(const GtxGrid& Grid);
-GtxGrid ReadGtx(const std::filesystem::path& Path);
 
 void WriteBytes(const std::filesystem::path& Path, const std::vector<unsigned char>& Bytes);
 std::vector<unsigned char> ReadBytes(const std::filesystem::path& Path);

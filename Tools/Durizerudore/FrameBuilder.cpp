@@ -3,7 +3,7 @@
 #include "FrameBuilder.h"
 
 #include "DuRizerudoreBlueprintLibrary.h"
-#include "DuRizerudoreConversionInternal.h"
+#include "DuRizerudoreModelFiles.h"
 #include "HostPluginRegistration.h"
 
 #include <filesystem>

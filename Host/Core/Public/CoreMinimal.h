@@ -20,7 +20,6 @@
 #include "Math/Quat.h"
 #include "Math/Rotator.h"
 #include "Math/Matrix.h"
-#include "Math/RotationMatrix.h"
 #include "Math/QuatRotationTranslationMatrix.h"
 #include "Math/Transform.h"
 #include "Templates/SharedPointer.h"

@@ -8,11 +8,22 @@
 
 namespace
 {
-	/** The frame test, the geoid test and the position brought to geodetic: what every height query needs first. */
-	bool TryGeodeticForHeightQuery(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position, FVector& OutGeodetic)
+	/**
+	 * A height query at a position of any system: the frame test, the geoid test and the position brought to
+	 * geodetic come first. The answer is 0 after false.
+	 */
+	bool AnswerHeightQuery(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position,
+		double (FCoordinateConversionInstance::*Query)(const FVector&) const, double& OutHeightM)
 	{
-		return ReferenceFrame.IsInitialized() && ReferenceFrame.GetConversion()->SupportsGeoidQueries()
-			&& DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geodetic, ReferenceFrame, Position, OutGeodetic);
+		OutHeightM = 0.0;
+		FVector Geodetic = FVector::ZeroVector;
+		if (!ReferenceFrame.IsInitialized() || !ReferenceFrame.GetConversion()->SupportsGeoidQueries()
+			|| !DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geodetic, ReferenceFrame, Position, Geodetic))
+		{
+			return false;
+		}
+		OutHeightM = (ReferenceFrame.GetConversion()->*Query)(Geodetic);
+		return true;
 	}
 }
 
@@ -49,14 +60,7 @@ bool UDuRizerudoreBlueprintLibrary::ConvertPosition(const FCoordinateReferenceFr
 bool UDuRizerudoreBlueprintLibrary::GetGeoidHeight(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position,
 	double& GeoidHeightM)
 {
-	GeoidHeightM = 0.0;
-	FVector Geodetic;
-	if (!TryGeodeticForHeightQuery(ReferenceFrame, PositionSystem, Position, Geodetic))
-	{
-		return false;
-	}
-	GeoidHeightM = ReferenceFrame.GetConversion()->GetGeoidHeight(Geodetic);
-	return true;
+	return AnswerHeightQuery(ReferenceFrame, PositionSystem, Position, &FCoordinateConversionInstance::GetGeoidHeight, GeoidHeightM);
 }
 
 bool UDuRizerudoreBlueprintLibrary::GetHeightAboveEllipsoid(const FCoordinateReferenceFrame& ReferenceFrame, const FVector& GeodeticCoordinateAtMeanSeaLevel,
@@ -74,14 +78,7 @@ bool UDuRizerudoreBlueprintLibrary::GetHeightAboveEllipsoid(const FCoordinateRef
 bool UDuRizerudoreBlueprintLibrary::GetHeightAboveMeanSeaLevel(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem,
 	const FVector& Position, double& HeightAboveMeanSeaLevelM)
 {
-	HeightAboveMeanSeaLevelM = 0.0;
-	FVector Geodetic;
-	if (!TryGeodeticForHeightQuery(ReferenceFrame, PositionSystem, Position, Geodetic))
-	{
-		return false;
-	}
-	HeightAboveMeanSeaLevelM = ReferenceFrame.GetConversion()->GetHeightAboveMeanSeaLevel(Geodetic);
-	return true;
+	return AnswerHeightQuery(ReferenceFrame, PositionSystem, Position, &FCoordinateConversionInstance::GetHeightAboveMeanSeaLevel, HeightAboveMeanSeaLevelM);
 }
 
 bool UDuRizerudoreBlueprintLibrary::ConvertVector(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
@@ -111,7 +108,7 @@ bool UDuRizerudoreBlueprintLibrary::ConvertRotator(const FCoordinateReferenceFra
 	{
 		return false;
 	}
-	FQuat Converted;
+	FQuat Converted = FQuat::Identity;
 	if (!DuRizerudore::DispatchRotationConversion(FromSystem, ToSystem, ReferenceFrame, Quaternion, Converted))
 	{
 		return false;
@@ -140,7 +137,7 @@ bool UDuRizerudoreBlueprintLibrary::GetGravity(const FCoordinateReferenceFrame& 
 	{
 		return false;
 	}
-	FVector World;
+	FVector World = FVector::ZeroVector;
 	if (!DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geocentric, ReferenceFrame, Position, World))
 	{
 		return false;
@@ -156,7 +153,7 @@ bool UDuRizerudoreBlueprintLibrary::GetGravity(const FCoordinateReferenceFrame& 
 	case ECoordinateSystem::Local_UE:
 	{
 		// In the axes at the queried point, not at the frame's origin.
-		FVector Local;
+		FVector Local = FVector::ZeroVector;
 		if (!DuRizerudore::DispatchVectorAtPositionConversion(ECoordinateSystem::Geocentric, ECoordinateSystem::Geocentric, VectorSystem, ReferenceFrame, World, GeocentricGravity, Local))
 		{
 			return false;

@@ -1,25 +1,27 @@
-// The conversion instance: building the geodesy objects, loading the geoid and gravity models,
-// the geodetic/geocentric mappings and the height and gravity queries.
+// The conversion instance: building the geodesy objects and the selected models, the
+// geodetic/geocentric mappings and the height and gravity queries.
 #include "DuRizerudoreConversion.h"
 
 #include "DuRizerudoreConversionInternal.h"
 #include "DuRizerudoreLog.h"
+#include "DuRizerudoreModelFiles.h"
+#include "DuRizerudoreModelLoading.h"
 
-#include "HAL/PlatformFileManager.h"
-#include "Interfaces/IPluginManager.h"
+#include "Misc/AssertionMacros.h"
+#include "Misc/Optional.h"
 #include "Misc/Paths.h"
 
+THIRD_PARTY_INCLUDES_START
 #include <GeographicLib/Geocentric.hpp>
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/Geoid.hpp>
 #include <GeographicLib/GravityModel.hpp>
 #include <GeographicLib/NormalGravity.hpp>
 #include <GeographicLib/Rhumb.hpp>
+THIRD_PARTY_INCLUDES_END
 
 #include <cmath>
-#include <exception>
 #include <limits>
-#include <string>
 
 namespace DuRizerudore
 {
@@ -90,109 +92,6 @@ namespace DuRizerudore
 		Rotation.Normalize();
 		return Rotation;
 	}
-
-	TOptional<FString> ResolvePluginBaseDirectory()
-	{
-		const TSharedPtr<IPlugin> Plugin = IPluginManager::Get().FindPlugin(TEXT("DuRizerudore"));
-		if (!Plugin.IsValid())
-		{
-			UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to resolve the DuRizerudore plugin directory."));
-			return NullOpt;
-		}
-		return Plugin->GetBaseDir();
-	}
-
-	FString ResolveGeographicLibDataRoot()
-	{
-		const TOptional<FString> PluginBaseDirectory = ResolvePluginBaseDirectory();
-		if (!PluginBaseDirectory.IsSet())
-		{
-			return FString();
-		}
-		const FString Root = FPaths::Combine(PluginBaseDirectory.GetValue(), TEXT("Binaries"), TEXT("GeographicLib"));
-		return FPlatformFileManager::Get().GetPlatformFile().ConvertToAbsolutePathForExternalAppForRead(*Root);
-	}
-
-	const TCHAR* GetGravityModelFileName(const EEarthGravityModel Model)
-	{
-		switch (Model)
-		{
-		case EEarthGravityModel::EGM84:
-			return TEXT("egm84");
-		case EEarthGravityModel::EGM96:
-			return TEXT("egm96");
-		case EEarthGravityModel::EGM2008:
-			return TEXT("egm2008");
-		default:
-			return nullptr;
-		}
-	}
-
-	const TCHAR* GetGeoidModelFileName(const EEarthGravityModel Model)
-	{
-		switch (Model)
-		{
-		case EEarthGravityModel::EGM84:
-			return TEXT("egm84-30");
-		case EEarthGravityModel::EGM96:
-			return TEXT("egm96-15");
-		case EEarthGravityModel::EGM2008:
-			return TEXT("egm2008-5");
-		default:
-			return nullptr;
-		}
-	}
-
-	bool LoadGravityModel(const EEarthGravityModel Model, const FString& GravityDirectory, const int32 MaxDegree, const int32 MaxOrder,
-		TSharedPtr<GeographicLib::GravityModel, ESPMode::ThreadSafe>& OutGravityModel)
-	{
-		const TCHAR* ModelName = GetGravityModelFileName(Model);
-		const FString Name = ModelName != nullptr ? FString(ModelName) : FString();
-		try
-		{
-			const std::string NarrowDirectory = TCHAR_TO_UTF8(*GravityDirectory);
-			const std::string NarrowName = TCHAR_TO_UTF8(*Name);
-			OutGravityModel = MakeShared<GeographicLib::GravityModel, ESPMode::ThreadSafe>(NarrowName, NarrowDirectory, MaxDegree, MaxOrder);
-			return OutGravityModel.IsValid();
-		}
-		catch (const std::exception& Exception)
-		{
-			UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load gravity model '%s' from '%s': %s"), *Name, *GravityDirectory, UTF8_TO_TCHAR(Exception.what()));
-		}
-		catch (...)
-		{
-			UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load gravity model '%s' from '%s': unknown exception."), *Name, *GravityDirectory);
-		}
-		OutGravityModel.Reset();
-		return false;
-	}
-
-	bool LoadGeoidModel(const EEarthGravityModel Model, const FString& GeoidDirectory, const ECoordinateGeoidInterpolation Interpolation,
-		TSharedPtr<GeographicLib::Geoid, ESPMode::ThreadSafe>& OutGeoidModel)
-	{
-		const TCHAR* ModelName = GetGeoidModelFileName(Model);
-		const FString Name = ModelName != nullptr ? FString(ModelName) : FString();
-		try
-		{
-			const std::string NarrowDirectory = TCHAR_TO_UTF8(*GeoidDirectory);
-			const std::string NarrowName = TCHAR_TO_UTF8(*Name);
-			const bool bCubic = Interpolation == ECoordinateGeoidInterpolation::Cubic;
-			// Thread-safe mode reads the whole grid into memory, so that queries never touch the file again.
-			constexpr bool bThreadSafe = true;
-			OutGeoidModel = MakeShared<GeographicLib::Geoid, ESPMode::ThreadSafe>(NarrowName, NarrowDirectory, bCubic, bThreadSafe);
-			return OutGeoidModel.IsValid();
-		}
-		catch (const std::exception& Exception)
-		{
-			UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load geoid model '%s' from '%s': %s"), *Name, *GeoidDirectory, UTF8_TO_TCHAR(Exception.what()));
-		}
-		catch (...)
-		{
-			UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load geoid model '%s' from '%s': unknown exception."), *Name, *GeoidDirectory);
-		}
-		OutGeoidModel.Reset();
-		return false;
-	}
 }
 
 FCoordinateConversionInstance::FCoordinateConversionInstance(const FCoordinateConversionSetup& Setup)
@@ -245,16 +144,8 @@ FCoordinateConversionInstance::FCoordinateConversionInstance(const FCoordinateCo
 	}
 }
 
-FCoordinateConversionInstance::~FCoordinateConversionInstance()
-{
-	// Released in reverse order of declaration, as the members would be.
-	GeoidModelInstance.Reset();
-	GravityModelInstance.Reset();
-	NormalGravityInstance.Reset();
-	GeocentricInstance.Reset();
-	RhumbInstance.Reset();
-	GeodesicInstance.Reset();
-}
+// Out of line, where the GeographicLib classes the shared pointers release are complete.
+FCoordinateConversionInstance::~FCoordinateConversionInstance() = default;
 
 bool FCoordinateConversionInstance::IsInitialized() const
 {
@@ -302,14 +193,14 @@ double FCoordinateConversionInstance::ResolveHeightAboveEllipsoid(const double H
 
 FVector FCoordinateConversionInstance::GeodeticToWorldPosition(const FVector& GeodeticPosition) const
 {
-	FVector WorldPosition;
+	FVector WorldPosition(0.0, 0.0, 0.0);
 	GeocentricInstance->Forward(GeodeticPosition.X, GeodeticPosition.Y, GeodeticPosition.Z, WorldPosition.X, WorldPosition.Y, WorldPosition.Z);
 	return WorldPosition;
 }
 
 FVector FCoordinateConversionInstance::WorldPositionToGeodetic(const FVector& WorldPosition) const
 {
-	FVector GeodeticPosition;
+	FVector GeodeticPosition(0.0, 0.0, 0.0);
 	GeocentricInstance->Reverse(WorldPosition.X, WorldPosition.Y, WorldPosition.Z, GeodeticPosition.X, GeodeticPosition.Y, GeodeticPosition.Z);
 	return GeodeticPosition;
 }

@@ -1,22 +1,17 @@
 #include "DuRizerudoreHeadingPitch.h"
 
 #include "DuRizerudoreConversionInternal.h"
+#include "DuRizerudoreLocalSystems.h"
 #include "DuRizerudoreVectorConversion.h"
 
 namespace DuRizerudore
 {
 	namespace
 	{
-		constexpr double RadiansToDegrees = 57.29577951308232;
-
-		bool IsKnown(const ECoordinateSystem System)
-		{
-			return static_cast<uint8>(System) <= static_cast<uint8>(ECoordinateSystem::Geodetic);
-		}
-
+		/** A heading needs a direction in some axes: Geodetic increments have none. */
 		bool AcceptsSystems(const ECoordinateSystem VectorSystem, const ECoordinateSystem PositionSystem)
 		{
-			return IsKnown(VectorSystem) && VectorSystem != ECoordinateSystem::Geodetic && IsKnown(PositionSystem);
+			return IsKnownCoordinateSystem(VectorSystem) && VectorSystem != ECoordinateSystem::Geodetic && IsKnownCoordinateSystem(PositionSystem);
 		}
 	}
 
@@ -43,25 +38,12 @@ namespace DuRizerudore
 		{
 			return false;
 		}
-		FVector LocalEnu;
-		switch (VectorSystem)
+		FVector LocalEnu = LocalAxesToEnu(VectorSystem, Vector);
+		// A geocentric vector is taken in the local axes at the position.
+		if (VectorSystem == ECoordinateSystem::Geocentric
+			&& !DispatchVectorAtPositionConversion(PositionSystem, ECoordinateSystem::Geocentric, ECoordinateSystem::Local_ENU, Frame, Position, Vector, LocalEnu))
 		{
-		case ECoordinateSystem::Local_NED:
-			LocalEnu = FVector(Vector.Y, Vector.X, -Vector.Z);
-			break;
-		case ECoordinateSystem::Local_UE:
-			LocalEnu = FVector(Vector.Y, Vector.X, Vector.Z);
-			break;
-		case ECoordinateSystem::Geocentric:
-			// The geocentric vector in the local axes at the position.
-			if (!DispatchVectorAtPositionConversion(PositionSystem, ECoordinateSystem::Geocentric, ECoordinateSystem::Local_ENU, Frame, Position, Vector, LocalEnu))
-			{
-				return false;
-			}
-			break;
-		default:
-			LocalEnu = Vector;
-			break;
+			return false;
 		}
 		OutHeadingPitchDeg = HeadingPitchFromLocalEnu(LocalEnu);
 		return true;
@@ -81,19 +63,11 @@ namespace DuRizerudore
 		const double SinP = FMath::Sin(P);
 		const double CosP = FMath::Cos(P);
 		const FVector LocalEnu(SinH * CosP, CosH * CosP, SinP);
-		switch (VectorSystem)
+		if (VectorSystem == ECoordinateSystem::Geocentric)
 		{
-		case ECoordinateSystem::Local_NED:
-			OutVector = FVector(CosH * CosP, SinH * CosP, -SinP);
-			return true;
-		case ECoordinateSystem::Local_UE:
-			OutVector = FVector(CosH * CosP, SinH * CosP, SinP);
-			return true;
-		case ECoordinateSystem::Geocentric:
 			return DispatchVectorAtPositionConversion(PositionSystem, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geocentric, Frame, Position, LocalEnu, OutVector);
-		default:
-			OutVector = LocalEnu;
-			return true;
 		}
+		OutVector = EnuToLocalAxes(VectorSystem, LocalEnu);
+		return true;
 	}
 }

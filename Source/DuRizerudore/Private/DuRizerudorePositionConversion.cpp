@@ -1,97 +1,28 @@
 #include "DuRizerudorePositionConversion.h"
 
 #include "DuRizerudoreConversionInternal.h"
-
-#include <GeographicLib/LocalCartesian.hpp>
-
-#include <limits>
+#include "DuRizerudoreLocalSystems.h"
 
 namespace DuRizerudore
 {
-	namespace
-	{
-		using FInstanceAccess = FCoordinateConversionKernelAccess;
-		using FFrameAccess = FCoordinateReferenceFrameKernelAccess;
-
-		/** Centimetres to metres is a multiplication by the literal 0.01, not a division by 100. */
-		constexpr double CentimetresToMetres = 0.01;
-		constexpr double MetresToCentimetres = 100.0;
-
-		bool IsLocalSystem(const ECoordinateSystem System)
-		{
-			return System == ECoordinateSystem::Local_ENU || System == ECoordinateSystem::Local_NED || System == ECoordinateSystem::Local_UE;
-		}
-
-		bool IsKnownSystem(const ECoordinateSystem System)
-		{
-			return static_cast<uint8>(System) <= static_cast<uint8>(ECoordinateSystem::Geodetic);
-		}
-
-		/** A local position (ENU, NED or UE) as local east-north-up metres. */
-		FVector LocalToEnu(const ECoordinateSystem System, const FVector& Position)
-		{
-			switch (System)
-			{
-			case ECoordinateSystem::Local_NED:
-				return FVector(Position.Y, Position.X, -Position.Z);
-			case ECoordinateSystem::Local_UE:
-				return FVector(Position.Y * CentimetresToMetres, Position.X * CentimetresToMetres, Position.Z * CentimetresToMetres);
-			default:
-				return Position;
-			}
-		}
-
-		/** Local east-north-up metres in a local system (ENU, NED or UE). */
-		FVector EnuToLocal(const ECoordinateSystem System, const FVector& Enu)
-		{
-			switch (System)
-			{
-			case ECoordinateSystem::Local_NED:
-				return FVector(Enu.Y, Enu.X, -Enu.Z);
-			case ECoordinateSystem::Local_UE:
-				return FVector(Enu.Y * MetresToCentimetres, Enu.X * MetresToCentimetres, Enu.Z * MetresToCentimetres);
-			default:
-				return Enu;
-			}
-		}
-
-		FVector MakeNaNVector()
-		{
-			const double NaN = std::numeric_limits<double>::quiet_NaN();
-			return FVector(NaN, NaN, NaN);
-		}
-	}
-
 	bool TryConvertGeodeticToLocalEnu(const FCoordinateReferenceFrame& Frame, const FVector& GeodeticPosition, FVector& OutLocalEnuPosition)
 	{
-		// The tangent plane is the common case and cannot fail: straight to the projector. A frame holds a
-		// projector only while it has a tangent-plane local frame, so this test comes first.
-		if (const GeographicLib::LocalCartesian* Projector = FFrameAccess::GetLocalCartesian(Frame).Get())
-		{
-			Projector->Forward(GeodeticPosition.X, GeodeticPosition.Y, GeodeticPosition.Z, OutLocalEnuPosition.X, OutLocalEnuPosition.Y, OutLocalEnuPosition.Z);
-			return true;
-		}
 		if (!Frame.HasLocalFrame())
 		{
-			OutLocalEnuPosition = FInstanceAccess::GeodeticToWorldPosition(*Frame.GetConversion(), GeodeticPosition);
+			OutLocalEnuPosition = FCoordinateConversionKernelAccess::GeodeticToWorldPosition(*Frame.GetConversion(), GeodeticPosition);
 			return true;
 		}
-		return FFrameAccess::TryGeodeticPositionToLocalEnu(Frame, GeodeticPosition, OutLocalEnuPosition);
+		return FCoordinateReferenceFrameKernelAccess::TryGeodeticPositionToLocalEnu(Frame, GeodeticPosition, OutLocalEnuPosition);
 	}
 
 	bool TryConvertLocalEnuToGeodetic(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition, FVector& OutGeodeticPosition)
 	{
-		if (const GeographicLib::LocalCartesian* Projector = FFrameAccess::GetLocalCartesian(Frame).Get())
-		{
-			Projector->Reverse(LocalEnuPosition.X, LocalEnuPosition.Y, LocalEnuPosition.Z, OutGeodeticPosition.X, OutGeodeticPosition.Y, OutGeodeticPosition.Z);
-			return true;
-		}
 		if (!Frame.HasLocalFrame())
 		{
-			OutGeodeticPosition = FInstanceAccess::WorldPositionToGeodetic(*Frame.GetConversion(), LocalEnuPosition);
+			OutGeodeticPosition = FCoordinateConversionKernelAccess::WorldPositionToGeodetic(*Frame.GetConversion(), LocalEnuPosition);
 			return true;
 		}
-		return FFrameAccess::TryLocalEnuPositionToGeodetic(Frame, LocalEnuPosition, OutGeodeticPosition);
+		return FCoordinateReferenceFrameKernelAccess::TryLocalEnuPositionToGeodetic(Frame, LocalEnuPosition, OutGeodeticPosition);
 	}
 
 	bool TryConvertGeocentricToLocalEnu(const FCoordinateReferenceFrame& Frame, const FVector& WorldPosition, FVector& OutLocalEnuPosition)
@@ -101,8 +32,8 @@ namespace DuRizerudore
 			OutLocalEnuPosition = WorldPosition;
 			return true;
 		}
-		const FVector Geodetic = FInstanceAccess::WorldPositionToGeodetic(*Frame.GetConversion(), WorldPosition);
-		return FFrameAccess::TryGeodeticPositionToLocalEnu(Frame, Geodetic, OutLocalEnuPosition);
+		const FVector Geodetic = FCoordinateConversionKernelAccess::WorldPositionToGeodetic(*Frame.GetConversion(), WorldPosition);
+		return FCoordinateReferenceFrameKernelAccess::TryGeodeticPositionToLocalEnu(Frame, Geodetic, OutLocalEnuPosition);
 	}
 
 	bool TryConvertLocalEnuToGeocentric(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition, FVector& OutWorldPosition)
@@ -112,47 +43,19 @@ namespace DuRizerudore
 			OutWorldPosition = LocalEnuPosition;
 			return true;
 		}
-		FVector Geodetic;
-		if (!FFrameAccess::TryLocalEnuPositionToGeodetic(Frame, LocalEnuPosition, Geodetic))
+		FVector Geodetic(0.0, 0.0, 0.0);
+		if (!FCoordinateReferenceFrameKernelAccess::TryLocalEnuPositionToGeodetic(Frame, LocalEnuPosition, Geodetic))
 		{
 			return false;
 		}
-		OutWorldPosition = FInstanceAccess::GeodeticToWorldPosition(*Frame.GetConversion(), Geodetic);
+		OutWorldPosition = FCoordinateConversionKernelAccess::GeodeticToWorldPosition(*Frame.GetConversion(), Geodetic);
 		return true;
-	}
-
-	FVector ConvertGeodeticToLocalEnu(const FCoordinateReferenceFrame& Frame, const FVector& GeodeticPosition)
-	{
-		FVector Result = MakeNaNVector();
-		TryConvertGeodeticToLocalEnu(Frame, GeodeticPosition, Result);
-		return Result;
-	}
-
-	FVector ConvertLocalEnuToGeodetic(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition)
-	{
-		FVector Result = MakeNaNVector();
-		TryConvertLocalEnuToGeodetic(Frame, LocalEnuPosition, Result);
-		return Result;
-	}
-
-	FVector ConvertGeocentricToLocalEnu(const FCoordinateReferenceFrame& Frame, const FVector& WorldPosition)
-	{
-		FVector Result = MakeNaNVector();
-		TryConvertGeocentricToLocalEnu(Frame, WorldPosition, Result);
-		return Result;
-	}
-
-	FVector ConvertLocalEnuToGeocentric(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition)
-	{
-		FVector Result = MakeNaNVector();
-		TryConvertLocalEnuToGeocentric(Frame, LocalEnuPosition, Result);
-		return Result;
 	}
 
 	bool DispatchPositionConversion(const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem, const FCoordinateReferenceFrame& Frame,
 		const FVector& Position, FVector& OutPosition)
 	{
-		if (!IsKnownSystem(FromSystem) || !IsKnownSystem(ToSystem))
+		if (!IsKnownCoordinateSystem(FromSystem) || !IsKnownCoordinateSystem(ToSystem))
 		{
 			return false;
 		}
@@ -163,9 +66,9 @@ namespace DuRizerudore
 		}
 
 		// Local systems differ only in axis order, vertical sign and unit; local east-north-up is the pivot.
-		if (IsLocalSystem(FromSystem))
+		if (IsLocalCoordinateSystem(FromSystem))
 		{
-			const FVector Enu = LocalToEnu(FromSystem, Position);
+			const FVector Enu = LocalPositionToEnu(FromSystem, Position);
 			switch (ToSystem)
 			{
 			case ECoordinateSystem::Geocentric:
@@ -173,40 +76,30 @@ namespace DuRizerudore
 			case ECoordinateSystem::Geodetic:
 				return TryConvertLocalEnuToGeodetic(Frame, Enu, OutPosition);
 			default:
-				OutPosition = EnuToLocal(ToSystem, Enu);
+				OutPosition = EnuToLocalPosition(ToSystem, Enu);
 				return true;
 			}
 		}
 
 		const FCoordinateConversionInstance& Instance = *Frame.GetConversion();
-		if (FromSystem == ECoordinateSystem::Geocentric)
+		if (FromSystem == ECoordinateSystem::Geocentric && ToSystem == ECoordinateSystem::Geodetic)
 		{
-			if (ToSystem == ECoordinateSystem::Geodetic)
-			{
-				OutPosition = FInstanceAccess::WorldPositionToGeodetic(Instance, Position);
-				return true;
-			}
-			FVector Enu;
-			if (!TryConvertGeocentricToLocalEnu(Frame, Position, Enu))
-			{
-				return false;
-			}
-			OutPosition = EnuToLocal(ToSystem, Enu);
+			OutPosition = FCoordinateConversionKernelAccess::WorldPositionToGeodetic(Instance, Position);
 			return true;
 		}
-
-		// From geodetic.
-		if (ToSystem == ECoordinateSystem::Geocentric)
+		if (FromSystem == ECoordinateSystem::Geodetic && ToSystem == ECoordinateSystem::Geocentric)
 		{
-			OutPosition = FInstanceAccess::GeodeticToWorldPosition(Instance, Position);
+			OutPosition = FCoordinateConversionKernelAccess::GeodeticToWorldPosition(Instance, Position);
 			return true;
 		}
-		FVector Enu;
-		if (!TryConvertGeodeticToLocalEnu(Frame, Position, Enu))
+		FVector Enu(0.0, 0.0, 0.0);
+		const bool bConverted = FromSystem == ECoordinateSystem::Geocentric ? TryConvertGeocentricToLocalEnu(Frame, Position, Enu)
+																			 : TryConvertGeodeticToLocalEnu(Frame, Position, Enu);
+		if (!bConverted)
 		{
 			return false;
 		}
-		OutPosition = EnuToLocal(ToSystem, Enu);
+		OutPosition = EnuToLocalPosition(ToSystem, Enu);
 		return true;
 	}
 }

@@ -8,25 +8,20 @@
 namespace DuRizerudore
 {
 	/**
-	 * The frame-aware mappings between local east-north-up and the Earth. A frame without a local frame takes
+	 * The frame-aware mappings between local east-north-up metres and the Earth: geodetic (latitude and longitude
+	 * in degrees, ellipsoidal height in metres) or geocentric ECEF metres. A frame without a local frame takes
 	 * local east-north-up to be the geocentric frame itself (origin at the Earth's centre). Each needs an
-	 * initialized frame; false, with the output untouched, when a UTM/UPS projection refuses the position.
+	 * initialized frame. Returns false, with the output untouched, when a UTM/UPS projection refuses the position.
 	 */
 	bool TryConvertGeodeticToLocalEnu(const FCoordinateReferenceFrame& Frame, const FVector& GeodeticPosition, FVector& OutLocalEnuPosition);
 	bool TryConvertLocalEnuToGeodetic(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition, FVector& OutGeodeticPosition);
 	bool TryConvertGeocentricToLocalEnu(const FCoordinateReferenceFrame& Frame, const FVector& WorldPosition, FVector& OutLocalEnuPosition);
 	bool TryConvertLocalEnuToGeocentric(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition, FVector& OutWorldPosition);
 
-	/** The same mappings by value; a position the projection refuses comes back as NaN. */
-	FVector ConvertGeodeticToLocalEnu(const FCoordinateReferenceFrame& Frame, const FVector& GeodeticPosition);
-	FVector ConvertLocalEnuToGeodetic(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition);
-	FVector ConvertGeocentricToLocalEnu(const FCoordinateReferenceFrame& Frame, const FVector& WorldPosition);
-	FVector ConvertLocalEnuToGeocentric(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition);
-
 	/**
-	 * Converts a position between any two systems of an initialized frame. Returns false, with OutPosition
-	 * untouched, when a system is not one of the five, or when the position lies outside what a UTM/UPS local
-	 * frame can project.
+	 * Converts a position between any two systems of an initialized frame, each in its own units (Local_UE in
+	 * centimetres). Returns false, with OutPosition untouched, when a system is not one of the five, or when the
+	 * position lies outside what a UTM/UPS local frame can project.
 	 */
 	bool DispatchPositionConversion(ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FCoordinateReferenceFrame& Frame,
 		const FVector& Position, FVector& OutPosition);

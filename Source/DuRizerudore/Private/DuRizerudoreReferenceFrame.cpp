@@ -3,11 +3,18 @@
 #include "DuRizerudoreConversion.h"
 
 #include "DuRizerudoreConversionInternal.h"
+#include "DuRizerudoreLocalSystems.h"
 #include "DuRizerudoreLog.h"
 
+#include "Containers/StringConv.h"
+#include "Math/Matrix.h"
+#include "Misc/AssertionMacros.h"
+
+THIRD_PARTY_INCLUDES_START
 #include <GeographicLib/Geocentric.hpp>
 #include <GeographicLib/LocalCartesian.hpp>
 #include <GeographicLib/UTMUPS.hpp>
+THIRD_PARTY_INCLUDES_END
 
 #include <cmath>
 #include <exception>
@@ -57,19 +64,35 @@ namespace
 		}
 	}
 
-	FVector MakeNaNVector()
+	/** The reverse of TryProjectIntoZone for a grid point of the zone and hemisphere; false when refused. */
+	bool TryUnprojectFromZone(const int32 Zone, const bool bNorthernHemisphere, const double Easting, const double Northing, double& OutLatitudeDeg,
+		double& OutLongitudeDeg)
 	{
-		const double NaN = std::numeric_limits<double>::quiet_NaN();
-		return FVector(NaN, NaN, NaN);
+		try
+		{
+			RequireFinite(Easting, Northing);
+			double ConvergenceDeg = 0.0;
+			double Scale = 0.0;
+			GeographicLib::UTMUPS::Reverse(Zone, bNorthernHemisphere, Easting, Northing, OutLatitudeDeg, OutLongitudeDeg, ConvergenceDeg, Scale, false);
+			return true;
+		}
+		catch (const std::exception&)
+		{
+			return false;
+		}
 	}
 }
 
 namespace DuRizerudore
 {
-	FQuat BuildEnuToGeocentricRotationAtGeocentric(const FCoordinateConversionInstance& Instance, const FVector& WorldPosition)
+	FVector TurnBetweenGridAndTrueAxes(const FVector& Vector, const double ConvergenceDeg, const EGridTurn Turn)
 	{
-		const FVector Geodetic = FCoordinateConversionKernelAccess::WorldPositionToGeodetic(Instance, WorldPosition);
-		return BuildEnuToGeocentricRotation(Geodetic.X, Geodetic.Y);
+		// Grid north lies at bearing gamma east of true north.
+		const double Gamma = ConvergenceDeg * DegreesToRadians;
+		const double C = std::cos(Gamma);
+		const double S = std::sin(Gamma);
+		return Turn == EGridTurn::GridToTrue ? FVector(Vector.X * C + Vector.Y * S, Vector.Y * C - Vector.X * S, Vector.Z)
+											 : FVector(Vector.X * C - Vector.Y * S, Vector.X * S + Vector.Y * C, Vector.Z);
 	}
 }
 
@@ -97,50 +120,13 @@ FCoordinateReferenceFrame::FCoordinateReferenceFrame(const TSharedRef<FCoordinat
 	SetLocalFrameOrigin(Setup.LocalFrameOrigin, Setup.LocalFrameAltitudeReference, Setup.LocalFrameType);
 }
 
+// Out of line, where GeographicLib's LocalCartesian is complete. A moved-from frame holds null pointers and so is
+// uninitialized; the shared pointers add the new reference before they release the old one, so self-assignment is safe.
 FCoordinateReferenceFrame::FCoordinateReferenceFrame(const FCoordinateReferenceFrame& Other) = default;
-
-FCoordinateReferenceFrame::FCoordinateReferenceFrame(FCoordinateReferenceFrame&& Other)
-	: Conversion(MoveTemp(Other.Conversion))
-	, LocalCartesian(MoveTemp(Other.LocalCartesian))
-	, LocalFrameOrigin(Other.LocalFrameOrigin)
-	, LocalEnuToGeocentricRotation(Other.LocalEnuToGeocentricRotation)
-	, bHasLocalFrame(Other.bHasLocalFrame)
-	, LocalFrameType(Other.LocalFrameType)
-	, UtmZone(Other.UtmZone)
-	, bUtmNorthernHemisphere(Other.bUtmNorthernHemisphere)
-	, UtmOriginEasting(Other.UtmOriginEasting)
-	, UtmOriginNorthing(Other.UtmOriginNorthing)
-	, UtmOriginScale(Other.UtmOriginScale)
-{
-}
-
-// The shared pointers add the new reference before they release the old one, so self-assignment is safe.
+FCoordinateReferenceFrame::FCoordinateReferenceFrame(FCoordinateReferenceFrame&& Other) = default;
 FCoordinateReferenceFrame& FCoordinateReferenceFrame::operator=(const FCoordinateReferenceFrame& Other) = default;
-
-FCoordinateReferenceFrame& FCoordinateReferenceFrame::operator=(FCoordinateReferenceFrame&& Other)
-{
-	if (this != &Other)
-	{
-		Conversion = MoveTemp(Other.Conversion);
-		LocalCartesian = MoveTemp(Other.LocalCartesian);
-		LocalFrameOrigin = Other.LocalFrameOrigin;
-		LocalEnuToGeocentricRotation = Other.LocalEnuToGeocentricRotation;
-		bHasLocalFrame = Other.bHasLocalFrame;
-		LocalFrameType = Other.LocalFrameType;
-		UtmZone = Other.UtmZone;
-		bUtmNorthernHemisphere = Other.bUtmNorthernHemisphere;
-		UtmOriginEasting = Other.UtmOriginEasting;
-		UtmOriginNorthing = Other.UtmOriginNorthing;
-		UtmOriginScale = Other.UtmOriginScale;
-	}
-	return *this;
-}
-
-FCoordinateReferenceFrame::~FCoordinateReferenceFrame()
-{
-	LocalCartesian.Reset();
-	Conversion.Reset();
-}
+FCoordinateReferenceFrame& FCoordinateReferenceFrame::operator=(FCoordinateReferenceFrame&& Other) = default;
+FCoordinateReferenceFrame::~FCoordinateReferenceFrame() = default;
 
 bool FCoordinateReferenceFrame::IsInitialized() const
 {
@@ -220,18 +206,16 @@ void FCoordinateReferenceFrame::SetLocalFrameOrigin(const FGeodeticCoordinate& O
 
 bool FCoordinateReferenceFrame::TryGeodeticPositionToLocalEnu(const FVector& GeodeticPosition, FVector& OutLocalEnuPosition) const
 {
-	if (!bHasLocalFrame)
+	// The tangent plane is the common case and cannot fail: straight to the projector, which a frame holds only
+	// while it has a tangent-plane local frame.
+	if (const GeographicLib::LocalCartesian* Projector = LocalCartesian.Get())
+	{
+		Projector->Forward(GeodeticPosition.X, GeodeticPosition.Y, GeodeticPosition.Z, OutLocalEnuPosition.X, OutLocalEnuPosition.Y, OutLocalEnuPosition.Z);
+		return true;
+	}
+	if (!UsesPositionDependentLocalFrame())
 	{
 		return false;
-	}
-	if (LocalFrameType != ECoordinateLocalFrameType::UTM)
-	{
-		if (!LocalCartesian.IsValid())
-		{
-			return false;
-		}
-		LocalCartesian->Forward(GeodeticPosition.X, GeodeticPosition.Y, GeodeticPosition.Z, OutLocalEnuPosition.X, OutLocalEnuPosition.Y, OutLocalEnuPosition.Z);
-		return true;
 	}
 	FGridPoint Point;
 	if (!TryProjectIntoZone(GeodeticPosition.X, GeodeticPosition.Y, UtmZone, Point))
@@ -244,35 +228,20 @@ bool FCoordinateReferenceFrame::TryGeodeticPositionToLocalEnu(const FVector& Geo
 
 bool FCoordinateReferenceFrame::TryLocalEnuPositionToGeodetic(const FVector& LocalEnuPosition, FVector& OutGeodeticPosition) const
 {
-	if (!bHasLocalFrame)
+	if (LocalCartesian.IsValid())
 	{
-		return false;
-	}
-	if (LocalFrameType != ECoordinateLocalFrameType::UTM)
-	{
-		if (!LocalCartesian.IsValid())
-		{
-			return false;
-		}
 		LocalCartesian->Reverse(LocalEnuPosition.X, LocalEnuPosition.Y, LocalEnuPosition.Z, OutGeodeticPosition.X, OutGeodeticPosition.Y, OutGeodeticPosition.Z);
 		return true;
 	}
-	try
-	{
-		double Latitude = 0.0;
-		double Longitude = 0.0;
-		double Convergence = 0.0;
-		double Scale = 0.0;
-		RequireFinite(LocalEnuPosition.X, LocalEnuPosition.Y);
-		GeographicLib::UTMUPS::Reverse(UtmZone, bUtmNorthernHemisphere, UtmOriginEasting + LocalEnuPosition.X, UtmOriginNorthing + LocalEnuPosition.Y, Latitude,
-			Longitude, Convergence, Scale, false);
-		OutGeodeticPosition = FVector(Latitude, Longitude, LocalFrameOrigin.HeightM + LocalEnuPosition.Z);
-		return true;
-	}
-	catch (const std::exception&)
+	double LatitudeDeg = 0.0;
+	double LongitudeDeg = 0.0;
+	if (!UsesPositionDependentLocalFrame()
+		|| !TryUnprojectFromZone(UtmZone, bUtmNorthernHemisphere, UtmOriginEasting + LocalEnuPosition.X, UtmOriginNorthing + LocalEnuPosition.Y, LatitudeDeg, LongitudeDeg))
 	{
 		return false;
 	}
+	OutGeodeticPosition = FVector(LatitudeDeg, LongitudeDeg, LocalFrameOrigin.HeightM + LocalEnuPosition.Z);
+	return true;
 }
 
 bool FCoordinateReferenceFrame::TryGetGridConvergenceDegAtGeodetic(const FVector& GeodeticPosition, double& OutConvergenceDeg) const
@@ -293,14 +262,14 @@ bool FCoordinateReferenceFrame::TryGetGridConvergenceDegAtGeodetic(const FVector
 
 FVector FCoordinateReferenceFrame::GeodeticPositionToLocalEnu(const FVector& GeodeticPosition) const
 {
-	FVector LocalEnu = MakeNaNVector();
+	FVector LocalEnu = DuRizerudore::MakeNaNVector();
 	TryGeodeticPositionToLocalEnu(GeodeticPosition, LocalEnu);
 	return LocalEnu;
 }
 
 FVector FCoordinateReferenceFrame::LocalEnuPositionToGeodetic(const FVector& LocalEnuPosition) const
 {
-	FVector Geodetic = MakeNaNVector();
+	FVector Geodetic = DuRizerudore::MakeNaNVector();
 	TryLocalEnuPositionToGeodetic(LocalEnuPosition, Geodetic);
 	return Geodetic;
 }
@@ -314,16 +283,11 @@ double FCoordinateReferenceFrame::GetGridConvergenceDegAtGeodetic(const FVector&
 
 FQuat FCoordinateReferenceFrame::BuildLocalEnuToPointEnuRotationAtGeodetic(const FVector& GeodeticPosition) const
 {
-	const double Gamma = GetGridConvergenceDegAtGeodetic(GeodeticPosition) * DuRizerudore::DegreesToRadians;
-	const double C = std::cos(Gamma);
-	const double S = std::sin(Gamma);
-	// Rows are the images of local east, north and up: grid north lies at bearing gamma east of true north.
-	FMatrix Rotation = FMatrix::Identity;
-	Rotation.M[0][0] = C;
-	Rotation.M[0][1] = -S;
-	Rotation.M[1][0] = S;
-	Rotation.M[1][1] = C;
-	FQuat Result = Rotation.ToQuat();
+	// Rows are the images of local east, north and up.
+	const double ConvergenceDeg = GetGridConvergenceDegAtGeodetic(GeodeticPosition);
+	const FVector East = DuRizerudore::TurnBetweenGridAndTrueAxes(FVector(1.0, 0.0, 0.0), ConvergenceDeg, DuRizerudore::EGridTurn::GridToTrue);
+	const FVector North = DuRizerudore::TurnBetweenGridAndTrueAxes(FVector(0.0, 1.0, 0.0), ConvergenceDeg, DuRizerudore::EGridTurn::GridToTrue);
+	FQuat Result = FMatrix(East, North, FVector(0.0, 0.0, 1.0), FVector(0.0, 0.0, 0.0)).ToQuat();
 	Result.Normalize();
 	return Result;
 }
@@ -343,10 +307,7 @@ FVector FCoordinateReferenceFrame::LocalEnuToPointEnuAtGeodetic(const FVector& L
 	{
 		return LocalEnuVector;
 	}
-	const double Gamma = GetGridConvergenceDegAtGeodetic(GeodeticPosition) * DuRizerudore::DegreesToRadians;
-	const double C = std::cos(Gamma);
-	const double S = std::sin(Gamma);
-	return FVector(LocalEnuVector.X * C + LocalEnuVector.Y * S, LocalEnuVector.Y * C - LocalEnuVector.X * S, LocalEnuVector.Z);
+	return DuRizerudore::TurnBetweenGridAndTrueAxes(LocalEnuVector, GetGridConvergenceDegAtGeodetic(GeodeticPosition), DuRizerudore::EGridTurn::GridToTrue);
 }
 
 FVector FCoordinateReferenceFrame::PointEnuToLocalEnuAtGeodetic(const FVector& PointEnuVector, const FVector& GeodeticPosition) const
@@ -355,8 +316,5 @@ FVector FCoordinateReferenceFrame::PointEnuToLocalEnuAtGeodetic(const FVector& P
 	{
 		return PointEnuVector;
 	}
-	const double Gamma = GetGridConvergenceDegAtGeodetic(GeodeticPosition) * DuRizerudore::DegreesToRadians;
-	const double C = std::cos(Gamma);
-	const double S = std::sin(Gamma);
-	return FVector(PointEnuVector.X * C - PointEnuVector.Y * S, PointEnuVector.X * S + PointEnuVector.Y * C, PointEnuVector.Z);
+	return DuRizerudore::TurnBetweenGridAndTrueAxes(PointEnuVector, GetGridConvergenceDegAtGeodetic(GeodeticPosition), DuRizerudore::EGridTurn::TrueToGrid);
 }

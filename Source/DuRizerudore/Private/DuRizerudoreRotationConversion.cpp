@@ -1,6 +1,9 @@
 #include "DuRizerudoreRotationConversion.h"
 
 #include "DuRizerudoreConversionInternal.h"
+#include "DuRizerudoreLocalSystems.h"
+
+#include "Math/Matrix.h"
 
 namespace DuRizerudore
 {
@@ -13,10 +16,14 @@ namespace DuRizerudore
 			return Result;
 		}
 
-		/** The half turn that takes north-east-down components to east-north-up ones; its sign fixes every output's. */
+		/**
+		 * The half turn that takes north-east-down components to east-north-up ones: the matrix whose rows are the
+		 * images of the NED axes. Its sign fixes every output's.
+		 */
 		FQuat BuildNedToEnuRotation()
 		{
-			const FMatrix NedToEnu(FVector(0.0, 1.0, 0.0), FVector(1.0, 0.0, 0.0), FVector(0.0, 0.0, -1.0), FVector(0.0, 0.0, 0.0));
+			const FMatrix NedToEnu(LocalAxesToEnu(ECoordinateSystem::Local_NED, FVector(1.0, 0.0, 0.0)), LocalAxesToEnu(ECoordinateSystem::Local_NED, FVector(0.0, 1.0, 0.0)),
+				LocalAxesToEnu(ECoordinateSystem::Local_NED, FVector(0.0, 0.0, 1.0)), FVector(0.0, 0.0, 0.0));
 			return Normalized(NedToEnu.ToQuat());
 		}
 
@@ -31,7 +38,7 @@ namespace DuRizerudore
 			switch (System)
 			{
 			case ECoordinateSystem::Local_ENU:
-				return Normalized(OriginRotation * FQuat::Identity);
+				return Normalized(OriginRotation);
 			case ECoordinateSystem::Local_NED:
 			{
 				// Built once through the matrix conversion, which fixes its sign: (sqrt(1/2), sqrt(1/2), 0, 0).

@@ -1,6 +1,7 @@
 #include "DuRizerudoreVectorConversion.h"
 
 #include "DuRizerudoreConversionInternal.h"
+#include "DuRizerudoreLocalSystems.h"
 #include "DuRizerudorePositionConversion.h"
 
 namespace DuRizerudore
@@ -10,70 +11,19 @@ namespace DuRizerudore
 		using FInstanceAccess = FCoordinateConversionKernelAccess;
 		using FFrameAccess = FCoordinateReferenceFrameKernelAccess;
 
-		constexpr bool IsKnown(const ECoordinateSystem System)
-		{
-			return static_cast<uint8>(System) <= static_cast<uint8>(ECoordinateSystem::Geodetic);
-		}
-
-		constexpr bool IsLocal(const ECoordinateSystem System)
-		{
-			return System == ECoordinateSystem::Local_ENU || System == ECoordinateSystem::Local_NED || System == ECoordinateSystem::Local_UE;
-		}
-
-		/** A local vector (ENU, NED or UE axes, never scaled) in east-north-up axes. */
-		FVector LocalVectorToEnu(const ECoordinateSystem System, const FVector& V)
-		{
-			switch (System)
-			{
-			case ECoordinateSystem::Local_NED:
-				return FVector(V.Y, V.X, -V.Z);
-			case ECoordinateSystem::Local_UE:
-				return FVector(V.Y, V.X, V.Z);
-			default:
-				return V;
-			}
-		}
-
-		FVector EnuToLocalVector(const ECoordinateSystem System, const FVector& E)
-		{
-			switch (System)
-			{
-			case ECoordinateSystem::Local_NED:
-				return FVector(E.Y, E.X, -E.Z);
-			case ECoordinateSystem::Local_UE:
-				return FVector(E.Y, E.X, E.Z);
-			default:
-				return E;
-			}
-		}
-
-		/** Local east-north-up position of a local position (Local_UE positions are centimetres). */
-		FVector LocalPositionToEnu(const ECoordinateSystem System, const FVector& P)
-		{
-			switch (System)
-			{
-			case ECoordinateSystem::Local_NED:
-				return FVector(P.Y, P.X, -P.Z);
-			case ECoordinateSystem::Local_UE:
-				return FVector(P.Y * 0.01, P.X * 0.01, P.Z * 0.01);
-			default:
-				return P;
-			}
-		}
-
 		/** The point a vector is attached to: its geodetic coordinates and, where needed, its geocentric position. */
 		struct FResolvedPoint
 		{
-			FVector Geodetic;
-			FVector World;
-			FQuat EnuToGeocentric;
+			FVector Geodetic = FVector::ZeroVector;
+			FVector World = FVector::ZeroVector;
+			FQuat EnuToGeocentric = FQuat::Identity;
 		};
 
 		template <ECoordinateSystem PositionSystem, bool bNeedsWorld>
 		bool ResolvePoint(const FCoordinateReferenceFrame& Frame, const FVector& Position, FResolvedPoint& Out)
 		{
 			const FCoordinateConversionInstance& Instance = *Frame.GetConversion();
-			if constexpr (IsLocal(PositionSystem))
+			if constexpr (IsLocalCoordinateSystem(PositionSystem))
 			{
 				const FVector Enu = LocalPositionToEnu(PositionSystem, Position);
 				if (!TryConvertLocalEnuToGeodetic(Frame, Enu, Out.Geodetic))
@@ -82,8 +32,16 @@ namespace DuRizerudore
 				}
 				if constexpr (bNeedsWorld)
 				{
-					// The local position's geocentric form, without projecting it a second time.
-					Out.World = Frame.HasLocalFrame() ? FInstanceAccess::GeodeticToWorldPosition(Instance, Out.Geodetic) : Enu;
+					// The local position's geocentric form, without projecting it a second time. Two branches, not
+					// a conditional expression, which GCC 12 at -O3 takes for a dangling pointer to Enu.
+					if (Frame.HasLocalFrame())
+					{
+						Out.World = FInstanceAccess::GeodeticToWorldPosition(Instance, Out.Geodetic);
+					}
+					else
+					{
+						Out.World = Enu;
+					}
 				}
 			}
 			else if constexpr (PositionSystem == ECoordinateSystem::Geocentric)
@@ -103,12 +61,12 @@ namespace DuRizerudore
 			return true;
 		}
 
-		/** Rotates between grid and true axes at the point; a no-op in a tangent-plane frame. */
-		bool TryGridToPointEnu(const FCoordinateReferenceFrame& Frame, const FVector& V, const FVector& Geodetic, const bool bToPoint, FVector& Out)
+		/** Turns a vector between grid and true axes at the point; a no-op in a tangent-plane frame. False when the projection refuses the point. */
+		bool TryTurnAtPoint(const FCoordinateReferenceFrame& Frame, const FVector& Vector, const FVector& Geodetic, const EGridTurn Turn, FVector& Out)
 		{
 			if (Frame.GetLocalFrameType() != ECoordinateLocalFrameType::UTM)
 			{
-				Out = V;
+				Out = Vector;
 				return true;
 			}
 			double ConvergenceDeg = 0.0;
@@ -116,10 +74,7 @@ namespace DuRizerudore
 			{
 				return false;
 			}
-			const double Gamma = ConvergenceDeg * DegreesToRadians;
-			const double C = FMath::Cos(Gamma);
-			const double S = FMath::Sin(Gamma);
-			Out = bToPoint ? FVector(V.X * C + V.Y * S, V.Y * C - V.X * S, V.Z) : FVector(V.X * C - V.Y * S, V.X * S + V.Y * C, V.Z);
+			Out = TurnBetweenGridAndTrueAxes(Vector, ConvergenceDeg, Turn);
 			return true;
 		}
 
@@ -142,10 +97,10 @@ namespace DuRizerudore
 				}
 				const FCoordinateConversionInstance& Instance = *Frame.GetConversion();
 
-				FVector PointEnu;
-				if constexpr (IsLocal(FromSystem))
+				FVector PointEnu = FVector::ZeroVector;
+				if constexpr (IsLocalCoordinateSystem(FromSystem))
 				{
-					if (!TryGridToPointEnu(Frame, LocalVectorToEnu(FromSystem, Vector), Point.Geodetic, true, PointEnu))
+					if (!TryTurnAtPoint(Frame, LocalAxesToEnu(FromSystem, Vector), Point.Geodetic, EGridTurn::GridToTrue, PointEnu))
 					{
 						return false;
 					}
@@ -161,14 +116,14 @@ namespace DuRizerudore
 					PointEnu = Point.EnuToGeocentric.UnrotateVector(Tip - Point.World);
 				}
 
-				if constexpr (IsLocal(ToSystem))
+				if constexpr (IsLocalCoordinateSystem(ToSystem))
 				{
-					FVector LocalEnu;
-					if (!TryGridToPointEnu(Frame, PointEnu, Point.Geodetic, false, LocalEnu))
+					FVector LocalEnu = FVector::ZeroVector;
+					if (!TryTurnAtPoint(Frame, PointEnu, Point.Geodetic, EGridTurn::TrueToGrid, LocalEnu))
 					{
 						return false;
 					}
-					OutVector = EnuToLocalVector(ToSystem, LocalEnu);
+					OutVector = EnuToLocalAxes(ToSystem, LocalEnu);
 				}
 				else if constexpr (ToSystem == ECoordinateSystem::Geocentric)
 				{
@@ -248,7 +203,7 @@ namespace DuRizerudore
 	bool DispatchVectorConversion(const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem, const FCoordinateReferenceFrame& Frame, const FVector& Vector,
 		FVector& OutVector)
 	{
-		if (!IsKnown(FromSystem) || !IsKnown(ToSystem))
+		if (!IsKnownCoordinateSystem(FromSystem) || !IsKnownCoordinateSystem(ToSystem))
 		{
 			return false;
 		}
@@ -263,8 +218,8 @@ namespace DuRizerudore
 		}
 		const FQuat& OriginRotation = FFrameAccess::GetLocalEnuToGeocentricRotation(Frame);
 		const bool bRotate = Frame.HasLocalFrame();
-		const FVector Enu = FromSystem == ECoordinateSystem::Geocentric ? (bRotate ? OriginRotation.UnrotateVector(Vector) : Vector) : LocalVectorToEnu(FromSystem, Vector);
-		OutVector = ToSystem == ECoordinateSystem::Geocentric ? (bRotate ? OriginRotation.RotateVector(Enu) : Enu) : EnuToLocalVector(ToSystem, Enu);
+		const FVector Enu = FromSystem == ECoordinateSystem::Geocentric ? (bRotate ? OriginRotation.UnrotateVector(Vector) : Vector) : LocalAxesToEnu(FromSystem, Vector);
+		OutVector = ToSystem == ECoordinateSystem::Geocentric ? (bRotate ? OriginRotation.RotateVector(Enu) : Enu) : EnuToLocalAxes(ToSystem, Enu);
 		return true;
 	}
 

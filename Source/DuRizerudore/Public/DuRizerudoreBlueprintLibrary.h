@@ -8,10 +8,15 @@
 #include "DuRizerudoreBlueprintLibrary.generated.h"
 
 /**
- * Every function returns true on success and delivers its results through out-parameters. After false:
- * MakeReferenceFrame leaves a default frame, the conversions and the heading/pitch functions leave their
- * outputs untouched, the height queries set their output to 0 and GetGravity to the zero vector. Positions in a UTM frame that the UTM/UPS projection cannot take (a
- * latitude outside [-90, 90], a point too far from the origin's zone) give false as well.
+ * Every function returns true on success and delivers its results through out-parameters; each refuses a
+ * frame that fails IsReferenceFrameValid. After false: MakeReferenceFrame leaves a default frame, the
+ * conversions and the heading/pitch functions leave their outputs untouched, the height queries set their
+ * output to 0 and GetGravity to the zero vector. Positions in a UTM frame that the UTM/UPS projection cannot
+ * take (a latitude outside [-90, 90], a point too far from the origin's zone) give false as well.
+ *
+ * Units and frames of positions, by system: Local_ENU and Local_NED metres in the frame's local axes,
+ * Local_UE centimetres (X north, Y east, Z up), Geocentric ECEF metres, Geodetic (X latitude and Y longitude
+ * in degrees, Z height above the WGS84 ellipsoid in metres). Vectors carry their own unit in every system.
  */
 UCLASS(meta = (ToolTip = "Blueprint helpers for building runtime reference frames and dispatching conversions from runtime enums."))
 class DURIZERUDORE_API UDuRizerudoreBlueprintLibrary : public UBlueprintFunctionLibrary
@@ -19,50 +24,138 @@ class DURIZERUDORE_API UDuRizerudoreBlueprintLibrary : public UBlueprintFunction
 	GENERATED_BODY()
 
 public:
-	/** True when the frame holds an initialized conversion instance. */
+	/**
+	 * @param ReferenceFrame the frame to test.
+	 * @return true when the frame holds an initialized conversion instance; false for a default frame.
+	 */
 	UFUNCTION(BlueprintPure, Category = "DuRizerudore|Frame")
 	static bool IsReferenceFrameValid(const FCoordinateReferenceFrame& ReferenceFrame);
 
-	/** Builds fresh models from ConversionSetup (never shared with another frame) and the local frame of ReferenceSetup. */
+	/**
+	 * Builds fresh models from ConversionSetup (never shared with another frame) and the local frame of ReferenceSetup.
+	 *
+	 * @param ConversionSetup the datum, gravity and geoid models to load.
+	 * @param ReferenceSetup the local frame: kind, origin (degrees, degrees, metres) and what the origin height is measured from.
+	 * @param OutReferenceFrame the frame; a default frame after false.
+	 * @return false when the models do not build (data missing or unreadable, an impossible truncation). An origin
+	 *   the UTM/UPS projection refuses still gives true, with a frame that has no local frame (and a log message).
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Frame", meta = (ToolTip = "Builds a reusable runtime reference frame from the supplied conversion and local-frame setup."))
 	static bool MakeReferenceFrame(const FCoordinateConversionSetup& ConversionSetup, const FCoordinateReferenceSetup& ReferenceSetup, FCoordinateReferenceFrame& OutReferenceFrame);
 
+	/**
+	 * @param ReferenceFrame the frame whose local frame the local systems refer to.
+	 * @param FromSystem the system of Position.
+	 * @param ToSystem the system of ConvertedPosition.
+	 * @param Position the position, in FromSystem's units.
+	 * @param ConvertedPosition the position in ToSystem's units; untouched after false.
+	 * @return false for an invalid frame, a value outside the enumeration, or a position the UTM/UPS projection refuses.
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Conversion")
 	static bool ConvertPosition(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FVector& Position, FVector& ConvertedPosition);
 
-	/** A free vector with the frame's origin rotation; never scaled, not even for Local_UE. */
+	/**
+	 * A free vector, turned with the frame's one rotation at the origin; never scaled, not even for Local_UE.
+	 *
+	 * @param Vector the vector in FromSystem's axes (any unit).
+	 * @param ConvertedVector the vector in ToSystem's axes, same unit; untouched after false.
+	 * @return false for an invalid frame, a value outside the enumeration, or Geodetic on one side only (a free
+	 *   vector has no geodetic form; Geodetic to Geodetic copies).
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Conversion")
 	static bool ConvertVector(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FVector& Vector, FVector& ConvertedVector);
 
+	/**
+	 * A vector attached to a point: local systems mean the axes at that point (grid axes in a UTM frame),
+	 * Geodetic means increments of latitude and longitude (degrees) and height (metres).
+	 *
+	 * @param Vector the vector in FromSystem at the point.
+	 * @param PositionSystem the system of Position.
+	 * @param Position the point, in PositionSystem's units.
+	 * @param ConvertedVector the vector in ToSystem at the point; untouched after false.
+	 * @return false for an invalid frame, a value outside the enumeration, or a point the UTM/UPS projection refuses.
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Conversion", meta = (ToolTip = "Converts a vector using an explicit position whose coordinate system can differ from the vector system."))
 	static bool ConvertVectorAtPosition(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FVector& Vector,
 		ECoordinateSystem PositionSystem, const FVector& Position, FVector& ConvertedVector);
 
+	/**
+	 * An orientation (body axes into the system's axes), re-expressed with the frame's rotation at the origin.
+	 *
+	 * @param Rotation the orientation in FromSystem; need not be normalised.
+	 * @param ConvertedRotation the normalised orientation in ToSystem; untouched after false.
+	 * @return false for an invalid frame and for pairs other than among Local_ENU, Local_NED and Geocentric, or
+	 *   Local_UE to itself (it is left-handed); Geodetic has no orientation.
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Conversion")
 	static bool ConvertQuaternion(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FQuat& Rotation, FQuat& ConvertedRotation);
 
-	/** Goes through a quaternion even between equal systems, so the result is the engine's canonical rotator. */
+	/**
+	 * ConvertQuaternion on the rotator's quaternion, even between equal systems, so the result is the engine's
+	 * canonical rotator (degrees).
+	 *
+	 * @return false, ConvertedRotation untouched, where ConvertQuaternion returns false.
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Conversion")
 	static bool ConvertRotator(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FRotator& Rotation, FRotator& ConvertedRotation);
 
+	/**
+	 * @param VectorSystem the system of Vector: a local system (its own axes) or Geocentric (taken in the local
+	 *   axes at Position, grid axes in a UTM frame).
+	 * @param Vector the direction; its length does not matter.
+	 * @param PositionSystem the system of Position; used only for a geocentric vector.
+	 * @param Position the point, in PositionSystem's units.
+	 * @param HeadingPitchDeg X the heading in degrees from north towards east in [-180, 180], Y the pitch in degrees
+	 *   above the horizontal; untouched after false.
+	 * @return false for an invalid frame, a Geodetic or unknown vector system, an unknown position system, or a point
+	 *   the UTM/UPS projection refuses.
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Heading")
 	static bool HeadingPitchDegFromVector(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem VectorSystem, const FVector& Vector, ECoordinateSystem PositionSystem,
 		const FVector& Position, FVector2D& HeadingPitchDeg);
 
+	/**
+	 * The unit vector of a heading and pitch (degrees), the inverse of HeadingPitchDegFromVector with the same
+	 * systems and refusals.
+	 *
+	 * @param Vector the unit vector in VectorSystem (no centimetre factor for Local_UE); untouched after false.
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Heading")
 	static bool VectorFromHeadingPitchDeg(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem VectorSystem, const FVector2D& HeadingPitchDeg,
 		ECoordinateSystem PositionSystem, const FVector& Position, FVector& Vector);
 
-	/** Gravity in m/s^2 in every vector system; local systems use the axes at the queried point. Zero after false. */
+	/**
+	 * Gravity from the gravity model, or normal gravity without one, centrifugal term included.
+	 *
+	 * @param Position the point, in PositionSystem's units.
+	 * @param VectorSystem Geocentric axes, or a local system's axes at the queried point (not at the origin).
+	 * @param Gravity the acceleration in m/s^2 in every system; the zero vector after false.
+	 * @return false for an invalid frame, a Geodetic or unknown vector system, or a point the frame cannot convert.
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Earth", meta = (ToolTip = "Resolves gravity at the query point. Local outputs are expressed in the tangent frame at the queried point, not at the reference origin."))
 	static bool GetGravity(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& Position, ECoordinateSystem VectorSystem, FVector& Gravity);
 
+	/**
+	 * @param Position the point, in PositionSystem's units; only its latitude and longitude matter.
+	 * @param GeoidHeightM the geoid's height above the ellipsoid in metres (NaN where the grid has no answer); 0 after false.
+	 * @return false for an invalid frame, a frame without a geoid, or a position the frame cannot convert.
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Earth", meta = (ToolTip = "Resolves geoid separation at the queried position."))
 	static bool GetGeoidHeight(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& Position, double& GeoidHeightM);
 
+	/**
+	 * @param GeodeticCoordinateAtMeanSeaLevel latitude and longitude in degrees, Z the height above mean sea level in metres.
+	 * @param HeightAboveEllipsoidM the height above the WGS84 ellipsoid in metres; 0 after false.
+	 * @return false for an invalid frame or a frame without a geoid.
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Earth", meta = (ToolTip = "Resolves ellipsoid height from a geodetic coordinate whose Z component is height above mean sea level."))
 	static bool GetHeightAboveEllipsoid(const FCoordinateReferenceFrame& ReferenceFrame, const FVector& GeodeticCoordinateAtMeanSeaLevel, double& HeightAboveEllipsoidM);
 
+	/**
+	 * @param Position the point, in PositionSystem's units (a geodetic height is above the ellipsoid).
+	 * @param HeightAboveMeanSeaLevelM the height above the geoid in metres; 0 after false.
+	 * @return false for an invalid frame, a frame without a geoid, or a position the frame cannot convert.
+	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Earth", meta = (ToolTip = "Resolves mean sea level height for a physical point described in any supported position frame."))
 	static bool GetHeightAboveMeanSeaLevel(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& Position, double& HeightAboveMeanSeaLevelM);
 };

@@ -175,7 +175,14 @@ struct DURIZERUDORE_API FCoordinateConversionInstance
 	/** Not initialized: holds no model objects. */
 	FCoordinateConversionInstance() = default;
 
-	/** Builds the geodesy objects and loads the selected models; never throws. */
+	/**
+	 * Builds the geodesy objects and loads the selected models from the plugin's "Binaries/GeographicLib/data";
+	 * never throws.
+	 *
+	 * @param Setup the datum, models, truncation and interpolation. A datum other than WGS84, a selected model
+	 *   whose directory is missing or whose files do not load (logged), or an impossible truncation (logged)
+	 *   leaves the instance uninitialized.
+	 */
 	explicit FCoordinateConversionInstance(const FCoordinateConversionSetup& Setup);
 
 	FCoordinateConversionInstance(const FCoordinateConversionInstance& Other) = default;
@@ -190,18 +197,33 @@ struct DURIZERUDORE_API FCoordinateConversionInstance
 	/** True when a geoid grid is loaded (also possible on an uninitialized instance). */
 	bool SupportsGeoidQueries() const;
 
-	/** Geoid height N above the ellipsoid in metres at (X latitude, Y longitude); Z is ignored. Needs a geoid. */
+	/**
+	 * @param GeodeticPosition X latitude and Y longitude in degrees; Z is ignored.
+	 * @return the geoid height N above the WGS84 ellipsoid in metres; NaN without a geoid, for a non-finite
+	 *   position or a latitude outside [-90, 90].
+	 */
 	double GetGeoidHeight(const FVector& GeodeticPosition) const;
 
-	/** N + Z for a geodetic position whose Z is a height above mean sea level. Needs a geoid. */
+	/**
+	 * @param GeodeticPositionAtMeanSeaLevel latitude and longitude in degrees, Z the height above mean sea level in metres.
+	 * @return N + Z, the height above the ellipsoid in metres; NaN where GetGeoidHeight is NaN.
+	 */
 	double GetHeightAboveEllipsoid(const FVector& GeodeticPositionAtMeanSeaLevel) const;
 
-	/** Z - N for a geodetic position whose Z is a height above the ellipsoid. Needs a geoid. */
+	/**
+	 * @param GeodeticPosition latitude and longitude in degrees, Z the height above the ellipsoid in metres.
+	 * @return Z - N, the height above mean sea level in metres; NaN where GetGeoidHeight is NaN.
+	 */
 	double GetHeightAboveMeanSeaLevel(const FVector& GeodeticPosition) const;
 
 	/**
-	 * The height above the ellipsoid of a height given against the reference. A mean-sea-level height
-	 * without a geoid is an error of the caller: it is reported once and returned unchanged.
+	 * The height above the ellipsoid of a height given against the reference.
+	 *
+	 * @param HeightM the height in metres, above the ellipsoid or above mean sea level as AltitudeReference says.
+	 * @param LatitudeDeg, LongitudeDeg where, in degrees.
+	 * @param AltitudeReference what HeightM is measured from; any value other than Ellipsoid means mean sea level.
+	 * @return the ellipsoidal height in metres. A mean-sea-level height without a geoid is an error of the caller:
+	 *   it is reported once (an ensure) and HeightM comes back unchanged.
 	 */
 	double ResolveHeightAboveEllipsoid(double HeightM, double LatitudeDeg, double LongitudeDeg, ECoordinateAltitudeReference AltitudeReference) const;
 
@@ -271,7 +293,7 @@ struct DURIZERUDORE_API FCoordinateReferenceFrame
 {
 	GENERATED_BODY()
 
-	/** No conversion instance and no local frame. */
+	/** No conversion instance and no local frame: not initialized. */
 	FCoordinateReferenceFrame();
 
 	/** A frame without a local frame: local east-north-up is then the geocentric frame itself. */
@@ -299,44 +321,76 @@ struct DURIZERUDORE_API FCoordinateReferenceFrame
 
 	ECoordinateLocalFrameType GetLocalFrameType() const;
 
-	/** The origin, its height always above the ellipsoid (the altitude reference was applied when it was set). */
+	/** The origin in degrees and metres, its height always above the ellipsoid (the altitude reference was applied when it was set). */
 	FGeodeticCoordinate GetLocalFrameOrigin() const;
 
+	/** The shared instance; null for a default frame. */
 	const FCoordinateConversionInstance* GetConversion() const;
 	TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> GetConversionPtr() const;
 
 	/**
-	 * Replaces the local frame. Needs an initialized instance (otherwise an ensure reports it once and nothing
-	 * changes). The origin height is resolved to an ellipsoidal height once, here; a UTM origin takes the
-	 * standard zone of its position (UPS near the poles).
+	 * Replaces the local frame. The origin height is resolved to an ellipsoidal height once, here; a UTM origin
+	 * takes the standard zone of its position (UPS near the poles).
+	 *
+	 * @param Origin latitude and longitude in degrees, height in metres against AltitudeReference.
+	 * @param AltitudeReference what the origin height is measured from.
+	 * @param Type a tangent plane or a UTM/UPS grid.
+	 * Without an initialized instance an ensure reports it once and nothing changes. An origin the UTM/UPS
+	 * projection refuses is logged and leaves the frame without a local frame.
 	 */
 	void SetLocalFrameOrigin(const FGeodeticCoordinate& Origin, ECoordinateAltitudeReference AltitudeReference, ECoordinateLocalFrameType Type);
 
-	/** Geodetic (lat, lon, ellipsoidal h) to local east-north-up metres. Needs a local frame; NaN otherwise. */
+	/**
+	 * @param GeodeticPosition latitude and longitude in degrees, height above the ellipsoid in metres.
+	 * @return the position in local east-north-up metres; NaN without a local frame or where the UTM/UPS projection refuses it.
+	 */
 	FVector GeodeticPositionToLocalEnu(const FVector& GeodeticPosition) const;
 
-	/** Local east-north-up metres to geodetic. Needs a local frame; NaN otherwise. */
+	/**
+	 * @param LocalEnuPosition the position in local east-north-up metres.
+	 * @return latitude and longitude in degrees, height above the ellipsoid in metres; NaN without a local frame
+	 *   or where the UTM/UPS projection refuses it.
+	 */
 	FVector LocalEnuPositionToGeodetic(const FVector& LocalEnuPosition) const;
 
-	/** The meridian convergence (degrees, grid north clockwise from true north) at a point of a UTM frame; 0 otherwise. */
+	/**
+	 * @param GeodeticPosition latitude and longitude in degrees; the height is ignored.
+	 * @return the meridian convergence in degrees (grid north clockwise from true north) in a UTM frame, 0 in a
+	 *   tangent-plane frame; NaN where the UTM/UPS projection refuses the point.
+	 */
 	double GetGridConvergenceDegAtGeodetic(const FVector& GeodeticPosition) const;
 
-	/** The rotation from the frame's local east-north-up axes to the true east-north-up axes at a point. */
+	/**
+	 * @param GeodeticPosition the point: latitude and longitude in degrees.
+	 * @return the rotation from the frame's local east-north-up axes to the true east-north-up axes there (about
+	 *   up by the convergence); the identity where the convergence is NaN.
+	 */
 	FQuat BuildLocalEnuToPointEnuRotationAtGeodetic(const FVector& GeodeticPosition) const;
 
-	/** The rotation from the frame's local east-north-up axes to geocentric axes, evaluated at a point. */
+	/**
+	 * @param GeodeticPosition the point: latitude and longitude in degrees.
+	 * @return the rotation from the frame's local east-north-up axes at that point to geocentric axes.
+	 */
 	FQuat BuildLocalEnuToGeocentricRotationAtGeodetic(const FVector& GeodeticPosition) const;
 
-	/** A vector in local east-north-up axes expressed in the true east-north-up axes at a point. */
+	/**
+	 * @param LocalEnuVector a vector in the frame's local east-north-up axes (any unit).
+	 * @param GeodeticPosition the point: latitude and longitude in degrees.
+	 * @return the vector in the true east-north-up axes there; NaN horizontal components where the UTM/UPS
+	 *   projection refuses the point.
+	 */
 	FVector LocalEnuToPointEnuAtGeodetic(const FVector& LocalEnuVector, const FVector& GeodeticPosition) const;
 
-	/** A vector in the true east-north-up axes at a point expressed in local east-north-up axes. */
+	/** The inverse of LocalEnuToPointEnuAtGeodetic, with the same units and refusals. */
 	FVector PointEnuToLocalEnuAtGeodetic(const FVector& PointEnuVector, const FVector& GeodeticPosition) const;
 
 protected:
 	friend struct FCoordinateReferenceFrameKernelAccess;
 
-	/** The projections behind the two position members; false (output untouched) when the projection refuses. */
+	/**
+	 * The mappings behind the position members, in the same units. Return false, output untouched, without a
+	 * local frame or where the UTM/UPS projection refuses the position (or the point, for the convergence).
+	 */
 	bool TryGeodeticPositionToLocalEnu(const FVector& GeodeticPosition, FVector& OutLocalEnuPosition) const;
 	bool TryLocalEnuPositionToGeodetic(const FVector& LocalEnuPosition, FVector& OutGeodeticPosition) const;
 	bool TryGetGridConvergenceDegAtGeodetic(const FVector& GeodeticPosition, double& OutConvergenceDeg) const;

@@ -9,7 +9,7 @@
 #include "Math/Vector.h"
 #include "Misc/AssertionMacros.h"
 
-#include <type_traits>
+#include <limits>
 
 namespace UE::Math
 {
@@ -25,7 +25,8 @@ namespace UE::Math
 
 		static const TQuat Identity;
 
-		constexpr TQuat() : X(0), Y(0), Z(0), W(1) {}
+		/** Not initialised in the engine; NaN here, so that code reading an unwritten quaternion fails its tests. */
+		constexpr TQuat() : X(std::numeric_limits<T>::quiet_NaN()), Y(std::numeric_limits<T>::quiet_NaN()), Z(std::numeric_limits<T>::quiet_NaN()), W(std::numeric_limits<T>::quiet_NaN()) {}
 		constexpr TQuat(T InX, T InY, T InZ, T InW) : X(InX), Y(InY), Z(InZ), W(InW) {}
 
 		/** The rotation by AngleRad about a unit axis. */
@@ -54,17 +55,6 @@ namespace UE::Math
 			return TQuat(W * Q.X + X * Q.W + Y * Q.Z - Z * Q.Y, W * Q.Y - X * Q.Z + Y * Q.W + Z * Q.X, W * Q.Z + X * Q.Y - Y * Q.X + Z * Q.W,
 				W * Q.W - X * Q.X - Y * Q.Y - Z * Q.Z);
 		}
-		TQuat& operator*=(const TQuat& Q) { return *this = *this * Q; }
-		constexpr TQuat operator*(T Scale) const { return TQuat(X * Scale, Y * Scale, Z * Scale, W * Scale); }
-		constexpr TQuat operator/(T Scale) const { return *this * (T(1) / Scale); }
-		TQuat& operator*=(T Scale) { return *this = *this * Scale; }
-		TQuat& operator/=(T Scale) { return *this = *this / Scale; }
-		constexpr TQuat operator+(const TQuat& Q) const { return TQuat(X + Q.X, Y + Q.Y, Z + Q.Z, W + Q.W); }
-		constexpr TQuat operator-(const TQuat& Q) const { return TQuat(X - Q.X, Y - Q.Y, Z - Q.Z, W - Q.W); }
-		TQuat& operator+=(const TQuat& Q) { return *this = *this + Q; }
-		TQuat& operator-=(const TQuat& Q) { return *this = *this - Q; }
-		/** The four-component dot product. */
-		constexpr T operator|(const TQuat& Q) const { return X * Q.X + Y * Q.Y + Z * Q.Z + W * Q.W; }
 		constexpr bool operator==(const TQuat& Q) const { return X == Q.X && Y == Q.Y && Z == Q.Z && W == Q.W; }
 		constexpr bool operator!=(const TQuat& Q) const { return !(*this == Q); }
 		TVector<T> operator*(const TVector<T>& V) const { return RotateVector(V); }
@@ -123,98 +113,19 @@ namespace UE::Math
 			const bool bOpposite = FMath::Abs(X + Q.X) <= Tolerance && FMath::Abs(Y + Q.Y) <= Tolerance && FMath::Abs(Z + Q.Z) <= Tolerance && FMath::Abs(W + Q.W) <= Tolerance;
 			return bSame || bOpposite;
 		}
-		bool IsIdentity(T Tolerance = UE_SMALL_NUMBER) const { return Equals(Identity, Tolerance); }
-
-		/** The angle of the rotation from this one to Q, in radians. */
-		T AngularDistance(const TQuat& Q) const
-		{
-			const T InnerProd = X * Q.X + Y * Q.Y + Z * Q.Z + W * Q.W;
-			return FMath::Acos((T(2) * InnerProd * InnerProd) - T(1));
-		}
-		/** The rotation angle in [0, 2 pi], in radians. */
-		T GetAngle() const { return T(2) * FMath::Acos(W); }
-		/** The unit rotation axis; the X axis when the rotation is too small to have one. */
-		TVector<T> GetRotationAxis() const
-		{
-			const T SquareSum = X * X + Y * Y + Z * Z;
-			if (SquareSum < UE_SMALL_NUMBER)
-			{
-				return TVector<T>::XAxisVector;
-			}
-			const T Scale = FMath::InvSqrt(SquareSum);
-			return TVector<T>(X * Scale, Y * Scale, Z * Scale);
-		}
-		void ToAxisAndAngle(TVector<T>& Axis, T& Angle) const
-		{
-			Angle = GetAngle();
-			Axis = GetRotationAxis();
-		}
-
-		/** Flips this quaternion to -q when that puts it in the same hemisphere as Other. */
-		void EnforceShortestArcWith(const TQuat& Other)
-		{
-			if ((*this | Other) < T(0))
-			{
-				*this = *this * T(-1);
-			}
-		}
 
 		TVector<T> GetAxisX() const { return RotateVector(TVector<T>(1, 0, 0)); }
 		TVector<T> GetAxisY() const { return RotateVector(TVector<T>(0, 1, 0)); }
 		TVector<T> GetAxisZ() const { return RotateVector(TVector<T>(0, 0, 1)); }
-		TVector<T> GetForwardVector() const { return GetAxisX(); }
-		TVector<T> GetRightVector() const { return GetAxisY(); }
-		TVector<T> GetUpVector() const { return GetAxisZ(); }
 
 		bool ContainsNaN() const { return !FMath::IsFinite(X) || !FMath::IsFinite(Y) || !FMath::IsFinite(Z) || !FMath::IsFinite(W); }
 
 		/** The engine's rotator of this rotation; Quaternion() of the result is the same rotation. */
 		TRotator<T> Rotator() const;
-
-		/** (Roll, Pitch, Yaw) in degrees, by way of the rotator. */
-		TVector<T> Euler() const;
-		static TQuat MakeFromEuler(const TVector<T>& Euler);
-
-		/** The shortest rotation carrying one unit vector onto another. */
-		static TQuat FindBetweenNormals(const TVector<T>& A, const TVector<T>& B) { return FindBetweenHelper(A, B, T(1)); }
-		/** The shortest rotation carrying the direction of A onto that of B; neither needs unit length. */
-		static TQuat FindBetweenVectors(const TVector<T>& A, const TVector<T>& B) { return FindBetweenHelper(A, B, FMath::Sqrt(A.SizeSquared() * B.SizeSquared())); }
-		static TQuat FindBetween(const TVector<T>& A, const TVector<T>& B) { return FindBetweenVectors(A, B); }
-
-	private:
-		// The unnormalised half-way quaternion (|A||B| + A.B, A x B): normalising it halves the angle.
-		static TQuat FindBetweenHelper(const TVector<T>& A, const TVector<T>& B, T NormAB)
-		{
-			T Wv = NormAB + TVector<T>::DotProduct(A, B);
-			TQuat Result;
-			if (Wv >= T(1e-6) * NormAB)
-			{
-				Result = TQuat(A.Y * B.Z - A.Z * B.Y, A.Z * B.X - A.X * B.Z, A.X * B.Y - A.Y * B.X, Wv);
-			}
-			else
-			{
-				// Opposite directions: a half turn about any axis perpendicular to A.
-				Wv = T(0);
-				const T AbsX = FMath::Abs(A.X);
-				const T AbsY = FMath::Abs(A.Y);
-				const T AbsZ = FMath::Abs(A.Z);
-				const TVector<T> Basis = (AbsX > AbsY && AbsX > AbsZ) ? TVector<T>::YAxisVector : -TVector<T>::XAxisVector;
-				const TVector<T> Axis = TVector<T>::CrossProduct(A, Basis);
-				Result = TQuat(Axis.X, Axis.Y, Axis.Z, Wv);
-			}
-			Result.Normalize();
-			return Result;
-		}
 	};
 
 	template <typename T>
 	inline const TQuat<T> TQuat<T>::Identity(0, 0, 0, 1);
-
-	template <typename T, typename T2, typename = std::enable_if_t<std::is_arithmetic_v<T2>>>
-	constexpr TQuat<T> operator*(T2 Scale, const TQuat<T>& Q)
-	{
-		return Q * T(Scale);
-	}
 }
 
 #include "Math/Rotator.h"
@@ -284,18 +195,6 @@ namespace UE::Math
 			Z = Qt[2];
 			W = Qt[3];
 		}
-	}
-
-	template <typename T>
-	TVector<T> TQuat<T>::Euler() const
-	{
-		return Rotator().Euler();
-	}
-
-	template <typename T>
-	TQuat<T> TQuat<T>::MakeFromEuler(const TVector<T>& Euler)
-	{
-		return TRotator<T>::MakeFromEuler(Euler).Quaternion();
 	}
 
 	template <typename T>

@@ -45,15 +45,6 @@ namespace UE::Math
 
 		static TMatrix<T> Make(const TQuat<T>& Q, const TVector<T>& Origin) { return TQuatRotationTranslationMatrix(Q, Origin); }
 	};
-
-	template <typename T>
-	struct TQuatRotationMatrix : public TQuatRotationTranslationMatrix<T>
-	{
-		explicit TQuatRotationMatrix(const TQuat<T>& Q) : TQuatRotationTranslationMatrix<T>(Q, TVector<T>::ZeroVector) {}
-
-		static TMatrix<T> Make(const TQuat<T>& Q) { return TQuatRotationMatrix(Q); }
-	};
 }
 
 using FQuatRotationTranslationMatrix = UE::Math::TQuatRotationTranslationMatrix<double>;
-using FQuatRotationMatrix = UE::Math::TQuatRotationMatrix<double>;

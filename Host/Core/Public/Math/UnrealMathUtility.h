@@ -29,8 +29,6 @@ struct FMath
 	template <typename T>
 	static constexpr T Abs(const T A) { return A < T(0) ? -A : A; }
 	template <typename T>
-	static constexpr T Sign(const T A) { return A > T(0) ? T(1) : (A < T(0) ? T(-1) : T(0)); }
-	template <typename T>
 	static constexpr T Square(const T A) { return A * A; }
 	template <typename T>
 	static constexpr T Min(const T A, const T B) { return A <= B ? A : B; }
@@ -49,17 +47,6 @@ struct FMath
 	static double Atan(const double Value) { return std::atan(Value); }
 	static double Atan2(const double Y, const double X) { return std::atan2(Y, X); }
 	static double Fmod(const double X, const double Y) { return std::fmod(X, Y); }
-	static double Pow(const double A, const double B) { return std::pow(A, B); }
-	static double Exp(const double Value) { return std::exp(Value); }
-	static double Loge(const double Value) { return std::log(Value); }
-	static double FloorToDouble(const double Value) { return std::floor(Value); }
-	static double RoundToDouble(const double Value) { return std::round(Value); }
-	static int32 FloorToInt(const double Value) { return int32(std::floor(Value)); }
-	static int32 RoundToInt(const double Value) { return int32(std::floor(Value + 0.5)); }
-	template <typename T, typename U>
-	static constexpr T Lerp(const T& A, const T& B, const U& Alpha) { return T(A + Alpha * (B - A)); }
-	/** A when Comparand >= 0, else B. */
-	static constexpr double FloatSelect(const double Comparand, const double ValueGEZero, const double ValueLTZero) { return Comparand >= 0.0 ? ValueGEZero : ValueLTZero; }
 	static void SinCos(double* ScalarSin, double* ScalarCos, const double Value)
 	{
 		*ScalarSin = std::sin(Value);
@@ -75,39 +62,6 @@ struct FMath
 	static constexpr T DegreesToRadians(const T Degrees) { return Degrees * (T(UE_DOUBLE_PI) / T(180)); }
 	template <typename T>
 	static constexpr T RadiansToDegrees(const T Radians) { return Radians * (T(180) / T(UE_DOUBLE_PI)); }
-
-	/** An angle in degrees brought into [-180, 180]; the engine steps by whole turns, fmod does it exactly. */
-	static double UnwindDegrees(double A)
-	{
-		A = std::fmod(A, 360.0);
-		if (A > 180.0)
-		{
-			A -= 360.0;
-		}
-		else if (A < -180.0)
-		{
-			A += 360.0;
-		}
-		return A;
-	}
-
-	/** An angle in radians brought into [-pi, pi]. */
-	static double UnwindRadians(double A)
-	{
-		A = std::fmod(A, UE_DOUBLE_TWO_PI);
-		if (A > UE_DOUBLE_PI)
-		{
-			A -= UE_DOUBLE_TWO_PI;
-		}
-		else if (A < -UE_DOUBLE_PI)
-		{
-			A += UE_DOUBLE_TWO_PI;
-		}
-		return A;
-	}
-
-	/** The signed difference B - A of two angles in degrees, unwound. */
-	static double FindDeltaAngleDegrees(const double A1, const double A2) { return UnwindDegrees(A2 - A1); }
 
 	/** The general inverse of a row-major 4x4 matrix; a singular matrix gives the identity. */
 	static void MatrixInverse(double DstMatrix[4][4], const double SrcMatrix[4][4]);

@@ -5,6 +5,7 @@
 #include "Math/MathFwd.h"
 #include "Math/UnrealMathUtility.h"
 
+#include <limits>
 #include <type_traits>
 
 namespace UE::Math
@@ -30,8 +31,8 @@ namespace UE::Math
 		static const TVector RightVector;
 		static const TVector LeftVector;
 
-		/** Components start at zero (the engine leaves them uninitialised). */
-		constexpr TVector() : X(0), Y(0), Z(0) {}
+		/** Not initialised in the engine; NaN here, so that code reading an unwritten vector fails its tests. */
+		constexpr TVector() : X(std::numeric_limits<T>::quiet_NaN()), Y(std::numeric_limits<T>::quiet_NaN()), Z(std::numeric_limits<T>::quiet_NaN()) {}
 		explicit constexpr TVector(T InF) : X(InF), Y(InF), Z(InF) {}
 		constexpr TVector(T InX, T InY, T InZ) : X(InX), Y(InY), Z(InZ) {}
 
@@ -39,9 +40,6 @@ namespace UE::Math
 		constexpr TVector operator-(const TVector& V) const { return TVector(X - V.X, Y - V.Y, Z - V.Z); }
 		constexpr TVector operator-() const { return TVector(-X, -Y, -Z); }
 		constexpr TVector operator*(const TVector& V) const { return TVector(X * V.X, Y * V.Y, Z * V.Z); }
-		constexpr TVector operator/(const TVector& V) const { return TVector(X / V.X, Y / V.Y, Z / V.Z); }
-		constexpr TVector operator+(T Bias) const { return TVector(X + Bias, Y + Bias, Z + Bias); }
-		constexpr TVector operator-(T Bias) const { return TVector(X - Bias, Y - Bias, Z - Bias); }
 		constexpr TVector operator*(T Scale) const { return TVector(X * Scale, Y * Scale, Z * Scale); }
 		constexpr TVector operator/(T Scale) const
 		{
@@ -70,20 +68,6 @@ namespace UE::Math
 			return *this;
 		}
 		TVector& operator/=(T Scale) { return *this *= T(1) / Scale; }
-		TVector& operator*=(const TVector& V)
-		{
-			X *= V.X;
-			Y *= V.Y;
-			Z *= V.Z;
-			return *this;
-		}
-		TVector& operator/=(const TVector& V)
-		{
-			X /= V.X;
-			Y /= V.Y;
-			Z /= V.Z;
-			return *this;
-		}
 
 		constexpr bool operator==(const TVector& V) const { return X == V.X && Y == V.Y && Z == V.Z; }
 		constexpr bool operator!=(const TVector& V) const { return !(*this == V); }
@@ -95,27 +79,12 @@ namespace UE::Math
 
 		static constexpr T DotProduct(const TVector& A, const TVector& B) { return A | B; }
 		static constexpr TVector CrossProduct(const TVector& A, const TVector& B) { return A ^ B; }
-		static T Dist(const TVector& A, const TVector& B) { return (A - B).Size(); }
-		static T Distance(const TVector& A, const TVector& B) { return Dist(A, B); }
-		static constexpr T DistSquared(const TVector& A, const TVector& B) { return (A - B).SizeSquared(); }
-		static T Dist2D(const TVector& A, const TVector& B) { return (A - B).Size2D(); }
 
 		T& operator[](int32 Index) { return Index == 0 ? X : (Index == 1 ? Y : Z); }
 		T operator[](int32 Index) const { return Index == 0 ? X : (Index == 1 ? Y : Z); }
 
 		T Size() const { return FMath::Sqrt(SizeSquared()); }
 		constexpr T SizeSquared() const { return X * X + Y * Y + Z * Z; }
-		T Size2D() const { return FMath::Sqrt(X * X + Y * Y); }
-		constexpr T SizeSquared2D() const { return X * X + Y * Y; }
-		T GetMax() const { return FMath::Max(FMath::Max(X, Y), Z); }
-		T GetMin() const { return FMath::Min(FMath::Min(X, Y), Z); }
-		T GetAbsMax() const { return FMath::Max(FMath::Max(FMath::Abs(X), FMath::Abs(Y)), FMath::Abs(Z)); }
-		T GetAbsMin() const { return FMath::Min(FMath::Min(FMath::Abs(X), FMath::Abs(Y)), FMath::Abs(Z)); }
-		TVector GetAbs() const { return TVector(FMath::Abs(X), FMath::Abs(Y), FMath::Abs(Z)); }
-		TVector ComponentMin(const TVector& V) const { return TVector(FMath::Min(X, V.X), FMath::Min(Y, V.Y), FMath::Min(Z, V.Z)); }
-		TVector ComponentMax(const TVector& V) const { return TVector(FMath::Max(X, V.X), FMath::Max(Y, V.Y), FMath::Max(Z, V.Z)); }
-		/** +1 or -1 per component; zero counts as positive. */
-		TVector GetSignVector() const { return TVector(X >= T(0) ? T(1) : T(-1), Y >= T(0) ? T(1) : T(-1), Z >= T(0) ? T(1) : T(-1)); }
 
 		/** The unit vector, or ResultIfZero when the squared length is below the tolerance. */
 		TVector GetSafeNormal(T Tolerance = UE_SMALL_NUMBER, const TVector& ResultIfZero = ZeroVector) const
@@ -131,26 +100,6 @@ namespace UE::Math
 			}
 			return *this * FMath::InvSqrt(SquareSum);
 		}
-		/** The unit vector of the XY part, Z dropped. */
-		TVector GetSafeNormal2D(T Tolerance = UE_SMALL_NUMBER, const TVector& ResultIfZero = ZeroVector) const
-		{
-			const T SquareSum = SizeSquared2D();
-			if (SquareSum == T(1))
-			{
-				return Z == T(0) ? *this : TVector(X, Y, T(0));
-			}
-			if (SquareSum < Tolerance)
-			{
-				return ResultIfZero;
-			}
-			const T Scale = FMath::InvSqrt(SquareSum);
-			return TVector(X * Scale, Y * Scale, T(0));
-		}
-		/** The part of this vector along A. */
-		TVector ProjectOnTo(const TVector& A) const { return A * ((*this | A) / (A | A)); }
-		/** The part of this vector along a unit normal. */
-		TVector ProjectOnToNormal(const TVector& Normal) const { return Normal * (*this | Normal); }
-		TVector GetUnsafeNormal() const { return *this * FMath::InvSqrt(SizeSquared()); }
 		bool Normalize(T Tolerance = UE_SMALL_NUMBER)
 		{
 			const T SquareSum = SizeSquared();
@@ -168,12 +117,6 @@ namespace UE::Math
 		}
 		constexpr bool IsZero() const { return X == T(0) && Y == T(0) && Z == T(0); }
 		bool IsNormalized() const { return FMath::Abs(T(1) - SizeSquared()) < UE_THRESH_VECTOR_NORMALIZED; }
-		bool IsUnit(T LengthSquaredTolerance = UE_KINDA_SMALL_NUMBER) const { return FMath::Abs(T(1) - SizeSquared()) < LengthSquaredTolerance; }
-		bool AllComponentsEqual(T Tolerance = UE_KINDA_SMALL_NUMBER) const
-		{
-			return FMath::Abs(X - Y) <= Tolerance && FMath::Abs(X - Z) <= Tolerance && FMath::Abs(Y - Z) <= Tolerance;
-		}
-		bool IsUniform(T Tolerance = UE_KINDA_SMALL_NUMBER) const { return AllComponentsEqual(Tolerance); }
 		bool Equals(const TVector& V, T Tolerance = UE_KINDA_SMALL_NUMBER) const
 		{
 			return FMath::Abs(X - V.X) <= Tolerance && FMath::Abs(Y - V.Y) <= Tolerance && FMath::Abs(Z - V.Z) <= Tolerance;
