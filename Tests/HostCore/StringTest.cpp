@@ -49,14 +49,32 @@ TEST(String, OperationsFollowTheEngine)
 	EXPECT_EQ(FString(TEXT("d\u00e9j\u00e0")), FString("d\xC3\xA9j\xC3\xA0"));
 }
 
-TEST(Paths, CombinePutsOneSeparatorBetweenNonEmptyParts)
+TEST(Paths, CombineAppendsPartsAsTheEngineDoes)
 {
-	EXPECT_EQ(FPaths::Combine(TEXT("/plugin"), TEXT("Binaries"), TEXT("GeographicLib")), FString(TEXT("/plugin/Binaries/GeographicLib")));
-	EXPECT_EQ(FPaths::Combine(FString(), TEXT("data")), FString(TEXT("data")));
-	EXPECT_EQ(FPaths::Combine(TEXT("a/"), TEXT("b")), FString(TEXT("a/b")));
-	EXPECT_EQ(FPaths::Combine(TEXT("a/"), TEXT("/b")), FString(TEXT("a/b")));
-	EXPECT_EQ(FPaths::Combine(TEXT("a"), TEXT(""), TEXT("b")), FString(TEXT("a/b")));
-	EXPECT_EQ(FPaths::Combine(FString(TEXT("data")), FString(TEXT("gravity"))), FString(TEXT("data/gravity")));
+	struct FCase
+	{
+		FString First;
+		FString Second;
+		const TCHAR* Expected;
+	};
+	const FCase Cases[] = {
+		{TEXT("/plugin"), TEXT("Binaries"), TEXT("/plugin/Binaries")},
+		{FString(), TEXT("data"), TEXT("data")},
+		{FString(), FString(), TEXT("")},
+		{TEXT("a/"), TEXT("b"), TEXT("a/b")},
+		{TEXT("a\\"), TEXT("b"), TEXT("a\\b")},
+		{TEXT("a"), TEXT("/b"), TEXT("a/b")},
+		{TEXT("a/"), TEXT("/b"), TEXT("a//b")},
+		{TEXT("a"), FString(), TEXT("a/")},
+		{TEXT("a/"), FString(), TEXT("a/")},
+	};
+	for (const FCase& Case : Cases)
+	{
+		EXPECT_EQ(FPaths::Combine(Case.First, *Case.Second).ToStdWString(), std::wstring(Case.Expected)) << *Case.First << L" + " << *Case.Second;
+	}
+	// An empty middle part leaves one separator, not two.
+	EXPECT_EQ(FPaths::Combine(TEXT("a"), TEXT(""), TEXT("b")).ToStdWString(), L"a/b");
+	EXPECT_EQ(FPaths::Combine(TEXT("/plugin"), FString(TEXT("Binaries")), TEXT("GeographicLib")).ToStdWString(), L"/plugin/Binaries/GeographicLib");
 
 	EXPECT_EQ(FPaths::GetCleanFilename(TEXT("/x/y/DuRizerudore.uplugin")), FString(TEXT("DuRizerudore.uplugin")));
 	EXPECT_EQ(FPaths::GetBaseFilename(TEXT("/x/y/DuRizerudore.uplugin")), FString(TEXT("DuRizerudore")));
