@@ -21,9 +21,7 @@ file(GLOB ModulePublicHeaders ${PROJECT_SOURCE_DIR}/Source/DuRizerudore/Public/*
 install(FILES ${ModulePublicHeaders} DESTINATION ${DurizerudoreIncludeDir})
 install(DIRECTORY ${PROJECT_BINARY_DIR}/Source/Generated/DuRizerudore/ DESTINATION ${DurizerudoreIncludeDir} FILES_MATCHING PATTERN "*.h")
 
-install(TARGETS DuRizerudore DuRizerudoreHost EXPORT DuRizerudoreTargets
-	ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-	INCLUDES DESTINATION ${DurizerudoreIncludeDir})
+install(TARGETS DuRizerudore DuRizerudoreHost EXPORT DuRizerudoreTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(EXPORT DuRizerudoreTargets NAMESPACE DuRizerudore:: DESTINATION ${DurizerudorePackageDir})
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/DuRizerudoreConfig.cmake.in
