@@ -14,17 +14,37 @@ public class DuRizerudore : ModuleRules
 
 		string GeographicLibRoot = Path.Combine(PluginDirectory, "Binaries", "GeographicLib");
 		PublicIncludePaths.Add(Path.Combine(GeographicLibRoot, "include"));
-		PublicDefinitions.Add("GEOGRAPHICLIB_SHARED_LIB=1");
 
+		// GeographicLib is a shared library below Binaries/GeographicLib/<Platform>/; the module loads it from
+		// there at start-up (TqProjModule.cpp names the same files).
 		if (Target.Platform == UnrealTargetPlatform.Win64)
 		{
 			string Win64Dir = Path.Combine(GeographicLibRoot, "Win64");
-			PublicAdditionalLibraries.Add(Path.Combine(Win64Dir, "GeographicLib.lib"));
+			AddSharedGeographicLib(Path.Combine(Win64Dir, "GeographicLib.lib"), Path.Combine(Win64Dir, "GeographicLib.dll"));
+			// Bound at first use, after start-up has loaded the plugin's copy by its full path.
 			PublicDelayLoadDLLs.Add("GeographicLib.dll");
-			RuntimeDependencies.Add(Path.Combine(Win64Dir, "GeographicLib.dll"));
-
-			// The model files are read at run time from below the plugin directory.
-			RuntimeDependencies.Add(Path.Combine(GeographicLibRoot, "data", "..."));
 		}
+		else if (Target.Platform == UnrealTargetPlatform.Linux)
+		{
+			string LinuxLibrary = Path.Combine(GeographicLibRoot, "Linux", "libGeographicLib.so");
+			AddSharedGeographicLib(LinuxLibrary, LinuxLibrary);
+			PublicRuntimeLibraryPaths.Add(Path.Combine(GeographicLibRoot, "Linux"));
+		}
+		else if (Target.Platform == UnrealTargetPlatform.Mac)
+		{
+			string MacLibrary = Path.Combine(GeographicLibRoot, "Mac", "libGeographicLib.dylib");
+			AddSharedGeographicLib(MacLibrary, MacLibrary);
+		}
+
+		// The model files are read at run time from below the plugin directory, as plain files on every platform.
+		RuntimeDependencies.Add(Path.Combine(GeographicLibRoot, "data", "..."), StagedFileType.NonUFS);
+	}
+
+	/** Links GeographicLib's shared library and stages it with the game as a plain file. */
+	private void AddSharedGeographicLib(string LinkLibrary, string RuntimeLibrary)
+	{
+		PublicDefinitions.Add("GEOGRAPHICLIB_SHARED_LIB=1");
+		PublicAdditionalLibraries.Add(LinkLibrary);
+		RuntimeDependencies.Add(RuntimeLibrary, StagedFileType.NonUFS);
 	}
 }

@@ -40,3 +40,31 @@ TEST(String, OperationsFollowTheEngine)
 	EXPECT_EQ(FString(TEXT("x")) + TEXT("y") + FString(TEXT("z")), FString(TEXT("xyz")));
 	EXPECT_EQ(FString(TEXT("d\u00e9j\u00e0")), FString("d\xC3\xA9j\xC3\xA0"));
 }
+
+TEST(Paths, CombineAppendsPartsAsTheEngineDoes)
+{
+	struct FCase
+	{
+		FString First;
+		FString Second;
+		const TCHAR* Expected;
+	};
+	const FCase Cases[] = {
+		{TEXT("/plugin"), TEXT("Binaries"), TEXT("/plugin/Binaries")},
+		{FString(), TEXT("data"), TEXT("data")},
+		{FString(), FString(), TEXT("")},
+		{TEXT("a/"), TEXT("b"), TEXT("a/b")},
+		{TEXT("a\\"), TEXT("b"), TEXT("a\\b")},
+		{TEXT("a"), TEXT("/b"), TEXT("a/b")},
+		{TEXT("a/"), TEXT("/b"), TEXT("a//b")},
+		{TEXT("a"), FString(), TEXT("a/")},
+		{TEXT("a/"), FString(), TEXT("a/")},
+	};
+	for (const FCase& Case : Cases)
+	{
+		EXPECT_EQ(FPaths::Combine(Case.First, *Case.Second).ToStdWString(), std::wstring(Case.Expected)) << *Case.First << L" + " << *Case.Second;
+	}
+	// An empty middle part leaves one separator, not two.
+	EXPECT_EQ(FPaths::Combine(TEXT("a"), TEXT(""), TEXT("b")).ToStdWString(), L"a/b");
+	EXPECT_EQ(FPaths::Combine(TEXT("/plugin"), FString(TEXT("Binaries")), TEXT("GeographicLib")).ToStdWString(), L"/plugin/Binaries/GeographicLib");
+}

@@ -44,3 +44,4 @@ enum { INDEX_NONE = -1 };
 #define UE_BUILD_TEST 0
 #define PLATFORM_WINDOWS 0
 #define PLATFORM_LINUX 1
+#define PLATFORM_MAC 0

@@ -33,12 +33,12 @@ namespace
 	class FHostPluginManager final : public IPluginManager
 	{
 	public:
-		virtual TSharedPtr<IPlugin> FindPlugin(const FString& Name) override
+		virtual TSharedPtr<IPlugin> FindPlugin(const FStringView Name) override
 		{
 			const std::lock_guard<std::mutex> Lock(Mutex);
 			for (const TSharedRef<IPlugin>& Plugin : Plugins)
 			{
-				if (Plugin->GetName().Equals(Name, ESearchCase::IgnoreCase))
+				if (FStringView(Plugin->GetName()).Equals(Name, ESearchCase::IgnoreCase))
 				{
 					return Plugin;
 				}

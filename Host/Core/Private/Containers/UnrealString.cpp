@@ -61,17 +61,20 @@ FString FString::Join(const TArray<FString>& Parts, const TCHAR* Separator)
 
 FString& FString::operator/=(const FString& Other)
 {
+	// The engine's path append: an empty part still ends the path with a separator, a part that starts
+	// with "/" or a path that already ends with one gets none added, and nothing is ever removed.
+	const bool bEndsWithSeparator = !Data.empty() && (Data.back() == L'/' || Data.back() == L'\\');
 	if (Other.IsEmpty())
 	{
+		if (!Data.empty() && !bEndsWithSeparator)
+		{
+			Data.push_back(L'/');
+		}
 		return *this;
 	}
-	if (!Data.empty() && Data.back() != L'/' && Other.Data.front() != L'/')
+	if (!Data.empty() && !bEndsWithSeparator && Other.Data.front() != L'/')
 	{
 		Data.push_back(L'/');
-	}
-	else if (!Data.empty() && Data.back() == L'/' && Other.Data.front() == L'/')
-	{
-		Data.pop_back();
 	}
 	Data += Other.Data;
 	return *this;

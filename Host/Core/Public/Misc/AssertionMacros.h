@@ -30,9 +30,9 @@ struct FDebug
 	}()))
 
 #define ensure(InExpression) UE_HOST_ENSURE_IMPL(false, InExpression, FDebug::EnsureFailed(#InExpression, __FILE__, __LINE__, nullptr))
-#define ensureMsgf(InExpression, InFormat, ...) UE_HOST_ENSURE_IMPL(false, InExpression, FDebug::OptionallyLogFormattedEnsureMessageReturningFalse(#InExpression, __FILE__, __LINE__, InFormat, ##__VA_ARGS__))
+#define ensureMsgf(InExpression, InFormat, ...) UE_HOST_ENSURE_IMPL(false, InExpression, FDebug::OptionallyLogFormattedEnsureMessageReturningFalse(#InExpression, __FILE__, __LINE__, InFormat __VA_OPT__(, ) __VA_ARGS__))
 #define ensureAlways(InExpression) UE_HOST_ENSURE_IMPL(true, InExpression, FDebug::EnsureFailed(#InExpression, __FILE__, __LINE__, nullptr))
-#define ensureAlwaysMsgf(InExpression, InFormat, ...) UE_HOST_ENSURE_IMPL(true, InExpression, FDebug::OptionallyLogFormattedEnsureMessageReturningFalse(#InExpression, __FILE__, __LINE__, InFormat, ##__VA_ARGS__))
+#define ensureAlwaysMsgf(InExpression, InFormat, ...) UE_HOST_ENSURE_IMPL(true, InExpression, FDebug::OptionallyLogFormattedEnsureMessageReturningFalse(#InExpression, __FILE__, __LINE__, InFormat __VA_OPT__(, ) __VA_ARGS__))
 
 #define check(InExpression) \
 	do \
@@ -47,11 +47,11 @@ struct FDebug
 	{ \
 		if (UNLIKELY(!(InExpression))) \
 		{ \
-			FDebug::AssertFailed(#InExpression, __FILE__, __LINE__, InFormat, ##__VA_ARGS__); \
+			FDebug::AssertFailed(#InExpression, __FILE__, __LINE__, InFormat __VA_OPT__(, ) __VA_ARGS__); \
 		} \
 	} while (false)
 #define verify(InExpression) check(InExpression)
-#define verifyf(InExpression, InFormat, ...) checkf(InExpression, InFormat, ##__VA_ARGS__)
+#define verifyf(InExpression, InFormat, ...) checkf(InExpression, InFormat __VA_OPT__(, ) __VA_ARGS__)
 #define checkNoEntry() FDebug::AssertFailed("Enclosing block should never be called", __FILE__, __LINE__)
 #define unimplemented() FDebug::AssertFailed("Unimplemented function called", __FILE__, __LINE__)
 #define checkSlow(InExpression)

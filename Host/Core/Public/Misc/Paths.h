@@ -7,12 +7,19 @@
 class FPaths
 {
 public:
-	/** Joins the parts with one "/" between non-empty parts; empty parts add nothing. */
+	/**
+	 * Joins the parts as the engine does: the first part as it is, then each further one appended with
+	 * FString's path append ("a" + "" gives "a/", "a/" + "/b" gives "a//b"). Parts are TCHAR strings or FStrings.
+	 */
 	template <typename... PathTypes>
 	static FString Combine(PathTypes&&... InPaths)
 	{
-		FString Result;
-		(AppendPath(Result, FString(InPaths)), ...);
+		const TCHAR* const Parts[] = { GetTCharPtr(InPaths)... };
+		FString Result(Parts[0]);
+		for (SIZE_T Index = 1; Index < sizeof...(InPaths); ++Index)
+		{
+			Result /= Parts[Index];
+		}
 		return Result;
 	}
 
@@ -33,5 +40,6 @@ public:
 	static FString GetPath(const FString& InPath);
 
 private:
-	static void AppendPath(FString& Out, const FString& Part) { Out /= Part; }
+	static const TCHAR* GetTCharPtr(const TCHAR* Ptr) { return Ptr; }
+	static const TCHAR* GetTCharPtr(const FString& Str) { return *Str; }
 };

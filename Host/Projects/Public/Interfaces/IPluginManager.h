@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Containers/StringView.h"
 
 class IPlugin
 {
@@ -29,7 +30,7 @@ public:
 	static IPluginManager& Get();
 
 	/** The plugin of that name (case-insensitive), or null when it is not known. */
-	virtual TSharedPtr<IPlugin> FindPlugin(const FString& Name) = 0;
+	virtual TSharedPtr<IPlugin> FindPlugin(const FStringView Name) = 0;
 
 	virtual TArray<TSharedRef<IPlugin>> GetDiscoveredPlugins() = 0;
 
