@@ -1,4 +1,5 @@
 #include "CoreMinimal.h"
+#include "Misc/Paths.h"
 
 #include <gtest/gtest.h>
 

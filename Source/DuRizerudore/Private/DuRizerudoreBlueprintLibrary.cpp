@@ -4,6 +4,7 @@
 #include "DuRizerudoreHeadingPitch.h"
 #include "DuRizerudorePositionConversion.h"
 #include "DuRizerudoreRotationConversion.h"
+#include "DuRizerudoreSystem.h"
 #include "DuRizerudoreVectorConversion.h"
 
 namespace
@@ -45,6 +46,41 @@ bool UDuRizerudoreBlueprintLibrary::MakeReferenceFrame(const FCoordinateConversi
 	Frame.SetLocalFrameOrigin(ReferenceSetup.LocalFrameOrigin, ReferenceSetup.LocalFrameAltitudeReference, ReferenceSetup.LocalFrameType);
 	OutReferenceFrame = MoveTemp(Frame);
 	return OutReferenceFrame.IsInitialized();
+}
+
+bool UDuRizerudoreBlueprintLibrary::MakeReferenceFrameFromCoordinateSystem(ADuRizerudoreSystem* CoordinateSystem, const FCoordinateReferenceSetup& ReferenceSetup,
+	FCoordinateReferenceFrame& OutReferenceFrame)
+{
+	OutReferenceFrame = FCoordinateReferenceFrame();
+	if (!IsValid(CoordinateSystem))
+	{
+		return false;
+	}
+	const TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> Conversion = CoordinateSystem->GetInstancePtr();
+	if (!Conversion.IsValid() || !Conversion->IsInitialized())
+	{
+		return false;
+	}
+	FCoordinateReferenceFrame Frame(Conversion);
+	Frame.SetLocalFrameOrigin(ReferenceSetup.LocalFrameOrigin, ReferenceSetup.LocalFrameAltitudeReference, ReferenceSetup.LocalFrameType);
+	OutReferenceFrame = MoveTemp(Frame);
+	return OutReferenceFrame.IsInitialized();
+}
+
+bool UDuRizerudoreBlueprintLibrary::GetReferenceFrameFromCoordinateSystem(ADuRizerudoreSystem* CoordinateSystem, FCoordinateReferenceFrame& OutReferenceFrame)
+{
+	OutReferenceFrame = FCoordinateReferenceFrame();
+	if (!IsValid(CoordinateSystem))
+	{
+		return false;
+	}
+	const FCoordinateReferenceFramePtr Frame = CoordinateSystem->GetReferenceFramePtr();
+	if (!Frame.IsValid() || !Frame->IsInitialized())
+	{
+		return false;
+	}
+	OutReferenceFrame = *Frame;
+	return true;
 }
 
 bool UDuRizerudoreBlueprintLibrary::ConvertPosition(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,

@@ -7,6 +7,8 @@
 
 #include "DuRizerudoreBlueprintLibrary.generated.h"
 
+class ADuRizerudoreSystem;
+
 /**
  * Every function returns true on success and delivers its results through out-parameters; each refuses a
  * frame that fails IsReferenceFrameValid. After false: MakeReferenceFrame leaves a default frame, the
@@ -42,6 +44,26 @@ public:
 	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Frame", meta = (ToolTip = "Builds a reusable runtime reference frame from the supplied conversion and local-frame setup."))
 	static bool MakeReferenceFrame(const FCoordinateConversionSetup& ConversionSetup, const FCoordinateReferenceSetup& ReferenceSetup, FCoordinateReferenceFrame& OutReferenceFrame);
+
+	/**
+	 * A frame on the models of a coordinate-system actor (shared, not copied) with the local frame of ReferenceSetup;
+	 * the actor's own frame and reference setup are not consulted.
+	 *
+	 * @param CoordinateSystem the actor whose conversion instance the frame shares.
+	 * @param ReferenceSetup the local frame: kind, origin (degrees, degrees, metres) and what the origin height is measured from.
+	 * @param OutReferenceFrame the frame; a default frame after false.
+	 * @return false for a null or destroyed actor or one whose models are not built.
+	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Frame", meta = (ToolTip = "Builds a reusable runtime reference frame from an initialized coordinate-system actor and an alternate local-frame setup."))
+	static bool MakeReferenceFrameFromCoordinateSystem(ADuRizerudoreSystem* CoordinateSystem, const FCoordinateReferenceSetup& ReferenceSetup, FCoordinateReferenceFrame& OutReferenceFrame);
+
+	/**
+	 * @param CoordinateSystem the actor whose current frame is copied (the copy shares the actor's models).
+	 * @param OutReferenceFrame the frame; a default frame after false.
+	 * @return false for a null or destroyed actor, or one without an initialized frame.
+	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Frame", meta = (ToolTip = "Returns the actor's default runtime reference frame."))
+	static bool GetReferenceFrameFromCoordinateSystem(ADuRizerudoreSystem* CoordinateSystem, FCoordinateReferenceFrame& OutReferenceFrame);
 
 	/**
 	 * @param ReferenceFrame the frame whose local frame the local systems refer to.

@@ -25,6 +25,7 @@ namespace UE::Math
 			: Rotation(InRotation), Translation(InTranslation), Scale3D(InScale3D)
 		{
 		}
+		explicit TTransform(const TVector<T>& InTranslation) : Rotation(TQuat<T>::Identity), Translation(InTranslation), Scale3D(1, 1, 1) {}
 		explicit TTransform(const TMatrix<T>& InMatrix) { SetFromMatrix(InMatrix); }
 
 		/**
@@ -48,6 +49,9 @@ namespace UE::Math
 		const TQuat<T>& GetRotation() const { return Rotation; }
 		const TVector<T>& GetTranslation() const { return Translation; }
 		const TVector<T>& GetScale3D() const { return Scale3D; }
+		TVector<T> GetLocation() const { return Translation; }
+		TRotator<T> Rotator() const { return Rotation.Rotator(); }
+		bool ContainsNaN() const { return Translation.ContainsNaN() || Rotation.ContainsNaN() || Scale3D.ContainsNaN(); }
 		void SetRotation(const TQuat<T>& NewRotation) { Rotation = NewRotation; }
 		void SetTranslation(const TVector<T>& NewTranslation) { Translation = NewTranslation; }
 		void SetScale3D(const TVector<T>& NewScale3D) { Scale3D = NewScale3D; }
