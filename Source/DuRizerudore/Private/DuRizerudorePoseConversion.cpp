@@ -1,0 +1,115 @@
+#include "DuRizerudorePoseConversion.h"
+
+#include "DuRizerudoreConversionInternal.h"
+#include "DuRizerudoreLocalSystems.h"
+#include "DuRizerudorePositionConversion.h"
+
+#include "Math/Transform.h"
+
+namespace DuRizerudore
+{
+	namespace
+	{
+		/**
+		 * How a pose's axes turn between engine axes (north, east, up) and ECEF at one place: the local axes
+		 * swapped into east-north-up, grid axes turned into true ones by the meridian convergence (zero outside a
+		 * UTM frame), then east-north-up rotated into ECEF. Without a local frame, local east-north-up is ECEF.
+		 */
+		struct FPoseAxes
+		{
+			FQuat EnuToGeocentric = FQuat::Identity;
+			double ConvergenceDeg = 0.0;
+			bool bHasLocalFrame = false;
+
+			FVector EngineAxisToEcef(const FVector& Axis) const
+			{
+				const FVector LocalEnu = LocalAxesToEnu(ECoordinateSystem::Local_UE, Axis);
+				return bHasLocalFrame ? EnuToGeocentric.RotateVector(TurnBetweenGridAndTrueAxes(LocalEnu, ConvergenceDeg, EGridTurn::GridToTrue)) : LocalEnu;
+			}
+
+			FVector EcefToEngineAxis(const FVector& Direction) const
+			{
+				const FVector LocalEnu = bHasLocalFrame ? TurnBetweenGridAndTrueAxes(EnuToGeocentric.UnrotateVector(Direction), ConvergenceDeg, EGridTurn::TrueToGrid) : Direction;
+				return EnuToLocalAxes(ECoordinateSystem::Local_UE, LocalEnu);
+			}
+		};
+
+		/**
+		 * The axes of the frame at a geodetic point: the point matters only in a UTM frame, whose grid turns against
+		 * true north from place to place. False when the UTM/UPS projection refuses the point.
+		 */
+		bool TryMakePoseAxes(const FCoordinateReferenceFrame& Frame, const FVector& GeodeticPosition, FPoseAxes& OutAxes)
+		{
+			OutAxes.bHasLocalFrame = Frame.HasLocalFrame();
+			if (!Frame.UsesPositionDependentLocalFrame())
+			{
+				OutAxes.EnuToGeocentric = FCoordinateReferenceFrameKernelAccess::GetLocalEnuToGeocentricRotation(Frame);
+				return true;
+			}
+			OutAxes.EnuToGeocentric = BuildEnuToGeocentricRotation(GeodeticPosition.X, GeodeticPosition.Y);
+			return FCoordinateReferenceFrameKernelAccess::TryGetGridConvergenceDegAtGeodetic(Frame, GeodeticPosition, OutAxes.ConvergenceDeg);
+		}
+	}
+
+	FMatrix MakePoseMatrix(const FQuat& Rotation, const FVector& Position)
+	{
+		FMatrix Pose = FMatrix::Identity;
+		Pose.SetAxis(0, Rotation.RotateVector(FVector(1.0, 0.0, 0.0)));
+		Pose.SetAxis(1, Rotation.RotateVector(FVector(0.0, 1.0, 0.0)));
+		Pose.SetAxis(2, Rotation.RotateVector(FVector(0.0, 0.0, 1.0)));
+		Pose.SetOrigin(Position);
+		return Pose;
+	}
+
+	void DecomposePoseMatrix(const FMatrix& Pose, FVector& OutPosition, FQuat& OutRotation)
+	{
+		const FTransform Transform(Pose);
+		OutPosition = Transform.GetTranslation();
+		OutRotation = Transform.GetRotation().GetNormalized(UE_SMALL_NUMBER);
+	}
+
+	bool ConvertLocalUePoseToEcefPose(const FCoordinateReferenceFrame& Frame, const FMatrix& LocalUePose, FMatrix& OutEcefPose)
+	{
+		const FVector LocalEnu = LocalPositionToEnu(ECoordinateSystem::Local_UE, LocalUePose.GetOrigin());
+		FVector EcefPosition(0.0, 0.0, 0.0);
+		FVector Geodetic(0.0, 0.0, 0.0);
+		FPoseAxes Axes;
+		if (!TryConvertLocalEnuToGeocentric(Frame, LocalEnu, EcefPosition)
+			|| (Frame.UsesPositionDependentLocalFrame() && !TryConvertLocalEnuToGeodetic(Frame, LocalEnu, Geodetic))
+			|| !TryMakePoseAxes(Frame, Geodetic, Axes))
+		{
+			return false;
+		}
+		FMatrix EcefPose = FMatrix::Identity;
+		for (int32 Row = 0; Row < 3; ++Row)
+		{
+			EcefPose.SetAxis(Row, Axes.EngineAxisToEcef(FVector(LocalUePose.M[Row][0], LocalUePose.M[Row][1], LocalUePose.M[Row][2])));
+		}
+		EcefPose.SetOrigin(EcefPosition);
+		OutEcefPose = EcefPose;
+		return true;
+	}
+
+	bool ConvertEcefPoseToLocalUePose(const FCoordinateReferenceFrame& Frame, const FMatrix& EcefPose, FMatrix& OutLocalUePose)
+	{
+		const FVector EcefPosition = EcefPose.GetOrigin();
+		FVector LocalEnu(0.0, 0.0, 0.0);
+		// A UTM frame's axes turn with the point's own convergence, found from the ECEF position directly.
+		const FVector Geodetic = Frame.UsesPositionDependentLocalFrame()
+			? FCoordinateConversionKernelAccess::WorldPositionToGeodetic(*Frame.GetConversion(), EcefPosition)
+			: FVector(0.0, 0.0, 0.0);
+		FPoseAxes Axes;
+		if (!TryConvertGeocentricToLocalEnu(Frame, EcefPosition, LocalEnu) || !TryMakePoseAxes(Frame, Geodetic, Axes))
+		{
+			return false;
+		}
+		FMatrix LocalUePose = FMatrix::Identity;
+		for (int32 Row = 0; Row < 3; ++Row)
+		{
+			LocalUePose.SetAxis(Row, Axes.EcefToEngineAxis(FVector(EcefPose.M[Row][0], EcefPose.M[Row][1], EcefPose.M[Row][2])));
+		}
+		LocalUePose.SetOrigin(EnuToLocalPosition(ECoordinateSystem::Local_UE, LocalEnu));
+		OutLocalUePose = LocalUePose;
+		return true;
+	}
+}

@@ -1,0 +1,37 @@
+// Whole poses (three axes and a position) between a reference frame's engine-local system and ECEF.
+// Internal to the module: the coordinate-system actor and the anchor component build on it.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "DuRizerudoreConversion.h"
+#include "Math/Matrix.h"
+#include "Math/Quat.h"
+#include "Math/Vector.h"
+
+namespace DuRizerudore
+{
+	/**
+	 * A pose matrix: rows 0, 1 and 2 are Rotation applied to the unit X, Y and Z axes, row 3 is Position; the
+	 * fourth column is (0, 0, 0, 1). The rotation is used as it is, not renormalised.
+	 */
+	FMatrix MakePoseMatrix(const FQuat& Rotation, const FVector& Position);
+
+	/**
+	 * The engine's decomposition of a pose matrix with its scale dropped: the axes are normalised row by row, a
+	 * negative determinant flips the X axis, degenerate axes give the identity, and the rotation is normalised
+	 * (a squared length below 1e-8 gives the identity). OutPosition is row 3.
+	 */
+	void DecomposePoseMatrix(const FMatrix& Pose, FVector& OutPosition, FQuat& OutRotation);
+
+	/**
+	 * A Local_UE pose matrix (axes in engine axes, X north, Y east, Z up; position in centimetres) as an ECEF pose
+	 * matrix (axes as ECEF directions, position in metres) through the frame's local frame: grid axes turned by
+	 * the meridian convergence at the pose's position in a UTM frame, the origin's tangent axes in a tangent-plane
+	 * frame, the geocentric axes themselves without a local frame. Axes are rotated, never scaled. False, output
+	 * untouched, when a UTM/UPS frame cannot project the position. The frame must be initialized.
+	 */
+	bool ConvertLocalUePoseToEcefPose(const FCoordinateReferenceFrame& Frame, const FMatrix& LocalUePose, FMatrix& OutEcefPose);
+
+	/** The exact inverse of ConvertLocalUePoseToEcefPose, with the same refusals. */
+	bool ConvertEcefPoseToLocalUePose(const FCoordinateReferenceFrame& Frame, const FMatrix& EcefPose, FMatrix& OutLocalUePose);
+}

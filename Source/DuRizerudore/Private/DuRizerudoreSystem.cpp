@@ -1,0 +1,308 @@
+// The coordinate-system actor: rebuilds, the world lookup, the authority binding and the conversion of
+// whole poses through the authority's frame.
+#include "DuRizerudoreSystem.h"
+
+#include "DuRizerudoreLog.h"
+#include "DuRizerudorePoseConversion.h"
+
+#include "Containers/Array.h"
+#include "Engine/Engine.h"
+#include "Engine/World.h"
+#include "Kismet/GameplayStatics.h"
+#include "Misc/AssertionMacros.h"
+#include "Templates/Casts.h"
+#include "UObject/UnrealType.h"
+
+ADuRizerudoreSystem::ADuRizerudoreSystem(const FObjectInitializer& ObjectInitializer)
+	: Super(ObjectInitializer)
+{
+	PrimaryActorTick.bCanEverTick = false;
+	PrimaryActorTick.bStartWithTickEnabled = false;
+	// A coordinate system has no physical presence: it never takes part in collision queries.
+	SetActorEnableCollision(false);
+}
+
+ADuRizerudoreSystem::~ADuRizerudoreSystem() = default;
+
+void ADuRizerudoreSystem::PostLoad()
+{
+	Super::PostLoad();
+	// The engine loads class defaults and archetypes too; only placed actors own models.
+	if (!IsTemplate())
+	{
+		RefreshState();
+	}
+}
+
+void ADuRizerudoreSystem::PostActorCreated()
+{
+	Super::PostActorCreated();
+	if (!IsTemplate())
+	{
+		RefreshState();
+	}
+}
+
+#if WITH_EDITOR
+void ADuRizerudoreSystem::PostEditChangeProperty(FPropertyChangedEvent& PropertyChangedEvent)
+{
+	Super::PostEditChangeProperty(PropertyChangedEvent);
+	// Every edit rebuilds, the authority flag included, so that the binding follows it.
+	if (!IsTemplate())
+	{
+		RefreshState();
+	}
+}
+#endif
+
+void ADuRizerudoreSystem::BeginDestroy()
+{
+	UnbindAuthorityBinding();
+	ReferenceFrame.Reset();
+	Instance.Reset();
+	Super::BeginDestroy();
+}
+
+const FCoordinateConversionSetup& ADuRizerudoreSystem::GetSetup() const
+{
+	return Setup;
+}
+
+FCoordinateConversionSetup& ADuRizerudoreSystem::GetSetup()
+{
+	return Setup;
+}
+
+const FCoordinateReferenceSetup& ADuRizerudoreSystem::GetReferenceSetup() const
+{
+	return ReferenceSetup;
+}
+
+FCoordinateReferenceSetup& ADuRizerudoreSystem::GetReferenceSetup()
+{
+	return ReferenceSetup;
+}
+
+const FCoordinateConversionInstance& ADuRizerudoreSystem::GetInstance() const
+{
+	check(Instance.IsValid());
+	return *Instance;
+}
+
+FCoordinateConversionInstance& ADuRizerudoreSystem::GetInstance()
+{
+	check(Instance.IsValid());
+	return *Instance;
+}
+
+TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> ADuRizerudoreSystem::GetInstancePtr() const
+{
+	return Instance;
+}
+
+const FCoordinateReferenceFrame& ADuRizerudoreSystem::GetReferenceFrame() const
+{
+	check(ReferenceFrame.IsValid());
+	return *ReferenceFrame;
+}
+
+FCoordinateReferenceFrame& ADuRizerudoreSystem::GetReferenceFrame()
+{
+	check(ReferenceFrame.IsValid());
+	return *ReferenceFrame;
+}
+
+FCoordinateReferenceFramePtr ADuRizerudoreSystem::GetReferenceFramePtr() const
+{
+	return ReferenceFrame;
+}
+
+ADuRizerudoreSystem::FOnReferenceChanged& ADuRizerudoreSystem::GetOnReferenceChanged()
+{
+	return OnReferenceChanged;
+}
+
+bool ADuRizerudoreSystem::IsReferenceFrameInitialized() const
+{
+	return ReferenceFrame.IsValid() && ReferenceFrame->IsInitialized();
+}
+
+bool ADuRizerudoreSystem::IsAuthority() const
+{
+	return bAuthority;
+}
+
+void ADuRizerudoreSystem::RefreshState()
+{
+	const FCoordinateReferenceFramePtr PreviousFrame = ReferenceFrame;
+	ReferenceFrame.Reset();
+
+	// Rebuilt on every refresh: an edit may have changed the model files on disk as well as the setup.
+	Instance = MakeShared<FCoordinateConversionInstance, ESPMode::ThreadSafe>(Setup);
+	if (Instance->IsInitialized())
+	{
+		ReferenceFrame = LocalReferenceFrame ? MakeShared<FCoordinateReferenceFrame, ESPMode::ThreadSafe>(Instance, ReferenceSetup)
+											 : MakeShared<FCoordinateReferenceFrame, ESPMode::ThreadSafe>(Instance);
+		// A local frame that the projection rejected (logged by the frame) fails the rebuild rather than quietly
+		// leaving a frame whose local axes are the geocentric ones.
+		if (!ReferenceFrame->IsInitialized() || (LocalReferenceFrame && !ReferenceFrame->HasLocalFrame()))
+		{
+			ReferenceFrame.Reset();
+		}
+	}
+
+	if (ReferenceFrame.IsValid())
+	{
+		RefreshAuthorityBinding();
+	}
+	else
+	{
+		UnbindAuthorityBinding();
+	}
+	OnReferenceChanged.Broadcast(PreviousFrame, ReferenceFrame);
+}
+
+ADuRizerudoreSystem* ADuRizerudoreSystem::GetCoordinateSystem(const UObject* WorldContextObject)
+{
+	if (GEngine == nullptr)
+	{
+		return nullptr;
+	}
+	UWorld* const World = GEngine->GetWorldFromContextObject(WorldContextObject, EGetWorldErrorMode::LogAndReturnNull);
+	if (World == nullptr)
+	{
+		return nullptr;
+	}
+
+	TArray<AActor*> Actors;
+	UGameplayStatics::GetAllActorsOfClass(World, ADuRizerudoreSystem::StaticClass(), Actors);
+	if (Actors.Num() == 0)
+	{
+		UE_LOG(LogDuRizerudoreSystem, Error, TEXT("DuRizerudoreSystem actor not found. Add one to the world to configure the default coordinate system."));
+		return nullptr;
+	}
+
+	ADuRizerudoreSystem* Authority = nullptr;
+	int32 AuthorityCount = 0;
+	for (AActor* const Actor : Actors)
+	{
+		ADuRizerudoreSystem* const System = Cast<ADuRizerudoreSystem>(Actor);
+		if (IsValid(System) && System->bAuthority)
+		{
+			Authority = System;
+			++AuthorityCount;
+		}
+	}
+	if (AuthorityCount == 1)
+	{
+		return Authority;
+	}
+	if (AuthorityCount > 1)
+	{
+		UE_LOG(LogDuRizerudoreSystem, Error, TEXT("Multiple authoritative DuRizerudoreSystem actors found. Exactly one authority should exist per world."));
+		return nullptr;
+	}
+	if (Actors.Num() == 1)
+	{
+		return Cast<ADuRizerudoreSystem>(Actors[0]);
+	}
+	UE_LOG(LogDuRizerudoreSystem, Error, TEXT("Multiple DuRizerudoreSystem actors found, but none is marked as authority."));
+	return nullptr;
+}
+
+const FCoordinateReferenceFrame* ADuRizerudoreSystem::GetAuthorityReferenceFrame() const
+{
+	// An authority never looks itself up, so two authorities in one world each still answer with their own frame.
+	const ADuRizerudoreSystem* const Candidate = bAuthority ? this : GetCoordinateSystem(this);
+	if (!IsValid(Candidate) || !Candidate->IsReferenceFrameInitialized())
+	{
+		return nullptr;
+	}
+	return Candidate->ReferenceFrame.Get();
+}
+
+void ADuRizerudoreSystem::RefreshAuthorityBinding()
+{
+	UnbindAuthorityBinding();
+	if (bAuthority)
+	{
+		return;
+	}
+	ADuRizerudoreSystem* const Authority = GetCoordinateSystem(this);
+	if (!IsValid(Authority) || Authority == this)
+	{
+		return;
+	}
+	AuthorityCoordinateSystem = Authority;
+	AuthorityReferenceChangedHandle = Authority->OnReferenceChanged.AddUObject(this, &ADuRizerudoreSystem::HandleAuthorityReferenceChanged);
+}
+
+void ADuRizerudoreSystem::UnbindAuthorityBinding()
+{
+	if (AuthorityReferenceChangedHandle.IsValid())
+	{
+		if (ADuRizerudoreSystem* const Authority = AuthorityCoordinateSystem.Get())
+		{
+			Authority->OnReferenceChanged.Remove(AuthorityReferenceChangedHandle);
+		}
+	}
+	AuthorityReferenceChangedHandle.Reset();
+	AuthorityCoordinateSystem.Reset();
+}
+
+void ADuRizerudoreSystem::HandleAuthorityReferenceChanged(FCoordinateReferenceFramePtr /*PreviousFrame*/, FCoordinateReferenceFramePtr /*NewFrame*/)
+{
+	// This actor's own frame is what its own rebuild made; listeners only learn that the authority changed.
+	OnReferenceChanged.Broadcast(ReferenceFrame, ReferenceFrame);
+}
+
+bool ADuRizerudoreSystem::ConvertAuthorityLocalTransformToEcefMatrix(const FTransform& LocalTransform, FMatrix& OutEcefMatrix) const
+{
+	const FCoordinateReferenceFrame* const Frame = GetAuthorityReferenceFrame();
+	return Frame != nullptr
+		&& DuRizerudore::ConvertLocalUePoseToEcefPose(*Frame, DuRizerudore::MakePoseMatrix(LocalTransform.GetRotation(), LocalTransform.GetTranslation()), OutEcefMatrix);
+}
+
+bool ADuRizerudoreSystem::ConvertEcefMatrixToAuthorityLocalTransform(const FMatrix& EcefMatrix, FTransform& OutLocalTransform) const
+{
+	const FCoordinateReferenceFrame* const Frame = GetAuthorityReferenceFrame();
+	FMatrix LocalUePose;
+	if (Frame == nullptr || !DuRizerudore::ConvertEcefPoseToLocalUePose(*Frame, EcefMatrix, LocalUePose))
+	{
+		return false;
+	}
+	FVector Position;
+	FQuat Rotation;
+	DuRizerudore::DecomposePoseMatrix(LocalUePose, Position, Rotation);
+	OutLocalTransform = FTransform(Rotation, Position, FVector(1.0, 1.0, 1.0));
+	return true;
+}
+
+bool ADuRizerudoreSystem::ConvertAuthorityLocalToEcef(const FVector& LocalPosition, const FQuat& LocalRotation, FVector& OutEcefPosition, FQuat& OutEcefRotation) const
+{
+	FMatrix EcefPose;
+	if (!ConvertAuthorityLocalTransformToEcefMatrix(FTransform(LocalRotation, LocalPosition, FVector(1.0, 1.0, 1.0)), EcefPose))
+	{
+		return false;
+	}
+	DuRizerudore::DecomposePoseMatrix(EcefPose, OutEcefPosition, OutEcefRotation);
+	return true;
+}
+
+bool ADuRizerudoreSystem::ConvertEcefToAuthorityLocal(const FVector& EcefPosition, const FQuat& EcefRotation, FVector& OutLocalPosition, FQuat& OutLocalRotation) const
+{
+	// The engine's matrix conversion treats a rotation that is not normalised as a broken invariant; a caller's
+	// unnormalised input is refused instead.
+	if (!EcefRotation.IsNormalized())
+	{
+		return false;
+	}
+	const FCoordinateReferenceFrame* const Frame = GetAuthorityReferenceFrame();
+	FMatrix LocalUePose;
+	if (Frame == nullptr || !DuRizerudore::ConvertEcefPoseToLocalUePose(*Frame, DuRizerudore::MakePoseMatrix(EcefRotation, EcefPosition), LocalUePose))
+	{
+		return false;
+	}
+	DuRizerudore::DecomposePoseMatrix(LocalUePose, OutLocalPosition, OutLocalRotation);
+	return true;
+}

@@ -1,0 +1,158 @@
+// The world actor that owns the default conversion models and reference frame of its world.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Delegates/Delegate.h"
+#include "DuRizerudoreConversion.h"
+#include "GameFramework/Info.h"
+#include "Math/Matrix.h"
+#include "Math/Transform.h"
+#include "Templates/SharedPointer.h"
+#include "UObject/WeakObjectPtrTemplates.h"
+
+#include "DuRizerudoreSystem.generated.h"
+
+class FObjectInitializer;
+struct FPropertyChangedEvent;
+
+/** A thread-safe shared reference frame; the event macros cannot take a type with a comma in it. */
+using FCoordinateReferenceFramePtr = TSharedPtr<FCoordinateReferenceFrame, ESPMode::ThreadSafe>;
+
+/**
+ * World actor that owns the default conversion models and reference frame for its world.
+ *
+ * Every load, spawn and edit rebuilds the conversion instance from Setup and the reference frame from
+ * ReferenceSetup, then broadcasts OnReferenceChanged with the frame held before and the frame held now (null
+ * when the rebuild failed). Frames handed out earlier stay valid: they share their own instance. A world holds
+ * one such actor, or several of which exactly one is marked as authority; the others follow the authority and
+ * re-broadcast its changes. Engine objects are touched on the game thread only; the frames may be used from
+ * any thread.
+ */
+UCLASS(Blueprintable, BlueprintType, HideCategories = (Actor, Input, Replication, Collision, Rendering, HLOD, Cooking, Transform),
+	meta = (ToolTip = "World actor that owns the default conversion models and reference frame for its world."))
+class DURIZERUDORE_API ADuRizerudoreSystem : public AInfo
+{
+	GENERATED_BODY()
+
+public:
+	/** Raised after every rebuild with (previous frame, new frame); either may be null. */
+	DECLARE_MULTICAST_DELEGATE_TwoParams(FOnReferenceChanged, FCoordinateReferenceFramePtr /*PreviousFrame*/, FCoordinateReferenceFramePtr /*NewFrame*/);
+
+	/** Builds nothing: the models are loaded at the first load, spawn or edit. The actor never ticks. */
+	ADuRizerudoreSystem(const FObjectInitializer& ObjectInitializer);
+	virtual ~ADuRizerudoreSystem() override;
+
+	virtual void PostLoad() override;
+	virtual void PostActorCreated() override;
+#if WITH_EDITOR
+	virtual void PostEditChangeProperty(FPropertyChangedEvent& PropertyChangedEvent) override;
+#endif
+	virtual void BeginDestroy() override;
+
+	/** The model selection; a change takes effect at the next rebuild (load, spawn or edit). */
+	const FCoordinateConversionSetup& GetSetup() const;
+	FCoordinateConversionSetup& GetSetup();
+
+	/** The local frame setup; a change takes effect at the next rebuild. */
+	const FCoordinateReferenceSetup& GetReferenceSetup() const;
+	FCoordinateReferenceSetup& GetReferenceSetup();
+
+	/** The current conversion instance. Requires one (a check stops otherwise); GetInstancePtr is the checking alternative. */
+	const FCoordinateConversionInstance& GetInstance() const;
+	FCoordinateConversionInstance& GetInstance();
+
+	/** The current conversion instance, null before the first rebuild and after destruction. */
+	TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> GetInstancePtr() const;
+
+	/** The current reference frame. Requires one (a check stops otherwise); GetReferenceFramePtr is the checking alternative. */
+	const FCoordinateReferenceFrame& GetReferenceFrame() const;
+	FCoordinateReferenceFrame& GetReferenceFrame();
+
+	/** The current reference frame, null unless the last rebuild succeeded. */
+	FCoordinateReferenceFramePtr GetReferenceFramePtr() const;
+
+	/** The event raised after every rebuild, for adding and removing handlers. */
+	FOnReferenceChanged& GetOnReferenceChanged();
+
+	/** True when the actor holds a reference frame on an initialized conversion instance. */
+	bool IsReferenceFrameInitialized() const;
+
+	/** True when this actor is marked as its world's authoritative coordinate system. */
+	UFUNCTION(BlueprintPure, Category = "DuRizerudore|Frame")
+	bool IsAuthority() const;
+
+	/**
+	 * The coordinate system of the world of WorldContextObject: its one authority, or its only actor when none
+	 * is marked. Null, with an error logged, for a world without such an actor or an ambiguous one; null without
+	 * a message of its own when there is no world.
+	 */
+	UFUNCTION(BlueprintPure, Category = "DuRizerudore|Frame", meta = (WorldContext = "WorldContextObject"))
+	static ADuRizerudoreSystem* GetCoordinateSystem(const UObject* WorldContextObject);
+
+	/**
+	 * An engine-local transform (Local_UE: centimetres, X north, Y east, Z up) as an ECEF pose matrix through the
+	 * authority's frame: rows 0 to 2 the transform's X, Y and Z axes as ECEF directions, row 3 the ECEF position
+	 * in metres. The transform's scale is ignored and its rotation used as it is. False, output untouched, when the
+	 * world has no authority with an initialized frame or a UTM/UPS frame cannot project the position.
+	 */
+	bool ConvertAuthorityLocalTransformToEcefMatrix(const FTransform& LocalTransform, FMatrix& OutEcefMatrix) const;
+
+	/**
+	 * The inverse: an ECEF pose matrix (axis rows, position in metres) as an engine-local transform with scale 1.
+	 * Axes are normalised row by row; a mirrored basis flips X; degenerate axes give the identity rotation. False,
+	 * output untouched, under the same conditions.
+	 */
+	bool ConvertEcefMatrixToAuthorityLocalTransform(const FMatrix& EcefMatrix, FTransform& OutLocalTransform) const;
+
+	/**
+	 * An engine-local pose (position in centimetres, rotation) as an ECEF position in metres and a rotation whose
+	 * axes are ECEF directions. False, outputs untouched, under the same conditions.
+	 */
+	bool ConvertAuthorityLocalToEcef(const FVector& LocalPosition, const FQuat& LocalRotation, FVector& OutEcefPosition, FQuat& OutEcefRotation) const;
+
+	/**
+	 * An ECEF pose (position in metres, rotation) as an engine-local position in centimetres and rotation. The
+	 * rotation must be normalised (squared length within 0.01 of 1); otherwise, and under the same conditions as
+	 * above, false with the outputs untouched.
+	 */
+	bool ConvertEcefToAuthorityLocal(const FVector& EcefPosition, const FQuat& EcefRotation, FVector& OutLocalPosition, FQuat& OutLocalRotation) const;
+
+protected:
+	/** This actor is the world's authoritative coordinate system. */
+	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "DuRizerudore")
+	bool bAuthority = false;
+
+	/** The models the conversion instance is built from. */
+	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "DuRizerudore")
+	FCoordinateConversionSetup Setup;
+
+	/** Whether the reference frame has the local frame of ReferenceSetup; without it local axes are the geocentric ones. */
+	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "DuRizerudore")
+	bool LocalReferenceFrame = true;
+
+	/** The local frame origin, its altitude reference and the kind of local frame. */
+	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "DuRizerudore", meta = (EditCondition = "LocalReferenceFrame", EditConditionHides))
+	FCoordinateReferenceSetup ReferenceSetup;
+
+private:
+	/** Rebuilds the instance and the frame from the reflected settings, rebinds to the authority and broadcasts. */
+	void RefreshState();
+
+	/** The initialized frame of the world's authority (this actor when it is one); null when there is none. Use at once. */
+	const FCoordinateReferenceFrame* GetAuthorityReferenceFrame() const;
+
+	/** Binds this actor to the world's authority, unless it is one itself. */
+	void RefreshAuthorityBinding();
+
+	/** Removes the binding to the authority, also when the authority is already gone. */
+	void UnbindAuthorityBinding();
+
+	/** Passes a change of the authority's frame on to this actor's listeners, with this actor's own frame twice. */
+	void HandleAuthorityReferenceChanged(FCoordinateReferenceFramePtr PreviousFrame, FCoordinateReferenceFramePtr NewFrame);
+
+	FOnReferenceChanged OnReferenceChanged;
+	TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> Instance;
+	FCoordinateReferenceFramePtr ReferenceFrame;
+	TWeakObjectPtr<ADuRizerudoreSystem> AuthorityCoordinateSystem;
+	FDelegateHandle AuthorityReferenceChangedHandle;
+};
