@@ -58,6 +58,12 @@ TEST(CommandLine, EveryCommandGivesItsKnownAnswer)
 		// Somigliana's normal gravity on the equator points down: geocentric -X there.
 		{{"gravity", "--position-system", "Geodetic", NoModels[0], NoModels[1], NoModels[2], NoModels[3]}, "0 0 0", {-9.7803253359, 0.0, 0.0}, 1e-9},
 		{{"gravity", "--vector-system", "Geodetic"}, "0 0 0", {}, 0.0},
+		// Engine axes at (0, 0) are north (ECEF Z), east (Y) and up (X): a mirrored basis, kept on X, so a
+		// quarter turn about Y. Without a local frame centimetres become ECEF metres with X and Y swapped.
+		{{"pose-to-ecef", "--origin", "0,0,0"}, "0 0 0 0 0 0 1", {6378137.0, 0.0, 0.0, 0.0, std::sqrt(0.5), 0.0, std::sqrt(0.5)}, 1e-9},
+		{{"ecef-to-pose", "--origin", "0,0,0"}, "6378137 0 0 0 0.7071067811865476 0 0.7071067811865476", {0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0}, 1e-9},
+		{{"pose-to-ecef", "--no-local-frame"}, "100 200 300 0 0 0 2", {2.0, 1.0, 3.0, 0.0, 0.0, -std::sqrt(0.5), std::sqrt(0.5)}, 1e-12},
+		{{"ecef-to-pose", "--no-local-frame"}, "1 2 3 0 0 0 0", {}, 0.0},
 	};
 	for (const FKnownAnswer& Case : Cases)
 	{

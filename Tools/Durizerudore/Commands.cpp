@@ -4,6 +4,7 @@
 #include "Options.h"
 
 #include "DuRizerudoreBlueprintLibrary.h"
+#include "DuRizerudoreSystem.h"
 
 namespace DuRizerudoreCli
 {
@@ -64,10 +65,10 @@ namespace DuRizerudoreCli
 			AddCoordinateSystemOption(Command, "--position-system", Options.PositionSystem, "System the positions are in");
 		}
 
-		const char* RunPosition(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		const char* RunPosition(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
 			FVector Converted;
-			if (!UDuRizerudoreBlueprintLibrary::ConvertPosition(Frame, Options.FromSystem, Options.ToSystem, ToVector(In), Converted))
+			if (!UDuRizerudoreBlueprintLibrary::ConvertPosition(Context.Frame, Options.FromSystem, Options.ToSystem, ToVector(In), Converted))
 			{
 				return "position cannot be converted in this frame";
 			}
@@ -75,37 +76,37 @@ namespace DuRizerudoreCli
 			return nullptr;
 		}
 
-		const char* RunGeoidHeight(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		const char* RunGeoidHeight(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
-			if (!UDuRizerudoreBlueprintLibrary::GetGeoidHeight(Frame, Options.PositionSystem, ToVector(In), Out[0]))
+			if (!UDuRizerudoreBlueprintLibrary::GetGeoidHeight(Context.Frame, Options.PositionSystem, ToVector(In), Out[0]))
 			{
-				return HeightQueryFailure(Frame);
+				return HeightQueryFailure(Context.Frame);
 			}
 			return nullptr;
 		}
 
-		const char* RunHeightAboveEllipsoid(const FCoordinateReferenceFrame& Frame, const FCommandOptions&, const std::span<const double> In, const std::span<double> Out)
+		const char* RunHeightAboveEllipsoid(const FCommandContext& Context, const FCommandOptions&, const std::span<const double> In, const std::span<double> Out)
 		{
-			if (!UDuRizerudoreBlueprintLibrary::GetHeightAboveEllipsoid(Frame, ToVector(In), Out[0]))
+			if (!UDuRizerudoreBlueprintLibrary::GetHeightAboveEllipsoid(Context.Frame, ToVector(In), Out[0]))
 			{
-				return HeightQueryFailure(Frame);
+				return HeightQueryFailure(Context.Frame);
 			}
 			return nullptr;
 		}
 
-		const char* RunHeightAboveMsl(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		const char* RunHeightAboveMsl(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
-			if (!UDuRizerudoreBlueprintLibrary::GetHeightAboveMeanSeaLevel(Frame, Options.PositionSystem, ToVector(In), Out[0]))
+			if (!UDuRizerudoreBlueprintLibrary::GetHeightAboveMeanSeaLevel(Context.Frame, Options.PositionSystem, ToVector(In), Out[0]))
 			{
-				return HeightQueryFailure(Frame);
+				return HeightQueryFailure(Context.Frame);
 			}
 			return nullptr;
 		}
 
-		const char* RunVector(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		const char* RunVector(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
 			FVector Converted;
-			if (!UDuRizerudoreBlueprintLibrary::ConvertVector(Frame, Options.FromSystem, Options.ToSystem, ToVector(In), Converted))
+			if (!UDuRizerudoreBlueprintLibrary::ConvertVector(Context.Frame, Options.FromSystem, Options.ToSystem, ToVector(In), Converted))
 			{
 				return "a free vector has no geodetic form";
 			}
@@ -113,10 +114,10 @@ namespace DuRizerudoreCli
 			return nullptr;
 		}
 
-		const char* RunVectorAt(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		const char* RunVectorAt(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
 			FVector Converted;
-			if (!UDuRizerudoreBlueprintLibrary::ConvertVectorAtPosition(Frame, Options.FromSystem, Options.ToSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
+			if (!UDuRizerudoreBlueprintLibrary::ConvertVectorAtPosition(Context.Frame, Options.FromSystem, Options.ToSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
 					ToVector(In.subspan(3, 3)), Converted))
 			{
 				return "position cannot be resolved in this frame";
@@ -125,10 +126,10 @@ namespace DuRizerudoreCli
 			return nullptr;
 		}
 
-		const char* RunQuaternion(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		const char* RunQuaternion(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
 			FQuat Converted;
-			if (!UDuRizerudoreBlueprintLibrary::ConvertQuaternion(Frame, Options.FromSystem, Options.ToSystem, FQuat(In[0], In[1], In[2], In[3]), Converted))
+			if (!UDuRizerudoreBlueprintLibrary::ConvertQuaternion(Context.Frame, Options.FromSystem, Options.ToSystem, FQuat(In[0], In[1], In[2], In[3]), Converted))
 			{
 				return "orientations convert only among Local_ENU, Local_NED and Geocentric (Local_UE only to itself)";
 			}
@@ -139,10 +140,10 @@ namespace DuRizerudoreCli
 			return nullptr;
 		}
 
-		const char* RunRotator(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		const char* RunRotator(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
 			FRotator Converted;
-			if (!UDuRizerudoreBlueprintLibrary::ConvertRotator(Frame, Options.FromSystem, Options.ToSystem, FRotator(In[0], In[1], In[2]), Converted))
+			if (!UDuRizerudoreBlueprintLibrary::ConvertRotator(Context.Frame, Options.FromSystem, Options.ToSystem, FRotator(In[0], In[1], In[2]), Converted))
 			{
 				return "orientations convert only among Local_ENU, Local_NED and Geocentric (Local_UE only to itself)";
 			}
@@ -152,10 +153,10 @@ namespace DuRizerudoreCli
 			return nullptr;
 		}
 
-		const char* RunHeadingPitch(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		const char* RunHeadingPitch(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
 			FVector2D HeadingPitch;
-			if (!UDuRizerudoreBlueprintLibrary::HeadingPitchDegFromVector(Frame, Options.VectorSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
+			if (!UDuRizerudoreBlueprintLibrary::HeadingPitchDegFromVector(Context.Frame, Options.VectorSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
 					ToVector(In.subspan(3, 3)), HeadingPitch))
 			{
 				return "a Geodetic vector has no heading, or the position cannot be resolved in this frame";
@@ -165,11 +166,11 @@ namespace DuRizerudoreCli
 			return nullptr;
 		}
 
-		const char* RunVectorFromHeadingPitch(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In,
+		const char* RunVectorFromHeadingPitch(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In,
 			const std::span<double> Out)
 		{
 			FVector Vector;
-			if (!UDuRizerudoreBlueprintLibrary::VectorFromHeadingPitchDeg(Frame, Options.VectorSystem, FVector2D(In[0], In[1]), Options.PositionSystem,
+			if (!UDuRizerudoreBlueprintLibrary::VectorFromHeadingPitchDeg(Context.Frame, Options.VectorSystem, FVector2D(In[0], In[1]), Options.PositionSystem,
 					ToVector(In.subspan(2, 3)), Vector))
 			{
 				return "a Geodetic vector has no heading, or the position cannot be resolved in this frame";
@@ -184,14 +185,72 @@ namespace DuRizerudoreCli
 			AddCoordinateSystemOption(Command, "--vector-system", Options.GravityVectorSystem, "System to print gravity in (m/s^2 in every system)");
 		}
 
-		const char* RunGravity(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		const char* RunGravity(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
 			FVector Gravity;
-			if (!UDuRizerudoreBlueprintLibrary::GetGravity(Frame, Options.PositionSystem, ToVector(In), Options.GravityVectorSystem, Gravity))
+			if (!UDuRizerudoreBlueprintLibrary::GetGravity(Context.Frame, Options.PositionSystem, ToVector(In), Options.GravityVectorSystem, Gravity))
 			{
 				return Options.GravityVectorSystem == ECoordinateSystem::Geodetic ? "gravity has no geodetic form" : "position cannot be converted in this frame";
 			}
 			WriteVector(Gravity, Out);
+			return nullptr;
+		}
+
+		/** A rotation from a line (x y z w), normalised; false when it is zero or not finite. */
+		bool ReadRotation(const std::span<const double> In, FQuat& OutRotation)
+		{
+			FQuat Rotation(In[0], In[1], In[2], In[3]);
+			const double SizeSquared = Rotation.SizeSquared();
+			if (!FMath::IsFinite(SizeSquared) || SizeSquared < UE_SMALL_NUMBER)
+			{
+				return false;
+			}
+			Rotation.Normalize();
+			OutRotation = Rotation;
+			return true;
+		}
+
+		void WriteRotation(const FQuat& Rotation, const std::span<double> Out)
+		{
+			Out[0] = Rotation.X;
+			Out[1] = Rotation.Y;
+			Out[2] = Rotation.Z;
+			Out[3] = Rotation.W;
+		}
+
+		const char* RunPoseToEcef(const FCommandContext& Context, const FCommandOptions&, const std::span<const double> In, const std::span<double> Out)
+		{
+			FQuat Rotation = FQuat::Identity;
+			if (!ReadRotation(In.subspan(3, 4), Rotation))
+			{
+				return "rotation is zero or not finite";
+			}
+			FVector EcefPosition(0.0, 0.0, 0.0);
+			FQuat EcefRotation = FQuat::Identity;
+			if (!Context.CoordinateSystem->ConvertAuthorityLocalToEcef(ToVector(In), Rotation, EcefPosition, EcefRotation))
+			{
+				return "pose cannot be converted in this frame";
+			}
+			WriteVector(EcefPosition, Out);
+			WriteRotation(EcefRotation, Out.subspan(3, 4));
+			return nullptr;
+		}
+
+		const char* RunEcefToPose(const FCommandContext& Context, const FCommandOptions&, const std::span<const double> In, const std::span<double> Out)
+		{
+			FQuat Rotation = FQuat::Identity;
+			if (!ReadRotation(In.subspan(3, 4), Rotation))
+			{
+				return "rotation is zero or not finite";
+			}
+			FVector LocalPosition(0.0, 0.0, 0.0);
+			FQuat LocalRotation = FQuat::Identity;
+			if (!Context.CoordinateSystem->ConvertEcefToAuthorityLocal(ToVector(In), Rotation, LocalPosition, LocalRotation))
+			{
+				return "pose cannot be converted in this frame";
+			}
+			WriteVector(LocalPosition, Out);
+			WriteRotation(LocalRotation, Out.subspan(3, 4));
 			return nullptr;
 		}
 
@@ -211,6 +270,10 @@ namespace DuRizerudoreCli
 			{"vector-from-heading-pitch", "Unit vector of a heading and pitch in degrees (VectorFromHeadingPitchDeg)", "heading pitch px py pz", "x y z", 5, 3,
 				AddVectorAndPositionSystemOptions, RunVectorFromHeadingPitch},
 			{"gravity", "Gravity in m/s^2 at a position (GetGravity)", "x y z", "gx gy gz", 3, 3, AddGravityOptions, RunGravity},
+			{"pose-to-ecef", "Engine-local pose (centimetres, rotation) to ECEF metres and rotation, through a world's coordinate-system actor (ConvertAuthorityLocalToEcef)",
+				"x y z qx qy qz qw", "x y z qx qy qz qw", 7, 7, AddNoOptions, RunPoseToEcef, true},
+			{"ecef-to-pose", "ECEF pose (metres, rotation) to an engine-local pose in centimetres, through a world's coordinate-system actor (ConvertEcefToAuthorityLocal)",
+				"x y z qx qy qz qw", "x y z qx qy qz qw", 7, 7, AddNoOptions, RunEcefToPose, true},
 		};
 
 		static_assert([] {

@@ -7,6 +7,8 @@
 
 #include <span>
 
+class ADuRizerudoreSystem;
+
 namespace CLI
 {
 	class App;
@@ -28,6 +30,13 @@ namespace DuRizerudoreCli
 		ECoordinateSystem GravityVectorSystem = ECoordinateSystem::Geocentric;
 	};
 
+	/** What a command converts through: the reference frame, and for pose commands the world's coordinate-system actor. */
+	struct FCommandContext
+	{
+		const FCoordinateReferenceFrame& Frame;
+		const ADuRizerudoreSystem* CoordinateSystem = nullptr;
+	};
+
 	struct FCommand
 	{
 		const char* Name;
@@ -41,7 +50,10 @@ namespace DuRizerudoreCli
 		void (*AddOptions)(CLI::App& Command, FCommandOptions& Options);
 
 		/** Null on success, else the short reason printed after "ERROR: ". */
-		const char* (*Run)(const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options, std::span<const double> In, std::span<double> Out);
+		const char* (*Run)(const FCommandContext& Context, const FCommandOptions& Options, std::span<const double> In, std::span<double> Out);
+
+		/** The command converts through a coordinate-system actor in a world, built from the shared options. */
+		bool bNeedsCoordinateSystem = false;
 	};
 
 	std::span<const FCommand> GetCommands();

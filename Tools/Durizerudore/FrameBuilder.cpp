@@ -4,7 +4,10 @@
 
 #include "DuRizerudoreBlueprintLibrary.h"
 #include "DuRizerudoreModelFiles.h"
+#include "DuRizerudoreSystem.h"
+#include "Engine/World.h"
 #include "HostPluginRegistration.h"
+#include "UObject/UnrealType.h"
 
 #include <filesystem>
 #include <system_error>
@@ -145,6 +148,26 @@ namespace DuRizerudoreCli
 				Origin.LongitudeDeg, Origin.HeightM,
 				Options.ReferenceSetup.LocalFrameType == ECoordinateLocalFrameType::UTM ? "UTM/UPS" : "tangent-plane");
 		}
+		return {};
+	}
+
+	std::string BuildCoordinateSystem(const FToolOptions& Options, const ADuRizerudoreSystem*& OutCoordinateSystem)
+	{
+		UWorld* const World = UWorld::CreateWorld(EWorldType::Game, false);
+		ADuRizerudoreSystem* const CoordinateSystem = World->SpawnActor<ADuRizerudoreSystem>();
+		// The settings go in as one edit in the editor's details panel would make them; the actor rebuilds from them.
+		FProperty* const LocalFrameProperty = FindFProperty<FProperty>(ADuRizerudoreSystem::StaticClass(), FName(TEXT("LocalReferenceFrame")));
+		CoordinateSystem->PreEditChange(LocalFrameProperty);
+		CoordinateSystem->GetSetup() = Options.ConversionSetup;
+		CoordinateSystem->GetReferenceSetup() = Options.ReferenceSetup;
+		*LocalFrameProperty->ContainerPtrToValuePtr<bool>(CoordinateSystem) = !Options.bNoLocalFrame;
+		FPropertyChangedEvent Edit(LocalFrameProperty, EPropertyChangeType::ValueSet);
+		CoordinateSystem->PostEditChangeProperty(Edit);
+		if (!CoordinateSystem->IsReferenceFrameInitialized())
+		{
+			return "cannot build the coordinate system's reference frame (see the log above)";
+		}
+		OutCoordinateSystem = CoordinateSystem;
 		return {};
 	}
 }

@@ -8,6 +8,8 @@
 
 #include <string>
 
+class ADuRizerudoreSystem;
+
 namespace DuRizerudoreCli
 {
 	/** Registers the plugin from --plugin-dir or from above the executable; returns the error, empty on success. */
@@ -15,4 +17,10 @@ namespace DuRizerudoreCli
 
 	/** Builds the frame the options describe; returns the error, empty on success. */
 	std::string BuildReferenceFrame(const FToolOptions& Options, FCoordinateReferenceFrame& OutFrame);
+
+	/**
+	 * Makes a world holding one coordinate-system actor set up from the options (--no-local-frame clears its
+	 * local frame), as a designer would place and edit it; returns the error, empty on success.
+	 */
+	std::string BuildCoordinateSystem(const FToolOptions& Options, const ADuRizerudoreSystem*& OutCoordinateSystem);
 }

@@ -48,7 +48,7 @@ Exit status:
 	}
 
 	/** Converts standard input to standard output line by line with one command. */
-	int Stream(const FCommand& Command, const FCoordinateReferenceFrame& Frame, const FCommandOptions& Options)
+	int Stream(const FCommand& Command, const FCommandContext& Context, const FCommandOptions& Options)
 	{
 		FLineReader Reader(STDIN_FILENO);
 		FLineWriter Writer(STDOUT_FILENO);
@@ -80,7 +80,7 @@ Exit status:
 				bAnyLineFailed = true;
 				continue;
 			}
-			if (const char* Failure = Command.Run(Frame, Options, In, Out))
+			if (const char* Failure = Command.Run(Context, Options, In, Out))
 			{
 				Writer.WriteError(Failure);
 				bAnyLineFailed = true;
@@ -188,5 +188,13 @@ int main(int ArgumentCount, char** Arguments)
 	{
 		return Fail(Problem);
 	}
-	return Stream(*Selected, Frame, CommandOptions);
+	FCommandContext Context{Frame};
+	if (Selected->bNeedsCoordinateSystem)
+	{
+		if (const std::string Problem = BuildCoordinateSystem(Options, Context.CoordinateSystem); !Problem.empty())
+		{
+			return Fail(Problem);
+		}
+	}
+	return Stream(*Selected, Context, CommandOptions);
 }
