@@ -1,5 +1,5 @@
-// A short tour of the Earth model: builds the default conversion instance and prints, for a few
-// named places, the geocentric position, the geoid height and the gravity vector.
+// A short tour of the Earth model through the function library, as a game module would take it: a frame
+// on the default models, then for a few named places the geocentric position, geoid height and gravity.
 // Third-party headers come before the engine's, whose check() macro they would otherwise meet.
 #include <fmt/format.h>
 
