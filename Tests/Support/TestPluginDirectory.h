@@ -34,6 +34,8 @@ namespace DuRizerudoreTest
 		FTemporaryPlugin(const FTemporaryPlugin&) = delete;
 		FTemporaryPlugin& operator=(const FTemporaryPlugin&) = delete;
 
+		/** The plugin directory, where the descriptor is. */
+		const std::filesystem::path& GetRoot() const { return Root; }
 		std::filesystem::path GetDataDirectory() const;
 		std::filesystem::path GetGravityDirectory() const { return GetDataDirectory() / "gravity"; }
 		std::filesystem::path GetGeoidDirectory() const { return GetDataDirectory() / "geoids"; }
