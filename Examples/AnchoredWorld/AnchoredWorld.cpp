@@ -62,10 +62,11 @@ namespace
 			"heading");
 		for (const FAnchoredPlace& Entry : Placed)
 		{
-			const FVector Location = Entry.Actor->GetActorLocation();
+			// Adding zero turns a negative zero into a plain one for printing.
+			const FVector Location = Entry.Actor->GetActorLocation() + FVector(0.0, 0.0, 0.0);
 			const FGeodeticCoordinate Geodetic = Entry.Anchor->GetGeodeticPosition();
 			fmt::print("  {:<30} {:>14.1f} {:>14.1f} {:>12.1f} | {:>9.4f} {:>9.4f} {:>8.2f} | {:>7.2f}\n", Entry.Place->Name, Location.X, Location.Y, Location.Z,
-				Geodetic.LatitudeDeg, Geodetic.LongitudeDeg, Geodetic.HeightM, Entry.Anchor->GetGeodeticRotation().Yaw);
+				Geodetic.LatitudeDeg, Geodetic.LongitudeDeg, Geodetic.HeightM, Entry.Anchor->GetGeodeticRotation().Yaw + 0.0);
 		}
 	}
 

@@ -188,6 +188,12 @@ TEST(CoordinateSystemActor, FollowersHearTheAuthorityAndSurviveItsDestruction)
 		ASSERT_TRUE(Follower->ConvertAuthorityLocalToEcef(FVector(0.0, 0.0, 0.0), FQuat::Identity, FollowerEcef, FollowerRotation));
 		EXPECT_LT((FollowerEcef - ClosedFormEcef(11.0, 21.0, 0.0)).Size(), 1e-6);
 
+		// Marked as an authority itself, the follower stops following.
+		EditMember(Follower, TEXT("bAuthority"), true);
+		FollowerRecorder.Broadcasts.clear();
+		EditMember(Authority, TEXT("Setup"), MakeModelFreeSetup());
+		EXPECT_TRUE(FollowerRecorder.Broadcasts.empty());
+
 		(bAuthorityGoesFirst ? Authority : Follower)->Destroy();
 		CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
 		ADuRizerudoreSystem* const Survivor = bAuthorityGoesFirst ? Follower : Authority;
