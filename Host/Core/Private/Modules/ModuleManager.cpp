@@ -14,18 +14,18 @@ FModuleManager& FModuleManager::Get()
 	return Singleton;
 }
 
-FModuleManager::FModuleInfo* FModuleManager::FindModule(const FString& InModuleName)
+FModuleManager::FModuleInfo* FModuleManager::FindModule(const FName InModuleName)
 {
-	const auto Found = std::find_if(Modules.begin(), Modules.end(), [&InModuleName](const FModuleInfo& Info) { return Info.Name.Equals(InModuleName, ESearchCase::IgnoreCase); });
+	const auto Found = std::find_if(Modules.begin(), Modules.end(), [&InModuleName](const FModuleInfo& Info) { return Info.Name == InModuleName; });
 	return Found != Modules.end() ? &*Found : nullptr;
 }
 
-const FModuleManager::FModuleInfo* FModuleManager::FindModule(const FString& InModuleName) const
+const FModuleManager::FModuleInfo* FModuleManager::FindModule(const FName InModuleName) const
 {
 	return const_cast<FModuleManager*>(this)->FindModule(InModuleName);
 }
 
-void FModuleManager::RegisterStaticallyLinkedModule(const FString& InModuleName, const FInitializeStaticallyLinkedModule InInitializer)
+void FModuleManager::RegisterStaticallyLinkedModule(const FName InModuleName, const FInitializeStaticallyLinkedModule InInitializer)
 {
 	const std::lock_guard<std::recursive_mutex> Lock(Mutex);
 	if (FModuleInfo* const Existing = FindModule(InModuleName))
@@ -39,7 +39,7 @@ void FModuleManager::RegisterStaticallyLinkedModule(const FString& InModuleName,
 	Modules.push_back(std::move(Info));
 }
 
-IModuleInterface* FModuleManager::LoadModule(const FString& InModuleName, const ELoadModuleFlags InLoadModuleFlags)
+IModuleInterface* FModuleManager::LoadModule(const FName InModuleName, const ELoadModuleFlags InLoadModuleFlags)
 {
 	const std::lock_guard<std::recursive_mutex> Lock(Mutex);
 	FModuleInfo* const Info = FindModule(InModuleName);
@@ -47,7 +47,7 @@ IModuleInterface* FModuleManager::LoadModule(const FString& InModuleName, const 
 	{
 		if (InLoadModuleFlags == ELoadModuleFlags::LogFailures)
 		{
-			UE_LOG(LogModuleManager, Warning, TEXT("ModuleManager: Unable to load module '%s' because it is not registered."), *InModuleName);
+			UE_LOG(LogModuleManager, Warning, TEXT("ModuleManager: Unable to load module '%s' because it is not registered."), *InModuleName.ToString());
 		}
 		return nullptr;
 	}
@@ -59,7 +59,7 @@ IModuleInterface* FModuleManager::LoadModule(const FString& InModuleName, const 
 	return Info->Module.get();
 }
 
-bool FModuleManager::UnloadModule(const FString& InModuleName, bool /*bIsShutdown*/, bool /*bAllowUnloadCode*/)
+bool FModuleManager::UnloadModule(const FName InModuleName, bool /*bIsShutdown*/, bool /*bAllowUnloadCode*/)
 {
 	const std::lock_guard<std::recursive_mutex> Lock(Mutex);
 	FModuleInfo* const Info = FindModule(InModuleName);
@@ -72,14 +72,14 @@ bool FModuleManager::UnloadModule(const FString& InModuleName, bool /*bIsShutdow
 	return true;
 }
 
-IModuleInterface* FModuleManager::GetModule(const FString& InModuleName)
+IModuleInterface* FModuleManager::GetModule(const FName InModuleName)
 {
 	const std::lock_guard<std::recursive_mutex> Lock(Mutex);
 	FModuleInfo* const Info = FindModule(InModuleName);
 	return Info != nullptr ? Info->Module.get() : nullptr;
 }
 
-bool FModuleManager::IsModuleLoaded(const FString& InModuleName) const
+bool FModuleManager::IsModuleLoaded(const FName InModuleName) const
 {
 	const std::lock_guard<std::recursive_mutex> Lock(Mutex);
 	const FModuleInfo* const Info = FindModule(InModuleName);

@@ -6,6 +6,7 @@
 #include "CoreTypes.h"
 #include "Containers/UnrealString.h"
 #include "Modules/ModuleInterface.h"
+#include "UObject/NameTypes.h"
 
 #include <memory>
 #include <mutex>
@@ -29,29 +30,29 @@ public:
 	 * Loads the module registered under that name (case-insensitive): creates its object and calls StartupModule.
 	 * A module already loaded is returned as it is. Null when no module of that name is registered.
 	 */
-	IModuleInterface* LoadModule(const FString& InModuleName, ELoadModuleFlags InLoadModuleFlags = ELoadModuleFlags::None);
+	IModuleInterface* LoadModule(const FName InModuleName, ELoadModuleFlags InLoadModuleFlags = ELoadModuleFlags::None);
 
 	/** Calls ShutdownModule and destroys the module object. False when the module was not loaded. */
-	bool UnloadModule(const FString& InModuleName, bool bIsShutdown = false, bool bAllowUnloadCode = true);
+	bool UnloadModule(const FName InModuleName, bool bIsShutdown = false, bool bAllowUnloadCode = true);
 
 	/** The loaded module of that name, or null. */
-	IModuleInterface* GetModule(const FString& InModuleName);
+	IModuleInterface* GetModule(const FName InModuleName);
 
-	bool IsModuleLoaded(const FString& InModuleName) const;
+	bool IsModuleLoaded(const FName InModuleName) const;
 
 	/** Makes a module that is linked into the program loadable by name. */
-	void RegisterStaticallyLinkedModule(const FString& InModuleName, FInitializeStaticallyLinkedModule InInitializer);
+	void RegisterStaticallyLinkedModule(const FName InModuleName, FInitializeStaticallyLinkedModule InInitializer);
 
 private:
 	struct FModuleInfo
 	{
-		FString Name;
+		FName Name;
 		FInitializeStaticallyLinkedModule Initializer = nullptr;
 		std::unique_ptr<IModuleInterface> Module;
 	};
 
-	FModuleInfo* FindModule(const FString& InModuleName);
-	const FModuleInfo* FindModule(const FString& InModuleName) const;
+	FModuleInfo* FindModule(const FName InModuleName);
+	const FModuleInfo* FindModule(const FName InModuleName) const;
 
 	mutable std::recursive_mutex Mutex;
 	std::vector<FModuleInfo> Modules;
