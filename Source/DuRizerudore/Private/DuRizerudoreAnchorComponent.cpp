@@ -265,10 +265,11 @@ FMatrix UDuRizerudoreAnchorComponent::BuildPointLocalUeToEcefMatrix(const FGeode
 FMatrix UDuRizerudoreAnchorComponent::ConvertPointLocalUeMatrixToEcef(const FMatrix& PointLocalMatrix, const FGeodeticCoordinate& GeodeticPoint)
 {
 	const FMatrix Basis = BuildPointLocalUeToEcefMatrix(GeodeticPoint);
+	// The engine's TransformVector gives a four-component vector; its first three are the image of the row.
 	FMatrix Result = FMatrix::Identity;
 	for (int32 Row = 0; Row < 3; ++Row)
 	{
-		Result.SetAxis(Row, Basis.TransformVector(FVector(PointLocalMatrix.M[Row][0], PointLocalMatrix.M[Row][1], PointLocalMatrix.M[Row][2])));
+		Result.SetAxis(Row, FVector(Basis.TransformVector(FVector(PointLocalMatrix.M[Row][0], PointLocalMatrix.M[Row][1], PointLocalMatrix.M[Row][2]))));
 	}
 	return Result;
 }
@@ -280,7 +281,7 @@ FMatrix UDuRizerudoreAnchorComponent::ConvertEcefMatrixToPointLocalUe(const FMat
 	FMatrix Result = FMatrix::Identity;
 	for (int32 Row = 0; Row < 3; ++Row)
 	{
-		Result.SetAxis(Row, InverseBasis.TransformVector(FVector(EcefMatrix.M[Row][0], EcefMatrix.M[Row][1], EcefMatrix.M[Row][2])));
+		Result.SetAxis(Row, FVector(InverseBasis.TransformVector(FVector(EcefMatrix.M[Row][0], EcefMatrix.M[Row][1], EcefMatrix.M[Row][2]))));
 	}
 	return Result;
 }
