@@ -32,6 +32,10 @@ namespace DuRizerudore
 			OutLocalEnuPosition = WorldPosition;
 			return true;
 		}
+		if (FCoordinateReferenceFrameKernelAccess::TryGeocentricPositionToTangentPlane(Frame, WorldPosition, OutLocalEnuPosition))
+		{
+			return true;
+		}
 		const FVector Geodetic = FCoordinateConversionKernelAccess::WorldPositionToGeodetic(*Frame.GetConversion(), WorldPosition);
 		return FCoordinateReferenceFrameKernelAccess::TryGeodeticPositionToLocalEnu(Frame, Geodetic, OutLocalEnuPosition);
 	}
@@ -41,6 +45,10 @@ namespace DuRizerudore
 		if (!Frame.HasLocalFrame())
 		{
 			OutWorldPosition = LocalEnuPosition;
+			return true;
+		}
+		if (FCoordinateReferenceFrameKernelAccess::TryTangentPlanePositionToGeocentric(Frame, LocalEnuPosition, OutWorldPosition))
+		{
 			return true;
 		}
 		FVector Geodetic(0.0, 0.0, 0.0);

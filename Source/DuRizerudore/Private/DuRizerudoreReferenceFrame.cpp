@@ -20,6 +20,7 @@ THIRD_PARTY_INCLUDES_END
 #include <exception>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 namespace
 {
@@ -199,6 +200,16 @@ void FCoordinateReferenceFrame::SetLocalFrameOrigin(const FGeodeticCoordinate& O
 		const TSharedPtr<GeographicLib::Geocentric, ESPMode::ThreadSafe>& Geocentric = FCoordinateConversionKernelAccess::GetGeocentric(*Conversion);
 		LocalCartesian = MakeShared<GeographicLib::LocalCartesian, ESPMode::ThreadSafe>(*Geocentric);
 		LocalCartesian->Reset(LocalFrameOrigin.LatitudeDeg, LocalFrameOrigin.LongitudeDeg, LocalFrameOrigin.HeightM);
+		// The same origin and rotation the projector computes for itself, so that the direct geocentric paths
+		// differ from the projector's only by the geodetic round trip they skip.
+		std::vector<double> EnuToGeocentric(9);
+		Geocentric->Forward(LocalFrameOrigin.LatitudeDeg, LocalFrameOrigin.LongitudeDeg, LocalFrameOrigin.HeightM, LocalFrameOriginGeocentric.X,
+			LocalFrameOriginGeocentric.Y, LocalFrameOriginGeocentric.Z, EnuToGeocentric);
+		for (int32 Axis = 0; Axis < 3; ++Axis)
+		{
+			// GeographicLib's matrix is row-major with the images of the axes in its columns.
+			LocalEnuToGeocentricMatrix.SetAxis(Axis, FVector(EnuToGeocentric[Axis], EnuToGeocentric[3 + Axis], EnuToGeocentric[6 + Axis]));
+		}
 		LocalEnuToGeocentricRotation = DuRizerudore::BuildEnuToGeocentricRotation(LocalFrameOrigin.LatitudeDeg, LocalFrameOrigin.LongitudeDeg);
 	}
 	bHasLocalFrame = true;
@@ -241,6 +252,32 @@ bool FCoordinateReferenceFrame::TryLocalEnuPositionToGeodetic(const FVector& Loc
 		return false;
 	}
 	OutGeodeticPosition = FVector(LatitudeDeg, LongitudeDeg, LocalFrameOrigin.HeightM + LocalEnuPosition.Z);
+	return true;
+}
+
+bool FCoordinateReferenceFrame::TryGeocentricPositionToTangentPlane(const FVector& WorldPosition, FVector& OutLocalEnuPosition) const
+{
+	if (!LocalCartesian.IsValid())
+	{
+		return false;
+	}
+	const FVector Offset = WorldPosition - LocalFrameOriginGeocentric;
+	const double(&R)[4][4] = LocalEnuToGeocentricMatrix.M;
+	OutLocalEnuPosition = FVector(R[0][0] * Offset.X + R[0][1] * Offset.Y + R[0][2] * Offset.Z, R[1][0] * Offset.X + R[1][1] * Offset.Y + R[1][2] * Offset.Z,
+		R[2][0] * Offset.X + R[2][1] * Offset.Y + R[2][2] * Offset.Z);
+	return true;
+}
+
+bool FCoordinateReferenceFrame::TryTangentPlanePositionToGeocentric(const FVector& LocalEnuPosition, FVector& OutWorldPosition) const
+{
+	if (!LocalCartesian.IsValid())
+	{
+		return false;
+	}
+	const FVector& L = LocalEnuPosition;
+	const double(&R)[4][4] = LocalEnuToGeocentricMatrix.M;
+	OutWorldPosition = LocalFrameOriginGeocentric
+		+ FVector(L.X * R[0][0] + L.Y * R[1][0] + L.Z * R[2][0], L.X * R[0][1] + L.Y * R[1][1] + L.Z * R[2][1], L.X * R[0][2] + L.Y * R[1][2] + L.Z * R[2][2]);
 	return true;
 }
 

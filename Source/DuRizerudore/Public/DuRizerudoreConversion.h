@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Math/Matrix.h"
 #include "Templates/SharedPointer.h"
 
 #include "DuRizerudoreConversion.generated.h"
@@ -395,6 +396,14 @@ protected:
 	bool TryLocalEnuPositionToGeodetic(const FVector& LocalEnuPosition, FVector& OutGeodeticPosition) const;
 	bool TryGetGridConvergenceDegAtGeodetic(const FVector& GeodeticPosition, double& OutConvergenceDeg) const;
 
+	/**
+	 * Geocentric ECEF metres to local east-north-up metres and back in a tangent-plane frame, without a detour
+	 * through geodetic coordinates: the difference from the origin turned by the transposed rotation, and the
+	 * origin plus the turned local vector. Return false, output untouched, in any other frame (none, UTM).
+	 */
+	bool TryGeocentricPositionToTangentPlane(const FVector& WorldPosition, FVector& OutLocalEnuPosition) const;
+	bool TryTangentPlanePositionToGeocentric(const FVector& LocalEnuPosition, FVector& OutWorldPosition) const;
+
 	TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> Conversion;
 	TSharedPtr<GeographicLib::LocalCartesian, ESPMode::ThreadSafe> LocalCartesian;
 	FGeodeticCoordinate LocalFrameOrigin;
@@ -406,4 +415,13 @@ protected:
 	double UtmOriginEasting = 0.0;
 	double UtmOriginNorthing = 0.0;
 	double UtmOriginScale = 1.0;
+
+	/** A tangent-plane frame's origin in geocentric ECEF metres, as its projector holds it. */
+	FVector LocalFrameOriginGeocentric = FVector(0.0, 0.0, 0.0);
+
+	/**
+	 * A tangent-plane frame's rotation from local east-north-up to geocentric axes, as its projector holds it:
+	 * rows 0 to 2 are the geocentric images of east, north and up.
+	 */
+	FMatrix LocalEnuToGeocentricMatrix = FMatrix(FVector(1.0, 0.0, 0.0), FVector(0.0, 1.0, 0.0), FVector(0.0, 0.0, 1.0), FVector(0.0, 0.0, 0.0));
 };
