@@ -255,32 +255,6 @@ bool FCoordinateReferenceFrame::TryLocalEnuPositionToGeodetic(const FVector& Loc
 	return true;
 }
 
-bool FCoordinateReferenceFrame::TryGeocentricPositionToTangentPlane(const FVector& WorldPosition, FVector& OutLocalEnuPosition) const
-{
-	if (!LocalCartesian.IsValid())
-	{
-		return false;
-	}
-	const FVector Offset = WorldPosition - LocalFrameOriginGeocentric;
-	const double(&R)[4][4] = LocalEnuToGeocentricMatrix.M;
-	OutLocalEnuPosition = FVector(R[0][0] * Offset.X + R[0][1] * Offset.Y + R[0][2] * Offset.Z, R[1][0] * Offset.X + R[1][1] * Offset.Y + R[1][2] * Offset.Z,
-		R[2][0] * Offset.X + R[2][1] * Offset.Y + R[2][2] * Offset.Z);
-	return true;
-}
-
-bool FCoordinateReferenceFrame::TryTangentPlanePositionToGeocentric(const FVector& LocalEnuPosition, FVector& OutWorldPosition) const
-{
-	if (!LocalCartesian.IsValid())
-	{
-		return false;
-	}
-	const FVector& L = LocalEnuPosition;
-	const double(&R)[4][4] = LocalEnuToGeocentricMatrix.M;
-	OutWorldPosition = LocalFrameOriginGeocentric
-		+ FVector(L.X * R[0][0] + L.Y * R[1][0] + L.Z * R[2][0], L.X * R[0][1] + L.Y * R[1][1] + L.Z * R[2][1], L.X * R[0][2] + L.Y * R[1][2] + L.Z * R[2][2]);
-	return true;
-}
-
 bool FCoordinateReferenceFrame::TryGetGridConvergenceDegAtGeodetic(const FVector& GeodeticPosition, double& OutConvergenceDeg) const
 {
 	if (LocalFrameType != ECoordinateLocalFrameType::UTM)
