@@ -1,4 +1,5 @@
-// Runs every benchmark, then prints how each wrapped call compares with the raw call it wraps.
+// Runs every benchmark, then prints how each wrapped call compares with the raw call it wraps and with
+// PROJ, and the command-line tool's throughput beside cct, as Markdown tables of medians.
 // Third-party headers come before the engine's, whose check() macro they would otherwise meet.
 #include <benchmark/benchmark.h>
 #include <fmt/format.h>
@@ -7,13 +8,19 @@
 
 #include "HostPluginRegistration.h"
 
-
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 
 namespace DuRizerudoreBenchmark
 {
+	namespace
+	{
+		std::string PluginDirectory;
+	}
+
 	const std::vector<FVector>& GetGeodeticPositions()
 	{
 		static const std::vector<FVector> Positions = [] {
@@ -31,15 +38,68 @@ namespace DuRizerudoreBenchmark
 		return Positions;
 	}
 
-	bool RegisterPlugin()
+	const std::string& GetPluginDirectory()
 	{
-		return UE::Host::RegisterPluginAbove(UE::Host::GetExecutableDirectory(), TEXT("DuRizerudore")).IsSet();
+		return PluginDirectory;
 	}
 }
 
 namespace
 {
-	/** Console output as usual, plus the wrapper-to-raw ratios once every benchmark has run. */
+	constexpr std::string_view PluginDirectoryOption = "--plugin-dir=";
+
+	/**
+	 * Takes "--plugin-dir=<directory>" out of the arguments, which Google Benchmark would refuse. Without it the
+	 * plugin is looked for above the executable.
+	 */
+	std::optional<std::string> TakePluginDirectoryOption(int& ArgumentCount, char** Arguments)
+	{
+		std::optional<std::string> Directory;
+		int Kept = 1;
+		for (int Index = 1; Index < ArgumentCount; ++Index)
+		{
+			const std::string_view Argument = Arguments[Index];
+			if (Argument.substr(0, PluginDirectoryOption.size()) == PluginDirectoryOption)
+			{
+				Directory = std::string(Argument.substr(PluginDirectoryOption.size()));
+				continue;
+			}
+			Arguments[Kept++] = Arguments[Index];
+		}
+		ArgumentCount = Kept;
+		return Directory;
+	}
+
+	bool RegisterPlugin(const std::optional<std::string>& Requested)
+	{
+		using namespace DuRizerudoreBenchmark;
+		if (Requested.has_value())
+		{
+			if (!UE::Host::RegisterPluginDirectory(FString(Requested->c_str()), TEXT("DuRizerudore")))
+			{
+				return false;
+			}
+			PluginDirectory = *Requested;
+			return true;
+		}
+		const TOptional<FString> Found = UE::Host::RegisterPluginAbove(UE::Host::GetExecutableDirectory(), TEXT("DuRizerudore"));
+		if (!Found.IsSet())
+		{
+			return false;
+		}
+		PluginDirectory = TCHAR_TO_UTF8(*Found.GetValue());
+		return true;
+	}
+
+	/** One benchmark's result: its median over the repetitions, or its only run without repetitions. */
+	struct FResult
+	{
+		double Time = 0.0;
+		std::string Unit;
+		double LinesPerSecond = 0.0;
+	};
+
+	/** Console output as usual, then the tables of medians once every benchmark has run. */
 	class FRatioReporter : public benchmark::ConsoleReporter
 	{
 	public:
@@ -48,18 +108,31 @@ namespace
 			ConsoleReporter::ReportRuns(Runs);
 			for (const Run& Each : Runs)
 			{
-				if (Each.run_type == Run::RT_Iteration && !Each.error_occurred)
+				if (Each.error_occurred)
 				{
-					Times[Each.benchmark_name()] = Each.GetAdjustedRealTime();
+					continue;
 				}
+				const bool bMedian = Each.run_type == Run::RT_Aggregate && Each.aggregate_name == "median";
+				if (!bMedian && Each.run_type != Run::RT_Iteration)
+				{
+					continue;
+				}
+				FResult Result;
+				// CPU time: on a machine shared with other work, wall time also counts the waits for a core.
+				Result.Time = Each.GetAdjustedCPUTime();
+				Result.Unit = benchmark::GetTimeUnitString(Each.time_unit);
+				const auto Lines = Each.counters.find("lines_per_second");
+				Result.LinesPerSecond = Lines != Each.counters.end() ? Lines->second.value : 0.0;
+				(bMedian ? Medians : Singles)[Each.run_name.function_name] = Result;
 			}
 		}
 
 		virtual void Finalize() override
 		{
 			ConsoleReporter::Finalize();
-			fmt::print("\n{:<44} {:>12} {:>12} {:>8} {:>12} {:>9}\n", "wrapped call", "wrapper", "raw", "ratio", "PROJ", "vs PROJ");
-			for (const auto& [Name, WrapperTime] : Times)
+			fmt::print("\n| conversion (CPU time per call) | median | raw GeographicLib | ratio to raw | PROJ | ratio to PROJ |\n");
+			fmt::print("|---|---:|---:|---:|---:|---:|\n");
+			for (const auto& [Name, Wrapper] : Results())
 			{
 				const std::string Suffix = "/Wrapper";
 				if (Name.size() <= Suffix.size() || Name.compare(Name.size() - Suffix.size(), Suffix.size(), Suffix) != 0)
@@ -67,32 +140,62 @@ namespace
 					continue;
 				}
 				const std::string Subject = Name.substr(0, Name.size() - Suffix.size());
-				const auto Raw = Times.find(Subject + "/Raw");
-				if (Raw == Times.end())
+				const auto Raw = Results().find(Subject + "/Raw");
+				if (Raw == Results().end())
 				{
 					continue;
 				}
-				const auto Proj = Times.find(Subject + "/PROJ");
-				fmt::print("{:<44} {:>12.1f} {:>12.1f} {:>8.3f}", Subject, WrapperTime, Raw->second, WrapperTime / Raw->second);
-				if (Proj != Times.end())
+				const auto Proj = Results().find(Subject + "/PROJ");
+				fmt::print("| {} | {:.1f} {} | {:.1f} {} | {:.2f} |", Subject, Wrapper.Time, Wrapper.Unit, Raw->second.Time, Raw->second.Unit, Wrapper.Time / Raw->second.Time);
+				if (Proj != Results().end())
 				{
-					fmt::print(" {:>12.1f} {:>9.3f}", Proj->second, WrapperTime / Proj->second);
+					fmt::print(" {:.1f} {} | {:.3f} |\n", Proj->second.Time, Proj->second.Unit, Wrapper.Time / Proj->second.Time);
 				}
-				fmt::print("\n");
+				else
+				{
+					fmt::print(" | |\n");
+				}
 			}
-			fmt::print("(times in the benchmarks' own units; ratio = wrapper / raw GeographicLib call)\n");
+			fmt::print("\n| command-line tool, geodetic to geocentric (wall time) | lines per second |\n|---|---:|\n");
+			for (const auto& [Name, Result] : Results())
+			{
+				if (Result.LinesPerSecond > 0.0)
+				{
+					fmt::print("| {} | {:.0f} |\n", Name, Result.LinesPerSecond);
+				}
+			}
 		}
 
 	private:
-		std::map<std::string, double> Times;
+		/** Medians where the benchmarks were repeated, single runs otherwise. */
+		const std::map<std::string, FResult>& Results()
+		{
+			if (!bMerged)
+			{
+				Merged = Singles;
+				for (const auto& [Name, Median] : Medians)
+				{
+					Merged[Name] = Median;
+				}
+				bMerged = true;
+			}
+			return Merged;
+		}
+
+		std::map<std::string, FResult> Singles;
+		std::map<std::string, FResult> Medians;
+		std::map<std::string, FResult> Merged;
+		bool bMerged = false;
 	};
 }
 
 int main(int ArgumentCount, char** Arguments)
 {
-	if (!DuRizerudoreBenchmark::RegisterPlugin())
+	const std::optional<std::string> RequestedPluginDirectory = TakePluginDirectoryOption(ArgumentCount, Arguments);
+	if (!RegisterPlugin(RequestedPluginDirectory))
 	{
-		fmt::print(stderr, "durizerudore-benchmarks: cannot find DuRizerudore.uplugin above the executable\n");
+		fmt::print(stderr, "durizerudore-benchmarks: cannot find DuRizerudore.uplugin {}; pass {}<directory>\n",
+			RequestedPluginDirectory.has_value() ? "in " + *RequestedPluginDirectory : std::string("above the executable"), PluginDirectoryOption);
 		return 2;
 	}
 	benchmark::Initialize(&ArgumentCount, Arguments);

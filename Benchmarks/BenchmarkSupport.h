@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 
+#include <string>
 #include <vector>
 
 namespace DuRizerudoreBenchmark
@@ -14,8 +15,8 @@ namespace DuRizerudoreBenchmark
 	/** The same positions in geocentric coordinates. */
 	const std::vector<FVector>& GetGeocentricPositions();
 
-	/** Registers the plugin that contains the running executable; false when none is found. */
-	bool RegisterPlugin();
+	/** The plugin directory the run registered (the one holding DuRizerudore.uplugin). */
+	const std::string& GetPluginDirectory();
 
 	/** True when the installed EGM84 models could be loaded. */
 	bool HasInstalledModels();
@@ -23,7 +24,7 @@ namespace DuRizerudoreBenchmark
 
 /**
  * Benchmarks named "<Subject>/Wrapper" and "<Subject>/Raw" (optionally "<Subject>/PROJ") are paired
- * by the reporter, which prints the ratio of their times after the run.
+ * by the reporter, which prints the ratio of their median times after the run.
  */
 #define DURIZERUDORE_BENCHMARK_PAIR_IN(Subject, WrapperFunction, RawFunction, TimeUnit) \
 	BENCHMARK(WrapperFunction)->Name(#Subject "/Wrapper")->Unit(TimeUnit); \

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <fmt/format.h>
 
+#include "BenchmarkSupport.h"
 #include "ChildProcess.h"
 #include "TemporaryDirectory.h"
 
@@ -79,23 +80,6 @@ namespace
 		}
 	};
 
-	/** The plugin directory above the tool's own executable. */
-	fs::path FindPluginDirectory()
-	{
-		for (fs::path Directory = fs::path(DURIZERUDORE_TOOL).parent_path(); !Directory.empty(); Directory = Directory.parent_path())
-		{
-			if (fs::exists(Directory / "DuRizerudore.uplugin"))
-			{
-				return Directory;
-			}
-			if (Directory == Directory.root_path())
-			{
-				break;
-			}
-		}
-		return {};
-	}
-
 	void RunAndCount(benchmark::State& State, const std::vector<std::string>& Argv, const fs::path& Input)
 	{
 		for (auto _ : State)
@@ -112,14 +96,14 @@ namespace
 	void BM_CommandLineDurizerudorePosition(benchmark::State& State)
 	{
 		const FThroughputInput& Input = FThroughputInput::Get();
-		const fs::path PluginDirectory = FindPluginDirectory();
-		if (!Input.bReady || PluginDirectory.empty())
+		const std::string& PluginDirectory = DuRizerudoreBenchmark::GetPluginDirectory();
+		if (!Input.bReady)
 		{
-			State.SkipWithError("cannot write the input file or find the plugin directory");
+			State.SkipWithError("cannot write the input file");
 			return;
 		}
 		RunAndCount(State,
-			{DURIZERUDORE_TOOL, "position", "--from", "Geodetic", "--to", "Geocentric", "--plugin-dir", PluginDirectory.string(), "--gravity-model", "none",
+			{DURIZERUDORE_TOOL, "position", "--from", "Geodetic", "--to", "Geocentric", "--plugin-dir", PluginDirectory, "--gravity-model", "none",
 				"--geoid-model", "none"},
 			Input.LatitudeFirst);
 	}

@@ -4,7 +4,6 @@
 #include <proj.h>
 
 #include "BenchmarkSupport.h"
-#include "DuRizerudoreConversionInternal.h"
 #include "DuRizerudorePositionConversion.h"
 
 #include <GeographicLib/Geocentric.hpp>
@@ -50,33 +49,49 @@ namespace DuRizerudoreBenchmark
 			return Type == ECoordinateLocalFrameType::UTM ? Utm : Cartesian;
 		}
 
+		/** Positions of one system in another, through the tangent-plane frame. */
+		std::vector<FVector> ConvertAll(const ECoordinateSystem From, const ECoordinateSystem To, const std::vector<FVector>& Inputs)
+		{
+			std::vector<FVector> Result;
+			for (const FVector& Input : Inputs)
+			{
+				FVector Output;
+				DuRizerudore::DispatchPositionConversion(From, To, GetFrame(ECoordinateLocalFrameType::Cartesian), Input, Output);
+				Result.push_back(Output);
+			}
+			return Result;
+		}
+
 		const std::vector<FVector>& GetNearbyGeocentric()
 		{
-			static const std::vector<FVector> Positions = [] {
-				std::vector<FVector> Result;
-				for (const FVector& G : GetNearbyGeodetic())
-				{
-					Result.push_back(FCoordinateConversionKernelAccess::GeodeticToWorldPosition(*GetFrame(ECoordinateLocalFrameType::Cartesian).GetConversion(), G));
-				}
-				return Result;
-			}();
+			static const std::vector<FVector> Positions = ConvertAll(ECoordinateSystem::Geodetic, ECoordinateSystem::Geocentric, GetNearbyGeodetic());
 			return Positions;
 		}
 
 		const std::vector<FVector>& GetNearbyUe()
 		{
-			static const std::vector<FVector> Positions = [] {
-				std::vector<FVector> Result;
-				for (const FVector& G : GetNearbyGeodetic())
-				{
-					FVector Ue;
-					DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, GetFrame(ECoordinateLocalFrameType::Cartesian), G, Ue);
-					Result.push_back(Ue);
-				}
-				return Result;
-			}();
+			static const std::vector<FVector> Positions = ConvertAll(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, GetNearbyGeodetic());
 			return Positions;
 		}
+
+		/** The same positions as GetNearbyUe in local east-north-up metres, the input PROJ's topocentric inverse expects. */
+		const std::vector<FVector>& GetNearbyEnu()
+		{
+			static const std::vector<FVector> Positions = ConvertAll(ECoordinateSystem::Local_UE, ECoordinateSystem::Local_ENU, GetNearbyUe());
+			return Positions;
+		}
+
+		/** The tangent plane at the origin as GeographicLib computes it: the origin in ECEF and the row-major east-north-up to ECEF matrix. */
+		struct FRawTangentPlane
+		{
+			double Origin[3] = {0.0, 0.0, 0.0};
+			std::vector<double> Rotation = std::vector<double>(9);
+
+			FRawTangentPlane()
+			{
+				GeographicLib::Geocentric::WGS84().Forward(OriginLat, OriginLon, OriginH, Origin[0], Origin[1], Origin[2], Rotation);
+			}
+		};
 
 		template <ECoordinateSystem From, ECoordinateSystem To, ECoordinateLocalFrameType Type>
 		void Dispatch_Wrapper(benchmark::State& State)
@@ -133,19 +148,39 @@ namespace DuRizerudoreBenchmark
 			}
 		}
 
-		void GeocentricToLocalEnu_Raw(benchmark::State& State)
+		/** At best, geocentric to a tangent plane is a subtraction and the transposed rotation (then the engine's axes and centimetres). */
+		void GeocentricToLocalUeTangent_Raw(benchmark::State& State)
 		{
-			const GeographicLib::Geocentric& Earth = GeographicLib::Geocentric::WGS84();
-			const GeographicLib::LocalCartesian Projector(OriginLat, OriginLon, OriginH, Earth);
+			const FRawTangentPlane Plane;
+			const double* const R = Plane.Rotation.data();
 			const std::vector<FVector>& Inputs = GetNearbyGeocentric();
 			std::size_t Index = 0;
 			for (auto _ : State)
 			{
 				const FVector& In = Inputs[Index++ & 4095];
-				FVector Geodetic;
-				FVector Out;
-				Earth.Reverse(In.X, In.Y, In.Z, Geodetic.X, Geodetic.Y, Geodetic.Z);
-				Projector.Forward(Geodetic.X, Geodetic.Y, Geodetic.Z, Out.X, Out.Y, Out.Z);
+				const double X = In.X - Plane.Origin[0];
+				const double Y = In.Y - Plane.Origin[1];
+				const double Z = In.Z - Plane.Origin[2];
+				const FVector Out((R[1] * X + R[4] * Y + R[7] * Z) * 100.0, (R[0] * X + R[3] * Y + R[6] * Z) * 100.0, (R[2] * X + R[5] * Y + R[8] * Z) * 100.0);
+				benchmark::DoNotOptimize(Out);
+			}
+		}
+
+		/** The reverse: metres in east-north-up order, rotated and added to the origin. */
+		void LocalUeToGeocentricTangent_Raw(benchmark::State& State)
+		{
+			const FRawTangentPlane Plane;
+			const double* const R = Plane.Rotation.data();
+			const std::vector<FVector>& Inputs = GetNearbyUe();
+			std::size_t Index = 0;
+			for (auto _ : State)
+			{
+				const FVector& In = Inputs[Index++ & 4095];
+				const double E = In.Y * 0.01;
+				const double N = In.X * 0.01;
+				const double U = In.Z * 0.01;
+				const FVector Out(Plane.Origin[0] + R[0] * E + R[1] * N + R[2] * U, Plane.Origin[1] + R[3] * E + R[4] * N + R[5] * U,
+					Plane.Origin[2] + R[6] * E + R[7] * N + R[8] * U);
 				benchmark::DoNotOptimize(Out);
 			}
 		}
@@ -244,14 +279,20 @@ namespace DuRizerudoreBenchmark
 			RunProj(State, std::string(GeodeticDegrees) + "+step +proj=utm +zone=32 +ellps=WGS84", GetNearbyGeodetic(), PJ_FWD);
 		}
 
-		void GeocentricToLocalEnu_Proj(benchmark::State& State)
+		/** PROJ's topocentric conversion works in east-north-up metres; the axis swap and centimetres are left to the caller, so PROJ does less. */
+		void GeocentricToLocalUeTangent_Proj(benchmark::State& State)
 		{
 			RunProj(State, "+proj=topocentric +ellps=WGS84 " + Origin(), GetNearbyGeocentric(), PJ_FWD);
 		}
 
+		void LocalUeToGeocentricTangent_Proj(benchmark::State& State)
+		{
+			RunProj(State, "+proj=topocentric +ellps=WGS84 " + Origin(), GetNearbyEnu(), PJ_INV);
+		}
+
 		void LocalUeToGeodetic_Proj(benchmark::State& State)
 		{
-			RunProj(State, std::string(GeodeticDegrees) + "+step +proj=cart +ellps=WGS84 +step +proj=topocentric +ellps=WGS84 " + Origin(), GetNearbyUe(), PJ_INV);
+			RunProj(State, std::string(GeodeticDegrees) + "+step +proj=cart +ellps=WGS84 +step +proj=topocentric +ellps=WGS84 " + Origin(), GetNearbyEnu(), PJ_INV);
 		}
 	}
 
@@ -259,8 +300,10 @@ namespace DuRizerudoreBenchmark
 	BENCHMARK(GeodeticToLocalUeTangent_Proj)->Name("GeodeticToLocalUeTangent/PROJ");
 	DURIZERUDORE_BENCHMARK_PAIR(GeodeticToLocalUeUtm, (Dispatch_Wrapper<ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, ECoordinateLocalFrameType::UTM>), GeodeticToLocalUeUtm_Raw);
 	BENCHMARK(GeodeticToLocalUeUtm_Proj)->Name("GeodeticToLocalUeUtm/PROJ");
-	DURIZERUDORE_BENCHMARK_PAIR(GeocentricToLocalEnuTangent, (Dispatch_Wrapper<ECoordinateSystem::Geocentric, ECoordinateSystem::Local_ENU, ECoordinateLocalFrameType::Cartesian>), GeocentricToLocalEnu_Raw);
-	BENCHMARK(GeocentricToLocalEnu_Proj)->Name("GeocentricToLocalEnuTangent/PROJ");
+	DURIZERUDORE_BENCHMARK_PAIR(GeocentricToLocalUeTangent, (Dispatch_Wrapper<ECoordinateSystem::Geocentric, ECoordinateSystem::Local_UE, ECoordinateLocalFrameType::Cartesian>), GeocentricToLocalUeTangent_Raw);
+	BENCHMARK(GeocentricToLocalUeTangent_Proj)->Name("GeocentricToLocalUeTangent/PROJ");
+	DURIZERUDORE_BENCHMARK_PAIR(LocalUeToGeocentricTangent, (Dispatch_Wrapper<ECoordinateSystem::Local_UE, ECoordinateSystem::Geocentric, ECoordinateLocalFrameType::Cartesian>), LocalUeToGeocentricTangent_Raw);
+	BENCHMARK(LocalUeToGeocentricTangent_Proj)->Name("LocalUeToGeocentricTangent/PROJ");
 	DURIZERUDORE_BENCHMARK_PAIR(LocalUeToGeodeticTangent, (Dispatch_Wrapper<ECoordinateSystem::Local_UE, ECoordinateSystem::Geodetic, ECoordinateLocalFrameType::Cartesian>), LocalUeToGeodetic_Raw);
 	BENCHMARK(LocalUeToGeodetic_Proj)->Name("LocalUeToGeodeticTangent/PROJ");
 	DURIZERUDORE_BENCHMARK_PAIR(FrameCopy, FrameCopy_Wrapper, FrameCopy_Raw);

@@ -1,10 +1,13 @@
 #include "ReferenceFrameTestSupport.h"
 
+#include <GeographicLib/Geocentric.hpp>
+#include <GeographicLib/Geodesic.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <string>
 
 using namespace DuRizerudoreTest;
 
@@ -29,7 +32,17 @@ namespace
 		{"Near the south pole", -89.9, -120.0, 2800.0},
 		{"Fiji, by the antimeridian", -17.7134, 179.95, 0.0},
 		{"Chukotka, across the antimeridian", 65.0, -179.99, 100.0},
+		{"North pole", 90.0, 0.0, 0.0},
+		{"South pole, on the antimeridian", -90.0, 180.0, 2800.0},
 	};
+
+	/** PROJ's string for the origin needs all its digits. */
+	std::string OriginParameters(const FOrigin& Origin)
+	{
+		char Text[256];
+		std::snprintf(Text, sizeof(Text), "+lat_0=%.17g +lon_0=%.17g +h_0=%.17g", Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM);
+		return Text;
+	}
 
 	/** A point within about 100 km of the origin. */
 	FVector NearbyPoint(const FOrigin& Origin, std::mt19937_64& Random)
@@ -55,12 +68,9 @@ TEST(TangentPlaneFrame, AgreesWithProjTopocentricOnSeveralContinents)
 	for (const FOrigin& Origin : Origins)
 	{
 		SCOPED_TRACE(Origin.Name);
-		// PROJ's string needs the origin with all its digits.
-		char Definition[512];
-		std::snprintf(Definition, sizeof(Definition),
-			"+proj=pipeline +step +proj=unitconvert +xy_in=deg +xy_out=rad +step +proj=axisswap +order=2,1 "
-			"+step +proj=cart +ellps=WGS84 +step +proj=topocentric +ellps=WGS84 +lat_0=%.17g +lon_0=%.17g +h_0=%.17g",
-			Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM);
+		const std::string Definition = "+proj=pipeline +step +proj=unitconvert +xy_in=deg +xy_out=rad +step +proj=axisswap +order=2,1 "
+									   "+step +proj=cart +ellps=WGS84 +step +proj=topocentric +ellps=WGS84 "
+			+ OriginParameters(Origin);
 		const FProjPipeline Topocentric(Definition);
 		ASSERT_TRUE(Topocentric.IsValid()) << Definition;
 		const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM);
@@ -80,6 +90,44 @@ TEST(TangentPlaneFrame, AgreesWithProjTopocentricOnSeveralContinents)
 			// A longitude error matters only as much as the parallel is long.
 			EXPECT_NEAR(std::remainder(Back.Y - Geodetic.Y, 360.0) * std::cos(Geodetic.X * M_PI / 180.0), 0.0, 1e-10);
 			EXPECT_NEAR(Back.Z, Geodetic.Z, 1e-6);
+		}
+	}
+}
+
+TEST(TangentPlaneFrame, GeocentricPathsAgreeWithTheGeodeticDetourAndProj)
+{
+	const GeographicLib::Geodesic& Geodesic = GeographicLib::Geodesic::WGS84();
+	const GeographicLib::Geocentric& Earth = GeographicLib::Geocentric::WGS84();
+	std::mt19937_64 Random(17);
+	std::uniform_real_distribution<double> Distance(0.0, 1.0e6);
+	std::uniform_real_distribution<double> Azimuth(-180.0, 180.0);
+	std::uniform_real_distribution<double> Height(-1.0e5, 1.0e5);
+	for (const FOrigin& Origin : Origins)
+	{
+		SCOPED_TRACE(Origin.Name);
+		const FProjPipeline Topocentric("+proj=topocentric +ellps=WGS84 " + OriginParameters(Origin));
+		ASSERT_TRUE(Topocentric.IsValid());
+		const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM);
+		const FCoordinateConversionInstance& Instance = *Frame.GetConversion();
+
+		for (int Sample = 0; Sample < 200; ++Sample)
+		{
+			// Up to 1000 km away along the ellipsoid and 100 km above or below it.
+			FVector Geodetic;
+			Geodesic.Direct(Origin.LatitudeDeg, Origin.LongitudeDeg, Azimuth(Random), Distance(Random), Geodetic.X, Geodetic.Y);
+			Geodetic.Z = Height(Random);
+			FVector World;
+			Earth.Forward(Geodetic.X, Geodetic.Y, Geodetic.Z, World.X, World.Y, World.Z);
+
+			FVector Enu;
+			ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geocentric, ECoordinateSystem::Local_ENU, Frame, World, Enu));
+			ExpectVectorNear(Enu, Frame.GeodeticPositionToLocalEnu(FCoordinateConversionKernelAccess::WorldPositionToGeodetic(Instance, World)), 1e-8);
+			ExpectVectorNear(Enu, Topocentric.Forward(World), 1e-7);
+
+			FVector Back;
+			ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Local_ENU, ECoordinateSystem::Geocentric, Frame, Enu, Back));
+			ExpectVectorNear(Back, FCoordinateConversionKernelAccess::GeodeticToWorldPosition(Instance, Frame.LocalEnuPositionToGeodetic(Enu)), 1e-8);
+			ExpectVectorNear(Back, Topocentric.Inverse(Enu), 1e-7);
 		}
 	}
 }

@@ -98,6 +98,21 @@ struct FCoordinateReferenceFrameKernelAccess
 		return Frame.TryGetGridConvergenceDegAtGeodetic(GeodeticPosition, OutConvergenceDeg);
 	}
 
+	/**
+	 * Geocentric ECEF metres to local east-north-up metres in a tangent-plane frame, by subtraction and rotation.
+	 * Returns false, output untouched, in any other frame.
+	 */
+	static bool TryGeocentricPositionToTangentPlane(const FCoordinateReferenceFrame& Frame, const FVector& WorldPosition, FVector& OutLocalEnuPosition)
+	{
+		return Frame.TryGeocentricPositionToTangentPlane(WorldPosition, OutLocalEnuPosition);
+	}
+
+	/** The reverse of TryGeocentricPositionToTangentPlane, with the same refusals. */
+	static bool TryTangentPlanePositionToGeocentric(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition, FVector& OutWorldPosition)
+	{
+		return Frame.TryTangentPlanePositionToGeocentric(LocalEnuPosition, OutWorldPosition);
+	}
+
 	/** The rotation from the local east-north-up axes to geocentric axes at the origin; meaningful only while the frame has a local frame. */
 	static const FQuat& GetLocalEnuToGeocentricRotation(const FCoordinateReferenceFrame& Frame)
 	{

@@ -27,6 +27,11 @@ namespace DuRizerudore
 
 	bool TryConvertGeocentricToLocalEnu(const FCoordinateReferenceFrame& Frame, const FVector& WorldPosition, FVector& OutLocalEnuPosition)
 	{
+		// A tangent plane first: it is the common case, and only a frame with a local frame has one.
+		if (FCoordinateReferenceFrameKernelAccess::TryGeocentricPositionToTangentPlane(Frame, WorldPosition, OutLocalEnuPosition))
+		{
+			return true;
+		}
 		if (!Frame.HasLocalFrame())
 		{
 			OutLocalEnuPosition = WorldPosition;
@@ -38,6 +43,11 @@ namespace DuRizerudore
 
 	bool TryConvertLocalEnuToGeocentric(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition, FVector& OutWorldPosition)
 	{
+		// A tangent plane first: it is the common case, and only a frame with a local frame has one.
+		if (FCoordinateReferenceFrameKernelAccess::TryTangentPlanePositionToGeocentric(Frame, LocalEnuPosition, OutWorldPosition))
+		{
+			return true;
+		}
 		if (!Frame.HasLocalFrame())
 		{
 			OutWorldPosition = LocalEnuPosition;
@@ -65,6 +75,23 @@ namespace DuRizerudore
 			return true;
 		}
 
+		// Point clouds and tiles given in ECEF take the tangent plane's direct paths before any other dispatch;
+		// every other frame falls through to the general paths below.
+		if (FromSystem == ECoordinateSystem::Geocentric && IsLocalCoordinateSystem(ToSystem))
+		{
+			FVector Enu(0.0, 0.0, 0.0);
+			if (FCoordinateReferenceFrameKernelAccess::TryGeocentricPositionToTangentPlane(Frame, Position, Enu))
+			{
+				OutPosition = EnuToLocalPosition(ToSystem, Enu);
+				return true;
+			}
+		}
+		if (ToSystem == ECoordinateSystem::Geocentric && IsLocalCoordinateSystem(FromSystem)
+			&& FCoordinateReferenceFrameKernelAccess::TryTangentPlanePositionToGeocentric(Frame, LocalPositionToEnu(FromSystem, Position), OutPosition))
+		{
+			return true;
+		}
+
 		// Local systems differ only in axis order, vertical sign and unit; local east-north-up is the pivot.
 		if (IsLocalCoordinateSystem(FromSystem))
 		{
@@ -81,15 +108,14 @@ namespace DuRizerudore
 			}
 		}
 
-		const FCoordinateConversionInstance& Instance = *Frame.GetConversion();
 		if (FromSystem == ECoordinateSystem::Geocentric && ToSystem == ECoordinateSystem::Geodetic)
 		{
-			OutPosition = FCoordinateConversionKernelAccess::WorldPositionToGeodetic(Instance, Position);
+			OutPosition = FCoordinateConversionKernelAccess::WorldPositionToGeodetic(*Frame.GetConversion(), Position);
 			return true;
 		}
 		if (FromSystem == ECoordinateSystem::Geodetic && ToSystem == ECoordinateSystem::Geocentric)
 		{
-			OutPosition = FCoordinateConversionKernelAccess::GeodeticToWorldPosition(Instance, Position);
+			OutPosition = FCoordinateConversionKernelAccess::GeodeticToWorldPosition(*Frame.GetConversion(), Position);
 			return true;
 		}
 		FVector Enu(0.0, 0.0, 0.0);

@@ -20,6 +20,7 @@ THIRD_PARTY_INCLUDES_END
 #include <exception>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 namespace
 {
@@ -199,6 +200,16 @@ void FCoordinateReferenceFrame::SetLocalFrameOrigin(const FGeodeticCoordinate& O
 		const TSharedPtr<GeographicLib::Geocentric, ESPMode::ThreadSafe>& Geocentric = FCoordinateConversionKernelAccess::GetGeocentric(*Conversion);
 		LocalCartesian = MakeShared<GeographicLib::LocalCartesian, ESPMode::ThreadSafe>(*Geocentric);
 		LocalCartesian->Reset(LocalFrameOrigin.LatitudeDeg, LocalFrameOrigin.LongitudeDeg, LocalFrameOrigin.HeightM);
+		// The same origin and rotation the projector computes for itself, so that the direct geocentric paths
+		// differ from the projector's only by the geodetic round trip they skip.
+		std::vector<double> EnuToGeocentric(9);
+		Geocentric->Forward(LocalFrameOrigin.LatitudeDeg, LocalFrameOrigin.LongitudeDeg, LocalFrameOrigin.HeightM, LocalFrameOriginGeocentric.X,
+			LocalFrameOriginGeocentric.Y, LocalFrameOriginGeocentric.Z, EnuToGeocentric);
+		for (int32 Axis = 0; Axis < 3; ++Axis)
+		{
+			// GeographicLib's matrix is row-major with the images of the axes in its columns.
+			LocalEnuToGeocentricMatrix.SetAxis(Axis, FVector(EnuToGeocentric[Axis], EnuToGeocentric[3 + Axis], EnuToGeocentric[6 + Axis]));
+		}
 		LocalEnuToGeocentricRotation = DuRizerudore::BuildEnuToGeocentricRotation(LocalFrameOrigin.LatitudeDeg, LocalFrameOrigin.LongitudeDeg);
 	}
 	bHasLocalFrame = true;

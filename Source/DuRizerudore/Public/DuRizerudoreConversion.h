@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CoreMinimal.h"
+#include "Math/Matrix.h"
 #include "Templates/SharedPointer.h"
 
 #include "DuRizerudoreConversion.generated.h"
@@ -395,6 +396,38 @@ protected:
 	bool TryLocalEnuPositionToGeodetic(const FVector& LocalEnuPosition, FVector& OutGeodeticPosition) const;
 	bool TryGetGridConvergenceDegAtGeodetic(const FVector& GeodeticPosition, double& OutConvergenceDeg) const;
 
+	/**
+	 * Geocentric ECEF metres to local east-north-up metres and back in a tangent-plane frame, without a detour
+	 * through geodetic coordinates: the difference from the origin turned by the transposed rotation, and the
+	 * origin plus the turned local vector. Return false, output untouched, in any other frame (none, UTM).
+	 * Inline, because point clouds in ECEF go through them millions of times and a call costs as much as the work.
+	 */
+	bool TryGeocentricPositionToTangentPlane(const FVector& WorldPosition, FVector& OutLocalEnuPosition) const
+	{
+		if (!LocalCartesian.IsValid())
+		{
+			return false;
+		}
+		const FVector Offset = WorldPosition - LocalFrameOriginGeocentric;
+		const double(&R)[4][4] = LocalEnuToGeocentricMatrix.M;
+		OutLocalEnuPosition = FVector(R[0][0] * Offset.X + R[0][1] * Offset.Y + R[0][2] * Offset.Z, R[1][0] * Offset.X + R[1][1] * Offset.Y + R[1][2] * Offset.Z,
+			R[2][0] * Offset.X + R[2][1] * Offset.Y + R[2][2] * Offset.Z);
+		return true;
+	}
+
+	bool TryTangentPlanePositionToGeocentric(const FVector& LocalEnuPosition, FVector& OutWorldPosition) const
+	{
+		if (!LocalCartesian.IsValid())
+		{
+			return false;
+		}
+		const FVector& L = LocalEnuPosition;
+		const double(&R)[4][4] = LocalEnuToGeocentricMatrix.M;
+		OutWorldPosition = LocalFrameOriginGeocentric
+			+ FVector(L.X * R[0][0] + L.Y * R[1][0] + L.Z * R[2][0], L.X * R[0][1] + L.Y * R[1][1] + L.Z * R[2][1], L.X * R[0][2] + L.Y * R[1][2] + L.Z * R[2][2]);
+		return true;
+	}
+
 	TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> Conversion;
 	TSharedPtr<GeographicLib::LocalCartesian, ESPMode::ThreadSafe> LocalCartesian;
 	FGeodeticCoordinate LocalFrameOrigin;
@@ -406,4 +439,13 @@ protected:
 	double UtmOriginEasting = 0.0;
 	double UtmOriginNorthing = 0.0;
 	double UtmOriginScale = 1.0;
+
+	/** A tangent-plane frame's origin in geocentric ECEF metres, as its projector holds it. */
+	FVector LocalFrameOriginGeocentric = FVector(0.0, 0.0, 0.0);
+
+	/**
+	 * A tangent-plane frame's rotation from local east-north-up to geocentric axes, as its projector holds it:
+	 * rows 0 to 2 are the geocentric images of east, north and up.
+	 */
+	FMatrix LocalEnuToGeocentricMatrix = FMatrix(FVector(1.0, 0.0, 0.0), FVector(0.0, 1.0, 0.0), FVector(0.0, 0.0, 1.0), FVector(0.0, 0.0, 0.0));
 };
