@@ -45,12 +45,17 @@ namespace
 		return GetRepositoryRoot() / "Binaries" / "GeographicLib" / "data";
 	}
 
-	/** A coefficient file whose header claims degree and order 100000 and which holds nothing else. */
-	void WriteOversizedCoefficients(const fs::path& File)
+	/**
+	 * A coefficient file with the model id of Intact (so that GeographicLib would go on to read it), whose header
+	 * claims degree and order 100000 and which holds nothing else.
+	 */
+	void WriteOversizedCoefficients(const fs::path& Intact, const fs::path& File)
 	{
+		char Id[8] = {};
+		std::ifstream(Intact, std::ios::binary).read(Id, sizeof(Id));
 		std::ofstream Out(File, std::ios::binary);
 		const std::int32_t Header[2] = {100000, 100000};
-		Out.write("WGS84-84", 8);
+		Out.write(Id, sizeof(Id));
 		Out.write(reinterpret_cast<const char*>(Header), sizeof(Header));
 	}
 }
@@ -149,7 +154,7 @@ TEST(CommandLineModelFiles, FilesThatAreNotFilesOrTooLargeAreRefusedPromptly)
 		{"coefficients claim degree 100000",
 			[&](const FPluginWithModelDirectories& Plugin) {
 				LinkInstalledMetadata(Plugin);
-				WriteOversizedCoefficients(Plugin.GetGravity() / "egm84.egm.cof");
+				WriteOversizedCoefficients(Installed / "gravity" / "egm84.egm.cof", Plugin.GetGravity() / "egm84.egm.cof");
 			},
 			GravityOnly, true, "egm84.egm.cof", "declares degree 100000 and order 100000, beyond the 2190 of any published model"},
 		{"geoid grid is a FIFO", [](const FPluginWithModelDirectories& Plugin) { ASSERT_EQ(::mkfifo((Plugin.GetGeoids() / "egm84-30.pgm").c_str(), 0600), 0); },
