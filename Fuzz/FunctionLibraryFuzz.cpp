@@ -157,7 +157,7 @@ namespace
 	{
 		using Library = UDuRizerudoreBlueprintLibrary;
 		const FVector UnwrittenVector(Unwritten, Unwritten, Unwritten);
-		const std::uint8_t Call = Data.ConsumeIntegral<std::uint8_t>() % 9;
+		const std::uint8_t Call = Data.ConsumeIntegral<std::uint8_t>() % 10;
 		switch (Call)
 		{
 		case 0:
