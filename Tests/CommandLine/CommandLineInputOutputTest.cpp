@@ -31,11 +31,11 @@ TEST(CommandLineNumbers, ReadingPrintingAndBadLines)
 	const std::vector<FCase> Cases = {
 		{"shortest form that reads back", "0.1 1e-300 -0\n0.30000000000000004 1.5e3 123456789012345680000\n",
 			"0.1 1e-300 -0\n0.30000000000000004 1500 1.2345678901234568e+20\n", 0},
-		{"spaces, tabs and commas in any mix", "1 2 3\n1,2,3\n1\t2\t3\n  1   2 ,, 3  \n1,\t 2 ,3\r\n+1 2 3\n", "1 2 3\n1 2 3\n1 2 3\n1 2 3\n1 2 3\n1 2 3\n", 0},
+		{"spaces, tabs and commas in any mix", "1 2 3\n1,2,3\n1\t2\t3\n  1   2 , 3  \n1,\t 2 ,3\r\n+1 2 3\n", "1 2 3\n1 2 3\n1 2 3\n1 2 3\n1 2 3\n1 2 3\n", 0},
 		{"blank lines and a last line without newline", "\n1 2 3\n   \n\t\n\n4 5 6", "1 2 3\n4 5 6\n", 0},
 		{"empty input", "", "", 0},
 		{"an overlong line", "1 2 3\n" + std::string(200000, '1') + "\n4 5 6\n", "1 2 3\nERROR: line too long\n4 5 6\n", 1},
-		{"control bytes in a bad token", std::string("1 2 a\0b\x1b", 8) + "\n", "ERROR: not a number: 'a?b?'\n", 1},
+		{"control bytes in a bad token", std::string("1 2 a\0b\x1b", 8) + "\n", "ERROR: not a number: 'a\\x00b\\x1b'\n", 1},
 	};
 	for (const FCase& Case : Cases)
 	{
@@ -53,7 +53,7 @@ TEST(CommandLineNumbers, ReadingPrintingAndBadLines)
 		{"1 2 0x10", "not a number: '0x10'"},
 		{"1 2 --3", "not a number: '--3'"},
 		{"1e999 2 3", "number out of range: '1e999'"},
-		{",,,", "expected 3 numbers, found 0"},
+		{",,,", "empty field 1"},
 	};
 	std::string Input = "1 2 3\n";
 	std::string Expected = "1 2 3\n";

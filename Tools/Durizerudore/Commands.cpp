@@ -6,6 +6,8 @@
 #include "DuRizerudoreBlueprintLibrary.h"
 #include "DuRizerudoreSystem.h"
 
+#include <cmath>
+
 namespace DuRizerudoreCli
 {
 	namespace
@@ -20,6 +22,19 @@ namespace DuRizerudoreCli
 			Out[0] = Vector.X;
 			Out[1] = Vector.Y;
 			Out[2] = Vector.Z;
+		}
+
+		/**
+		 * Why a position cannot be answered before the library sees it: a geodetic latitude outside [-90, 90] has
+		 * no point on the Earth (the library would answer NaN, or a point of the wrapped latitude). Null when it can.
+		 */
+		const char* RefusePosition(const ECoordinateSystem System, const std::span<const double> Position)
+		{
+			if (System == ECoordinateSystem::Geodetic && std::abs(Position[0]) > 90.0)
+			{
+				return "geodetic latitude is outside [-90, 90]";
+			}
+			return nullptr;
 		}
 
 		/** Why a height query failed: the only two ways it can. */
@@ -67,6 +82,10 @@ namespace DuRizerudoreCli
 
 		const char* RunPosition(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
+			if (const char* Refusal = RefusePosition(Options.FromSystem, In))
+			{
+				return Refusal;
+			}
 			FVector Converted;
 			if (!UDuRizerudoreBlueprintLibrary::ConvertPosition(Context.Frame, Options.FromSystem, Options.ToSystem, ToVector(In), Converted))
 			{
@@ -78,6 +97,10 @@ namespace DuRizerudoreCli
 
 		const char* RunGeoidHeight(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
+			if (const char* Refusal = RefusePosition(Options.PositionSystem, In))
+			{
+				return Refusal;
+			}
 			if (!UDuRizerudoreBlueprintLibrary::GetGeoidHeight(Context.Frame, Options.PositionSystem, ToVector(In), Out[0]))
 			{
 				return HeightQueryFailure(Context.Frame);
@@ -87,6 +110,10 @@ namespace DuRizerudoreCli
 
 		const char* RunHeightAboveEllipsoid(const FCommandContext& Context, const FCommandOptions&, const std::span<const double> In, const std::span<double> Out)
 		{
+			if (const char* Refusal = RefusePosition(ECoordinateSystem::Geodetic, In))
+			{
+				return Refusal;
+			}
 			if (!UDuRizerudoreBlueprintLibrary::GetHeightAboveEllipsoid(Context.Frame, ToVector(In), Out[0]))
 			{
 				return HeightQueryFailure(Context.Frame);
@@ -96,6 +123,10 @@ namespace DuRizerudoreCli
 
 		const char* RunHeightAboveMsl(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
+			if (const char* Refusal = RefusePosition(Options.PositionSystem, In))
+			{
+				return Refusal;
+			}
 			if (!UDuRizerudoreBlueprintLibrary::GetHeightAboveMeanSeaLevel(Context.Frame, Options.PositionSystem, ToVector(In), Out[0]))
 			{
 				return HeightQueryFailure(Context.Frame);
@@ -116,6 +147,10 @@ namespace DuRizerudoreCli
 
 		const char* RunVectorAt(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
+			if (const char* Refusal = RefusePosition(Options.PositionSystem, In.subspan(3, 3)))
+			{
+				return Refusal;
+			}
 			FVector Converted;
 			if (!UDuRizerudoreBlueprintLibrary::ConvertVectorAtPosition(Context.Frame, Options.FromSystem, Options.ToSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
 					ToVector(In.subspan(3, 3)), Converted))
@@ -155,6 +190,10 @@ namespace DuRizerudoreCli
 
 		const char* RunHeadingPitch(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
+			if (const char* Refusal = RefusePosition(Options.PositionSystem, In.subspan(3, 3)))
+			{
+				return Refusal;
+			}
 			FVector2D HeadingPitch;
 			if (!UDuRizerudoreBlueprintLibrary::HeadingPitchDegFromVector(Context.Frame, Options.VectorSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
 					ToVector(In.subspan(3, 3)), HeadingPitch))
@@ -169,6 +208,10 @@ namespace DuRizerudoreCli
 		const char* RunVectorFromHeadingPitch(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In,
 			const std::span<double> Out)
 		{
+			if (const char* Refusal = RefusePosition(Options.PositionSystem, In.subspan(2, 3)))
+			{
+				return Refusal;
+			}
 			FVector Vector;
 			if (!UDuRizerudoreBlueprintLibrary::VectorFromHeadingPitchDeg(Context.Frame, Options.VectorSystem, FVector2D(In[0], In[1]), Options.PositionSystem,
 					ToVector(In.subspan(2, 3)), Vector))
@@ -187,6 +230,10 @@ namespace DuRizerudoreCli
 
 		const char* RunGravity(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
+			if (const char* Refusal = RefusePosition(Options.PositionSystem, In))
+			{
+				return Refusal;
+			}
 			FVector Gravity;
 			if (!UDuRizerudoreBlueprintLibrary::GetGravity(Context.Frame, Options.PositionSystem, ToVector(In), Options.GravityVectorSystem, Gravity))
 			{

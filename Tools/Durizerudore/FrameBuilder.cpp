@@ -33,6 +33,13 @@ namespace DuRizerudoreCli
 			return fs::is_regular_file(Path, Ignored);
 		}
 
+		/** Anything at the path, following links; a FIFO or a device there is not missing but refused by the loader, which says why. */
+		bool Exists(const fs::path& Path)
+		{
+			std::error_code Ignored;
+			return fs::exists(Path, Ignored);
+		}
+
 		struct FMissingModel
 		{
 			std::string Description; // "gravity model egm84"
@@ -55,7 +62,7 @@ namespace DuRizerudoreCli
 				FMissingModel Model{fmt::format("{} model {}", Kind, Name), {}, Directory, DoWithoutOption};
 				for (const std::string& Extension : Extensions)
 				{
-					if (!IsFile(Directory / (Name + Extension)))
+					if (!Exists(Directory / (Name + Extension)))
 					{
 						Model.MissingFiles.push_back(Name + Extension);
 					}
@@ -149,6 +156,33 @@ namespace DuRizerudoreCli
 				Options.ReferenceSetup.LocalFrameType == ECoordinateLocalFrameType::UTM ? "UTM/UPS" : "tangent-plane");
 		}
 		return {};
+	}
+
+	std::string DescribeIgnoredTruncation(const FToolOptions& Options)
+	{
+		const FCoordinateConversionSetup& Setup = Options.ConversionSetup;
+		int32 ModelDegree = -1;
+		int32 ModelOrder = -1;
+		if ((!Options.bGravityMaxDegreeGiven && !Options.bGravityMaxOrderGiven)
+			|| !DuRizerudore::ReadInstalledGravityModelDegree(Setup.GravityModel.GetValue(), ModelDegree, ModelOrder))
+		{
+			return {};
+		}
+		std::vector<std::string> Excess;
+		if (Options.bGravityMaxDegreeGiven && Setup.GravityMaxDegree > ModelDegree)
+		{
+			Excess.push_back(fmt::format("--gravity-max-degree {} is above the model's degree {}", Setup.GravityMaxDegree, ModelDegree));
+		}
+		if (Options.bGravityMaxOrderGiven && Setup.GravityMaxOrder > ModelOrder)
+		{
+			Excess.push_back(fmt::format("--gravity-max-order {} is above the model's order {}", Setup.GravityMaxOrder, ModelOrder));
+		}
+		if (Excess.empty())
+		{
+			return {};
+		}
+		return fmt::format("note: {} (gravity model {}); the model's own is used", fmt::join(Excess, " and "),
+			ToUtf8(FString(DuRizerudore::GetGravityModelFileName(Setup.GravityModel.GetValue()))));
 	}
 
 	std::string BuildCoordinateSystem(const FToolOptions& Options, const ADuRizerudoreSystem*& OutCoordinateSystem)

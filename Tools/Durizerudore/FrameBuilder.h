@@ -19,6 +19,13 @@ namespace DuRizerudoreCli
 	std::string BuildReferenceFrame(const FToolOptions& Options, FCoordinateReferenceFrame& OutFrame);
 
 	/**
+	 * A note for standard error when --gravity-max-degree or --gravity-max-order asks for more than the installed
+	 * gravity model holds (GeographicLib then silently uses the model's own); empty when there is nothing to say
+	 * or the model's header cannot be read.
+	 */
+	std::string DescribeIgnoredTruncation(const FToolOptions& Options);
+
+	/**
 	 * Makes a world holding one coordinate-system actor set up from the options (--no-local-frame clears its
 	 * local frame), as a designer would place and edit it; returns the error, empty on success.
 	 */

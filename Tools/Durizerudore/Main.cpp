@@ -11,7 +11,9 @@
 #include "FrameBuilder.h"
 #include "Options.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <iostream>
 #include <vector>
@@ -30,7 +32,9 @@ namespace
   One input per line on standard input; numbers separated by spaces, tabs or commas, in any mix.
   One output line per input line on standard output, in the same order; numbers in the shortest
   form that reads back to the same double, separated by single spaces. Blank lines are skipped.
-  A line that cannot be read or converted prints "ERROR: <reason>" in its place.
+  A line that cannot be read or converted prints "ERROR: <reason>" in its place: a number that is
+  not finite, an empty field between commas, a geodetic latitude outside [-90, 90], a result that
+  is not finite. A UTF-8 byte-order mark at the start of the input is skipped.
   Positions: Geodetic is latitude, longitude (degrees), height (metres); Geocentric is ECEF metres;
   Local_ENU and Local_NED are metres in the local frame; Local_UE is north, east, up in centimetres.
   System names are Local_ENU, Local_NED, Local_UE, Geocentric, Geodetic, in any letter case; so are
@@ -83,6 +87,13 @@ Exit status:
 			if (const char* Failure = Command.Run(Context, Options, In, Out))
 			{
 				Writer.WriteError(Failure);
+				bAnyLineFailed = true;
+				continue;
+			}
+			// The library answers NaN where no answer exists (gravity at the Earth's centre, say); a user reads numbers.
+			if (!std::all_of(Out.begin(), Out.end(), [](const double Value) { return std::isfinite(Value); }))
+			{
+				Writer.WriteError("result is not finite");
 				bAnyLineFailed = true;
 				continue;
 			}
@@ -187,6 +198,10 @@ int main(int ArgumentCount, char** Arguments)
 	if (const std::string Problem = BuildReferenceFrame(Options, Frame); !Problem.empty())
 	{
 		return Fail(Problem);
+	}
+	if (const std::string Note = DescribeIgnoredTruncation(Options); !Note.empty())
+	{
+		fmt::print(stderr, "durizerudore: {}\n", Note);
 	}
 	FCommandContext Context{Frame};
 	if (Selected->bNeedsCoordinateSystem)

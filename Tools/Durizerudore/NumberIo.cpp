@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <iterator>
 #include <system_error>
@@ -28,17 +29,71 @@ namespace DuRizerudoreCli
 			return IsWhitespace(Character) || Character == ',';
 		}
 
-		/** A token as it may appear in an error line: bounded in length, control bytes made visible. */
+		/** Length of the well-formed UTF-8 sequence at the start of Text (no overlongs, surrogates or code points past U+10FFFF), 0 if there is none. */
+		std::size_t MeasureUtf8Sequence(const std::string_view Text)
+		{
+			const auto Byte = [Text](const std::size_t Index) { return static_cast<unsigned char>(Text[Index]); };
+			const unsigned char Lead = Byte(0);
+			std::size_t Length = 0;
+			unsigned char SecondMin = 0x80;
+			unsigned char SecondMax = 0xBF;
+			if (Lead < 0x80)
+			{
+				return 1;
+			}
+			if (Lead >= 0xC2 && Lead <= 0xDF)
+			{
+				Length = 2;
+			}
+			else if (Lead >= 0xE0 && Lead <= 0xEF)
+			{
+				Length = 3;
+				SecondMin = Lead == 0xE0 ? 0xA0 : 0x80;
+				SecondMax = Lead == 0xED ? 0x9F : 0xBF;
+			}
+			else if (Lead >= 0xF0 && Lead <= 0xF4)
+			{
+				Length = 4;
+				SecondMin = Lead == 0xF0 ? 0x90 : 0x80;
+				SecondMax = Lead == 0xF4 ? 0x8F : 0xBF;
+			}
+			if (Length == 0 || Text.size() < Length || Byte(1) < SecondMin || Byte(1) > SecondMax)
+			{
+				return 0;
+			}
+			for (std::size_t Index = 2; Index < Length; ++Index)
+			{
+				if (Byte(Index) < 0x80 || Byte(Index) > 0xBF)
+				{
+					return 0;
+				}
+			}
+			return Length;
+		}
+
+		/**
+		 * A token as it may appear in an error line: bounded in length and always valid UTF-8, with control bytes and
+		 * bytes that are not part of a well-formed UTF-8 sequence written as \xNN.
+		 */
 		std::string Quote(const std::string_view Token)
 		{
 			constexpr std::size_t MaxShown = 32;
 			std::string Shown = "'";
-			for (const char Character : Token.substr(0, MaxShown))
+			std::size_t Position = 0;
+			while (Position < Token.size() && Position < MaxShown)
 			{
-				const auto Byte = static_cast<unsigned char>(Character);
-				Shown += (Byte < 0x20 || Byte == 0x7f) ? '?' : Character;
+				const auto Byte = static_cast<unsigned char>(Token[Position]);
+				const std::size_t Length = MeasureUtf8Sequence(Token.substr(Position));
+				if (Length == 0 || Byte < 0x20 || Byte == 0x7f)
+				{
+					Shown += fmt::format("\\x{:02x}", Byte);
+					++Position;
+					continue;
+				}
+				Shown += Token.substr(Position, Length);
+				Position += Length;
 			}
-			Shown += Token.size() > MaxShown ? "...'" : "'";
+			Shown += Position < Token.size() ? "...'" : "'";
 			return Shown;
 		}
 
@@ -63,6 +118,12 @@ namespace DuRizerudoreCli
 				OutReason = "not a number: " + Quote(Original);
 				return false;
 			}
+			// from_chars reads "nan" and "inf"; no command has an answer for them.
+			if (!std::isfinite(OutValue))
+			{
+				OutReason = "not a finite number: " + Quote(Original);
+				return false;
+			}
 			return true;
 		}
 	}
@@ -74,27 +135,31 @@ namespace DuRizerudoreCli
 
 	bool ParseNumbers(const std::string_view Line, const std::span<double> Out, std::string& OutReason)
 	{
-		std::size_t Count = 0;
-		std::size_t Position = 0;
-		while (true)
-		{
-			while (Position < Line.size() && IsSeparator(Line[Position]))
+		const auto SkipWhitespace = [Line](std::size_t Position) {
+			while (Position < Line.size() && IsWhitespace(Line[Position]))
 			{
 				++Position;
 			}
-			if (Position == Line.size())
+			return Position;
+		};
+		// Fields are separated by white space, or by one comma with white space around it; a comma with nothing
+		// before or after it marks an empty field, which would shift every later number into the wrong column.
+		std::size_t Count = 0;
+		std::size_t Position = SkipWhitespace(0);
+		while (Position < Line.size())
+		{
+			if (Line[Position] == ',')
 			{
-				break;
+				OutReason = fmt::format("empty field {}", Count + 1);
+				return false;
 			}
 			std::size_t TokenEnd = Position;
 			while (TokenEnd < Line.size() && !IsSeparator(Line[TokenEnd]))
 			{
 				++TokenEnd;
 			}
-			const std::string_view Token = Line.substr(Position, TokenEnd - Position);
-			Position = TokenEnd;
 			double Value = 0.0;
-			if (!ParseNumber(Token, Value, OutReason))
+			if (!ParseNumber(Line.substr(Position, TokenEnd - Position), Value, OutReason))
 			{
 				return false;
 			}
@@ -104,6 +169,16 @@ namespace DuRizerudoreCli
 				Out[Count] = Value;
 			}
 			++Count;
+			Position = SkipWhitespace(TokenEnd);
+			if (Position < Line.size() && Line[Position] == ',')
+			{
+				Position = SkipWhitespace(Position + 1);
+				if (Position == Line.size())
+				{
+					OutReason = fmt::format("empty field {}", Count + 1);
+					return false;
+				}
+			}
 		}
 		if (Count != Out.size())
 		{
@@ -156,6 +231,40 @@ namespace DuRizerudoreCli
 
 	FLineReader::EResult FLineReader::Next(std::string_view& OutLine)
 	{
+		const EResult Result = ReadLine(OutLine);
+		// Editors on some systems start UTF-8 text with a byte-order mark; it is not part of the first number.
+		constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+		if (!bPastFirstLine && Result == EResult::Line && OutLine.starts_with(ByteOrderMark))
+		{
+			OutLine.remove_prefix(ByteOrderMark.size());
+		}
+		bPastFirstLine = true;
+		return Result;
+	}
+
+	bool FLineReader::DropRestOfLine()
+	{
+		bool bBlank = IsBlankLine(std::string_view(Buffer.data() + Begin, End - Begin));
+		while (true)
+		{
+			Begin = End = 0;
+			if (!Fill())
+			{
+				return bBlank;
+			}
+			const char* const Newline = static_cast<const char*>(std::memchr(Buffer.data(), '\n', End));
+			const std::size_t DroppedEnd = Newline != nullptr ? static_cast<std::size_t>(Newline - Buffer.data()) : End;
+			bBlank = bBlank && IsBlankLine(std::string_view(Buffer.data(), DroppedEnd));
+			if (Newline != nullptr)
+			{
+				Begin = DroppedEnd + 1;
+				return bBlank;
+			}
+		}
+	}
+
+	FLineReader::EResult FLineReader::ReadLine(std::string_view& OutLine)
+	{
 		std::size_t Searched = Begin;
 		while (true)
 		{
@@ -170,21 +279,13 @@ namespace DuRizerudoreCli
 			Searched = End;
 			if (End - Begin > MaxLineBytes)
 			{
-				// Drop the line up to its newline without holding it.
-				while (true)
+				// A blank line is skipped at any length, as a short one is; anything else is reported.
+				if (!DropRestOfLine())
 				{
-					Begin = End = 0;
-					if (!Fill())
-					{
-						return EResult::TooLong;
-					}
-					const char* const Rest = static_cast<const char*>(std::memchr(Buffer.data(), '\n', End));
-					if (Rest != nullptr)
-					{
-						Begin = static_cast<std::size_t>(Rest - Buffer.data()) + 1;
-						return EResult::TooLong;
-					}
+					return EResult::TooLong;
 				}
+				Searched = Begin;
+				continue;
 			}
 			const std::size_t Kept = End - Begin;
 			if (!Fill())

@@ -17,8 +17,10 @@ namespace DuRizerudoreCli
 	bool IsBlankLine(std::string_view Line);
 
 	/**
-	 * Reads exactly Out.size() numbers separated by any mix of spaces, tabs and commas. On failure returns
-	 * false and a short reason meant for an "ERROR: " line; Out then holds nothing useful.
+	 * Reads exactly Out.size() finite numbers separated by white space or by commas (one comma between two
+	 * numbers, white space around it allowed). On failure (a token that is not a finite number, an empty field
+	 * between commas, a wrong count) returns false and a short reason meant for an "ERROR: " line, valid UTF-8
+	 * whatever the input; Out then holds nothing useful.
 	 */
 	bool ParseNumbers(std::string_view Line, std::span<double> Out, std::string& OutReason);
 
@@ -33,13 +35,16 @@ namespace DuRizerudoreCli
 			End
 		};
 
-		/** Lines longer than MaxLineBytes are skipped whole and reported as TooLong, so memory stays bounded. */
+		/**
+		 * Lines longer than MaxLineBytes are skipped whole and reported as TooLong (or, when they hold nothing but
+		 * white space, skipped silently), so memory stays bounded.
+		 */
 		explicit FLineReader(int FileDescriptor, std::size_t MaxLineBytes = 64 * 1024);
 
 		/** Called before every read that may block, so that results already computed reach the reader first. */
 		void SetBeforeRead(std::function<void()> Callback) { BeforeRead = std::move(Callback); }
 
-		/** The next line without its newline; the view stays valid until the next call. */
+		/** The next line without its newline (nor, on the first line, a UTF-8 byte-order mark); the view stays valid until the next call. */
 		EResult Next(std::string_view& OutLine);
 
 		/** The errno of a failed read, 0 when reading ended at end of input. */
@@ -49,12 +54,18 @@ namespace DuRizerudoreCli
 		/** Appends what the next read returns; false at end of input or on an error. */
 		bool Fill();
 
+		EResult ReadLine(std::string_view& OutLine);
+
+		/** Discards the rest of an overlong line up to its newline; true when all of the line was white space. */
+		bool DropRestOfLine();
+
 		int FileDescriptor;
 		std::size_t MaxLineBytes;
 		std::vector<char> Buffer;
 		std::size_t Begin = 0;
 		std::size_t End = 0;
 		bool bAtEnd = false;
+		bool bPastFirstLine = false;
 		int Error = 0;
 		std::function<void()> BeforeRead;
 	};

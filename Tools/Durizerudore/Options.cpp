@@ -104,7 +104,10 @@ namespace DuRizerudoreCli
 			return Option;
 		}
 
-		/** LAT,LON,H of the local frame origin: three finite numbers, the latitude within [-90, 90]. */
+		/** Heights beyond this are far outside the atmosphere and any model's validity, most likely a typing error. */
+		constexpr double MaxOriginHeightM = 1e7;
+
+		/** LAT,LON,H of the local frame origin: three finite numbers, the latitude within [-90, 90], the height within 1e7 m. */
 		std::string ParseOrigin(const std::string& Text, FGeodeticCoordinate& OutOrigin)
 		{
 			std::array<double, 3> Numbers{};
@@ -113,13 +116,13 @@ namespace DuRizerudoreCli
 			{
 				return fmt::format("{} (format LAT,LON,H)", Reason);
 			}
-			if (!std::isfinite(Numbers[0]) || !std::isfinite(Numbers[1]) || !std::isfinite(Numbers[2]))
-			{
-				return "the origin must be finite numbers";
-			}
 			if (std::abs(Numbers[0]) > 90.0)
 			{
 				return fmt::format("latitude {} is outside [-90, 90]", Numbers[0]);
+			}
+			if (std::abs(Numbers[2]) > MaxOriginHeightM)
+			{
+				return fmt::format("height {} is outside [-1e7, 1e7] metres", Numbers[2]);
 			}
 			OutOrigin = FGeodeticCoordinate(Numbers[0], Numbers[1], Numbers[2]);
 			return {};

@@ -25,4 +25,11 @@ namespace DuRizerudore
 	 * Returns null for None and for values outside the enumeration.
 	 */
 	DURIZERUDORE_API const TCHAR* GetGeoidModelFileName(EEarthGravityModel Model);
+
+	/**
+	 * The degree and order of the installed gravity model's coefficients, read from the header of its
+	 * "<name>.egm.cof" below ResolveGeographicLibDataRoot(), so that a caller can say when a requested truncation
+	 * is above the model's own. Returns false, leaving the outputs alone, for None, a missing or unreadable file.
+	 */
+	DURIZERUDORE_API bool ReadInstalledGravityModelDegree(EEarthGravityModel Model, int32& OutDegree, int32& OutOrder);
 }

@@ -48,7 +48,7 @@ public: \
 	typedef TClass ThisClass; \
 	static FFieldClass* StaticClass() \
 	{ \
-		static FFieldClass Class(TEXT(#TClass) + 1, TSuperClass::StaticClass()); \
+		static FFieldClass Class(&TEXT(#TClass)[1], TSuperClass::StaticClass()); \
 		return &Class; \
 	}
 

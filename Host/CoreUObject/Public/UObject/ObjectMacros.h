@@ -155,7 +155,7 @@ public: \
 		{ \
 			GetPrivateStaticClassBody( \
 				StaticPackage(), \
-				TEXT(#TClass) + 1, \
+				&TEXT(#TClass)[1], \
 				PrivateStaticClass, \
 				sizeof(TClass), \
 				alignof(TClass), \
