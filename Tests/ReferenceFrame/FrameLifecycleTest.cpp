@@ -101,7 +101,9 @@ TEST(FrameLifecycle, CopiesAndMovesKeepEveryMemberAndAllocateNothing)
 		FCoordinateReferenceFrame Copy(Original);
 		FCoordinateReferenceFrame Assigned;
 		Assigned = Copy;
-		Assigned = Assigned;
+		// Self-assignment, through an alias that compilers do not flag.
+		const FCoordinateReferenceFrame& Self = Assigned;
+		Assigned = Self;
 		FCoordinateReferenceFrame Moved(MoveTemp(Assigned));
 		FVector Converted(0.0, 0.0, 0.0);
 		DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, Copy, Probe, Converted);
