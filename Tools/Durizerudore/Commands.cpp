@@ -265,40 +265,34 @@ namespace DuRizerudoreCli
 			Out[3] = Rotation.W;
 		}
 
-		const char* RunPoseToEcef(const FCommandContext& Context, const FCommandOptions&, const std::span<const double> In, const std::span<double> Out)
+		/** A whole pose (position, rotation) through one of the coordinate-system actor's pose conversions. */
+		const char* ConvertPose(const FCommandContext& Context, const std::span<const double> In, const std::span<double> Out,
+			bool (ADuRizerudoreSystem::*Convert)(const FVector&, const FQuat&, FVector&, FQuat&) const)
 		{
 			FQuat Rotation = FQuat::Identity;
 			if (!ReadRotation(In.subspan(3, 4), Rotation))
 			{
 				return "rotation is zero or not finite";
 			}
-			FVector EcefPosition(0.0, 0.0, 0.0);
-			FQuat EcefRotation = FQuat::Identity;
-			if (!Context.CoordinateSystem->ConvertAuthorityLocalToEcef(ToVector(In), Rotation, EcefPosition, EcefRotation))
+			FVector ConvertedPosition(0.0, 0.0, 0.0);
+			FQuat ConvertedRotation = FQuat::Identity;
+			if (!(Context.CoordinateSystem->*Convert)(ToVector(In), Rotation, ConvertedPosition, ConvertedRotation))
 			{
 				return "pose cannot be converted in this frame";
 			}
-			WriteVector(EcefPosition, Out);
-			WriteRotation(EcefRotation, Out.subspan(3, 4));
+			WriteVector(ConvertedPosition, Out);
+			WriteRotation(ConvertedRotation, Out.subspan(3, 4));
 			return nullptr;
+		}
+
+		const char* RunPoseToEcef(const FCommandContext& Context, const FCommandOptions&, const std::span<const double> In, const std::span<double> Out)
+		{
+			return ConvertPose(Context, In, Out, &ADuRizerudoreSystem::ConvertAuthorityLocalToEcef);
 		}
 
 		const char* RunEcefToPose(const FCommandContext& Context, const FCommandOptions&, const std::span<const double> In, const std::span<double> Out)
 		{
-			FQuat Rotation = FQuat::Identity;
-			if (!ReadRotation(In.subspan(3, 4), Rotation))
-			{
-				return "rotation is zero or not finite";
-			}
-			FVector LocalPosition(0.0, 0.0, 0.0);
-			FQuat LocalRotation = FQuat::Identity;
-			if (!Context.CoordinateSystem->ConvertEcefToAuthorityLocal(ToVector(In), Rotation, LocalPosition, LocalRotation))
-			{
-				return "pose cannot be converted in this frame";
-			}
-			WriteVector(LocalPosition, Out);
-			WriteRotation(LocalRotation, Out.subspan(3, 4));
-			return nullptr;
+			return ConvertPose(Context, In, Out, &ADuRizerudoreSystem::ConvertEcefToAuthorityLocal);
 		}
 
 		constexpr FCommand Commands[] = {
