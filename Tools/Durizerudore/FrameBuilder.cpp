@@ -7,6 +7,7 @@
 #include "DuRizerudoreSystem.h"
 #include "Engine/World.h"
 #include "HostPluginRegistration.h"
+#include "UObject/UObjectGlobals.h"
 #include "UObject/UnrealType.h"
 
 #include <filesystem>
@@ -199,9 +200,16 @@ namespace DuRizerudoreCli
 		CoordinateSystem->PostEditChangeProperty(Edit);
 		if (!CoordinateSystem->IsReferenceFrameInitialized())
 		{
+			DestroyCoordinateSystemWorld(*CoordinateSystem);
 			return "cannot build the coordinate system's reference frame (see the log above)";
 		}
 		OutCoordinateSystem = CoordinateSystem;
 		return {};
+	}
+
+	void DestroyCoordinateSystemWorld(const ADuRizerudoreSystem& CoordinateSystem)
+	{
+		CoordinateSystem.GetWorld()->DestroyWorld(false);
+		CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
 	}
 }

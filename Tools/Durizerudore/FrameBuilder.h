@@ -30,4 +30,7 @@ namespace DuRizerudoreCli
 	 * local frame), as a designer would place and edit it; returns the error, empty on success.
 	 */
 	std::string BuildCoordinateSystem(const FToolOptions& Options, const ADuRizerudoreSystem*& OutCoordinateSystem);
+
+	/** Destroys the world of a coordinate-system actor and everything in it, as an engine tears its worlds down. */
+	void DestroyCoordinateSystemWorld(const ADuRizerudoreSystem& CoordinateSystem);
 }

@@ -211,5 +211,10 @@ int main(int ArgumentCount, char** Arguments)
 			return Fail(Problem);
 		}
 	}
-	return Stream(*Selected, Context, CommandOptions);
+	const int ExitCode = Stream(*Selected, Context, CommandOptions);
+	if (Context.CoordinateSystem != nullptr)
+	{
+		DestroyCoordinateSystemWorld(*Context.CoordinateSystem);
+	}
+	return ExitCode;
 }
