@@ -26,5 +26,6 @@
 #include "Misc/Optional.h"
 #include "Templates/Function.h"
 #include "UObject/NameTypes.h"
+#include "Internationalization/Text.h"
 #include "UObject/WeakObjectPtrTemplates.h"
 #include "Delegates/Delegate.h"

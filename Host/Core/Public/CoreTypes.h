@@ -40,6 +40,10 @@ typedef std::size_t SIZE_T;
 
 enum { INDEX_NONE = -1 };
 
+#define MAX_uint8 ((uint8)0xff)
+#define MAX_uint16 ((uint16)0xffff)
+#define MAX_int32 ((int32)0x7fffffff)
+
 #define UE_BUILD_SHIPPING 0
 #define UE_BUILD_TEST 0
 #define PLATFORM_WINDOWS 0

@@ -122,3 +122,11 @@ const FieldType* CastField(const FField* Src)
 {
 	return Src != nullptr && Src->IsA<FieldType>() ? static_cast<const FieldType*>(Src) : nullptr;
 }
+
+/** The field as a FieldType; stops if it is of another kind or null. */
+template <typename FieldType>
+FieldType* CastFieldChecked(FField* Src)
+{
+	check(Src != nullptr && Src->IsA<FieldType>());
+	return static_cast<FieldType*>(Src);
+}

@@ -7,6 +7,9 @@
 #include "UObject/Class.h"
 #include "UObject/Object.h"
 #include "UObject/ObjectMacros.h"
+#include "UObject/Script.h"
+#include "UObject/ScriptMacros.h"
+#include "UObject/Stack.h"
 #include "UObject/UnrealType.h"
 
 #if defined(__GNUC__)
@@ -40,17 +43,22 @@ namespace UECodeGen_Private
 		const char* ValueUTF8;
 	};
 
-	/** One reflected member: what the annotation said and where the member lives. */
+	/** One reflected member or function parameter: what the annotation said and where the value lives. */
 	struct FPropertyParams
 	{
 		const char* NameUTF8;
 		EPropertyGenFlags Flags;
 		EPropertyFlags PropertyFlags;
+		/** Offset inside the owner (an object, a structure value or a parameter block), in bytes. */
 		int32 Offset;
 		int32 ElementSize;
 		const char* CPPTypeUTF8;
-		/** StaticStruct of a structure member's type; null for other kinds. */
+		/** StaticStruct of a structure's type; null for other kinds. */
 		UScriptStruct* (*ScriptStructFunc)();
+		/** StaticEnum of an enumeration (Enum, or Byte for TEnumAsByte); null otherwise. */
+		UEnum* (*EnumFunc)();
+		/** StaticClass of an object pointer's class; null for other kinds. */
+		UClass* (*ClassFunc)();
 		const char* const* Specifiers;
 		int32 NumSpecifiers;
 		const FMetaDataPairParam* MetaDataArray;
@@ -65,6 +73,8 @@ namespace UECodeGen_Private
 		UScriptStruct* (*SuperFunc)();
 		int32 SizeOf;
 		int32 AlignOf;
+		/** Makes the structure's C++ operations (new TCppStructOps<T>), or null. */
+		UScriptStruct::ICppStructOps* (*StructOpsFunc)();
 		const FPropertyParams* const* PropertyArray;
 		int32 NumProperties;
 		const char* const* Specifiers;
@@ -73,12 +83,66 @@ namespace UECodeGen_Private
 		int32 NumMetaData;
 	};
 
+	/** One entry of an enumeration, with its registered name ("ECoordinateSystem::Local_ENU" or "WGS84"). */
+	struct FEnumeratorParam
+	{
+		const char* NameUTF8;
+		int64 Value;
+	};
+
+	struct FEnumParams
+	{
+		const char* PackageNameUTF8;
+		const char* NameUTF8;
+		const char* CppTypeUTF8;
+		const FEnumeratorParam* EnumeratorParams;
+		int32 NumEnumerators;
+		UEnum::ECppForm CppForm;
+		/** Type metadata under its key, entry metadata under "<EntryName>.<Key>". */
+		const FMetaDataPairParam* MetaDataArray;
+		int32 NumMetaData;
+	};
+
+	/** A reflected function; its parameters are laid out as the members of a structure in declaration order. */
+	struct FFunctionParams
+	{
+		/** StaticClass of the declaring class. */
+		UClass* (*OuterFunc)();
+		const char* NameUTF8;
+		/** The parameters, the return value ("ReturnValue") last. */
+		const FPropertyParams* const* PropertyArray;
+		int32 NumProperties;
+		EFunctionFlags FunctionFlags;
+		/** Size and alignment of the parameter block, in bytes. */
+		uint16 StructureSize;
+		uint16 StructureAlignment;
+		const char* const* Specifiers;
+		int32 NumSpecifiers;
+		const FMetaDataPairParam* MetaDataArray;
+		int32 NumMetaData;
+	};
+
+	struct FClassFunctionLinkInfo
+	{
+		UFunction* (*CreateFuncPtr)();
+		const char* FuncNameUTF8;
+	};
+
 	struct FClassParams
 	{
 		const FPropertyParams* const* PropertyArray;
 		int32 NumProperties;
+		const FClassFunctionLinkInfo* FunctionLinkArray;
+		int32 NumFunctions;
+		const FNameNativePtrPair* NativeFunctions;
+		int32 NumNativeFunctions;
+		/** The configuration section the annotation names, or null to keep the super class's. */
+		const char* ClassConfigNameUTF8;
+		/** Flags the annotation adds to the class's own. */
+		EClassFlags ClassFlags;
 		const char* const* Specifiers;
 		int32 NumSpecifiers;
+		/** The class metadata, inherited categories already merged in. */
 		const FMetaDataPairParam* MetaDataArray;
 		int32 NumMetaData;
 	};
@@ -86,6 +150,15 @@ namespace UECodeGen_Private
 	/** Builds a reflected structure and its properties into OutStruct. */
 	void ConstructUScriptStruct(UScriptStruct*& OutStruct, const FStructParams& Params);
 
-	/** Adds the class's reflected properties to its class object, which GetPrivateStaticClassBody made. */
+	/** Builds a reflected enumeration into OutEnum. */
+	void ConstructUEnum(UEnum*& OutEnum, const FEnumParams& Params);
+
+	/** Builds a reflected function with its parameters, binds its thunk and adds it to its class. */
+	void ConstructUFunction(UFunction*& OutFunction, const FFunctionParams& Params);
+
+	/**
+	 * Fills in the class object GetPrivateStaticClassBody made: its native thunks, configuration section,
+	 * flags, metadata, properties and functions.
+	 */
 	void ConstructUClass(UClass* Class, const FClassParams& Params);
 }

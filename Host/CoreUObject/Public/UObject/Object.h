@@ -10,6 +10,7 @@
 
 class FProperty;
 struct FPropertyChangedEvent;
+class UFunction;
 class UWorld;
 
 namespace UE::CoreUObject::Private
@@ -38,6 +39,18 @@ public:
 
 	/** Last step of destruction, right before the memory goes. */
 	virtual void FinishDestroy();
+
+	/**
+	 * Calls a reflected function on this object as a script does. Parms is the function's parameter block
+	 * (its UFunction's size and layout, every parameter constructed); out parameters and the return value
+	 * are written back into it. For a static function, call it on the class default object.
+	 */
+	virtual void ProcessEvent(UFunction* Function, void* Parms);
+
+	/** The reflected function of this object's class (or its super classes) with the name, or null. */
+	UFunction* FindFunction(FName InName) const;
+	/** As FindFunction; stops if there is none. */
+	UFunction* FindFunctionChecked(FName InName) const;
 
 	/** The world the object lives in, through its outers; null if none. */
 	virtual UWorld* GetWorld() const;

@@ -114,8 +114,22 @@ enum EStaticConstructor
 #define GENERATED_UCLASS_BODY(...) GENERATED_BODY()
 
 class UClass;
+class UEnum;
 class UObject;
 class FObjectInitializer;
+
+namespace EIncludeSuperFlag
+{
+	enum Type
+	{
+		ExcludeSuper,
+		IncludeSuper
+	};
+}
+
+/** The reflected enumeration of an enum type; the header tool defines one per annotated enumeration. */
+template <typename T>
+UEnum* StaticEnum();
 
 /**
  * Declares a class's place in the object system: StaticClass(), the Super and ThisClass typedefs and the

@@ -8,16 +8,62 @@
 #include "UObject/Field.h"
 #include "UObject/ObjectMacros.h"
 
+#include <type_traits>
+
 enum EPropertyFlags : uint64
 {
 	CPF_None = 0,
 	CPF_Edit = 0x0000000000000001,
+	CPF_ConstParm = 0x0000000000000002,
 	CPF_BlueprintVisible = 0x0000000000000004,
+	CPF_ExportObject = 0x0000000000000008,
 	CPF_BlueprintReadOnly = 0x0000000000000010,
+	CPF_Net = 0x0000000000000020,
+	CPF_EditFixedSize = 0x0000000000000040,
+	CPF_Parm = 0x0000000000000080,
+	CPF_OutParm = 0x0000000000000100,
+	CPF_ZeroConstructor = 0x0000000000000200,
+	CPF_ReturnParm = 0x0000000000000400,
+	CPF_DisableEditOnTemplate = 0x0000000000000800,
+	CPF_NonNullable = 0x0000000000001000,
 	CPF_Transient = 0x0000000000002000,
+	CPF_Config = 0x0000000000004000,
+	CPF_RequiredParm = 0x0000000000008000,
+	CPF_DisableEditOnInstance = 0x0000000000010000,
+	CPF_EditConst = 0x0000000000020000,
+	CPF_GlobalConfig = 0x0000000000040000,
+	CPF_InstancedReference = 0x0000000000080000,
+	CPF_DuplicateTransient = 0x0000000000200000,
+	CPF_SaveGame = 0x0000000001000000,
+	CPF_NoClear = 0x0000000002000000,
+	CPF_ReferenceParm = 0x0000000008000000,
+	CPF_BlueprintAssignable = 0x0000000010000000,
+	CPF_Deprecated = 0x0000000020000000,
+	CPF_IsPlainOldData = 0x0000000040000000,
+	CPF_RepSkip = 0x0000000080000000,
+	CPF_RepNotify = 0x0000000100000000,
+	CPF_Interp = 0x0000000200000000,
+	CPF_NonTransactional = 0x0000000400000000,
+	CPF_EditorOnly = 0x0000000800000000,
+	CPF_NoDestructor = 0x0000001000000000,
+	CPF_AutoWeak = 0x0000004000000000,
+	CPF_ContainsInstancedReference = 0x0000008000000000,
+	CPF_AssetRegistrySearchable = 0x0000010000000000,
+	CPF_SimpleDisplay = 0x0000020000000000,
+	CPF_AdvancedDisplay = 0x0000040000000000,
+	CPF_Protected = 0x0000080000000000,
+	CPF_BlueprintCallable = 0x0000100000000000,
+	CPF_BlueprintAuthorityOnly = 0x0000200000000000,
+	CPF_TextExportTransient = 0x0000400000000000,
+	CPF_NonPIEDuplicateTransient = 0x0000800000000000,
+	CPF_ExposeOnSpawn = 0x0001000000000000,
+	CPF_PersistentInstance = 0x0002000000000000,
+	CPF_UObjectWrapper = 0x0004000000000000,
+	CPF_HasGetValueTypeHash = 0x0008000000000000,
 	CPF_NativeAccessSpecifierPublic = 0x0010000000000000,
 	CPF_NativeAccessSpecifierProtected = 0x0020000000000000,
 	CPF_NativeAccessSpecifierPrivate = 0x0040000000000000,
+	CPF_SkipSerialization = 0x0080000000000000,
 };
 ENUM_CLASS_FLAGS(EPropertyFlags)
 
@@ -39,6 +85,10 @@ public:
 	int32 GetSize() const { return ElementSize * ArrayDim; }
 	EPropertyFlags GetPropertyFlags() const { return PropertyFlags; }
 	bool HasAnyPropertyFlags(EPropertyFlags FlagsToCheck) const { return (PropertyFlags & FlagsToCheck) != 0; }
+	bool HasAllPropertyFlags(EPropertyFlags FlagsToCheck) const { return (PropertyFlags & FlagsToCheck) == FlagsToCheck; }
+
+	/** The alignment of a value, in bytes; a parameter block places each parameter at a multiple of it. */
+	virtual int32 GetMinAlignment() const { return ElementSize < 8 ? ElementSize : 8; }
 
 	/** The address of this member inside a container (an object or a structure value of the owner type). */
 	template <typename ValueType>
@@ -55,9 +105,33 @@ public:
 		return reinterpret_cast<const ValueType*>(static_cast<const uint8*>(ContainerPtr) + Offset_Internal + ElementSize * ArrayIndex);
 	}
 
+	/** Constructs the value at Dest (raw memory) as its type's default constructor does. */
+	void InitializeValue(void* Dest) const { InitializeValueInternal(Dest); }
+	void InitializeValue_InContainer(void* Container) const { InitializeValue(ContainerPtrToValuePtr<void>(Container)); }
+
+	/** Destroys the value at Dest, leaving raw memory. */
+	void DestroyValue(void* Dest) const { DestroyValueInternal(Dest); }
+	void DestroyValue_InContainer(void* Container) const { DestroyValue(ContainerPtrToValuePtr<void>(Container)); }
+
+	/** Assigns the value at Src to the constructed value at Dest, with the type's own copy. */
+	void CopySingleValue(void* Dest, const void* Src) const { CopyValuesInternal(Dest, Src, 1); }
+	void CopyCompleteValue(void* Dest, const void* Src) const { CopyValuesInternal(Dest, Src, ArrayDim); }
+	void CopyCompleteValue_InContainer(void* Dest, const void* Src) const { CopyCompleteValue(ContainerPtrToValuePtr<void>(Dest), ContainerPtrToValuePtr<void>(Src)); }
+	/** Copies into a value the script machine reads (a thunk's local); the same copy here. */
+	void CopyCompleteValueToScriptVM(void* Dest, const void* Src) const { CopyCompleteValue(Dest, Src); }
+
+	/** True when the values at A and B are equal. */
+	virtual bool Identical(const void* A, const void* B, uint32 PortFlags = 0) const;
+
 	int32 ArrayDim = 1;
 	int32 ElementSize;
 	EPropertyFlags PropertyFlags;
+
+protected:
+	/** Plain data: zero-filled, nothing to destroy, copied byte by byte. Types with C++ semantics override. */
+	virtual void InitializeValueInternal(void* Dest) const;
+	virtual void DestroyValueInternal(void* Dest) const;
+	virtual void CopyValuesInternal(void* Dest, const void* Src, int32 Count) const;
 
 private:
 	int32 Offset_Internal;
@@ -65,37 +139,225 @@ private:
 };
 
 // The kinds of property, one per C++ type family, so that code can tell them apart with CastField.
-#define DURIZERUDORE_HOST_DECLARE_PROPERTY(TClass, TSuperClass) \
-	class TClass : public TSuperClass \
+#define DURIZERUDORE_HOST_DECLARE_PROPERTY_CONSTRUCTORS(TClass, TSuperClass) \
+public: \
+	TClass(UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType) \
+		: TSuperClass(StaticClass(), InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType) \
 	{ \
-		DECLARE_FIELD(TClass, TSuperClass, CASTCLASS_None) \
+	} \
+protected: \
+	TClass(FFieldClass* InClass, UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType) \
+		: TSuperClass(InClass, InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType) \
+	{ \
+	} \
+public:
+
+/** A number: an integer or a floating-point value. */
+class FNumericProperty : public FProperty
+{
+	DECLARE_FIELD(FNumericProperty, FProperty, CASTCLASS_None)
+	DURIZERUDORE_HOST_DECLARE_PROPERTY_CONSTRUCTORS(FNumericProperty, FProperty)
+
+	virtual bool IsInteger() const { return true; }
+	virtual bool IsFloatingPoint() const { return false; }
+	/** The enumeration this integer holds values of, or null. */
+	virtual UEnum* GetIntPropertyEnum() const { return nullptr; }
+	/** The integer at Data (the value itself, not a container). Not for floating-point properties. */
+	virtual int64 GetSignedIntPropertyValue(void const* Data) const = 0;
+	virtual void SetIntPropertyValue(void* Data, int64 Value) const = 0;
+	virtual double GetFloatingPointPropertyValue(void const* Data) const = 0;
+};
+
+/** A numeric property of C++ type TCppType. */
+template <typename InTCppType, class TDerived>
+class TProperty_Numeric : public FNumericProperty
+{
+public:
+	typedef InTCppType TCppType;
+
+	TProperty_Numeric(FFieldClass* InClass, UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType)
+		: FNumericProperty(InClass, InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType)
+	{
+		check(InElementSize == static_cast<int32>(sizeof(TCppType)));
+	}
+
+	static TCppType GetDefaultPropertyValue() { return TCppType(); }
+	static TCppType GetPropertyValue(void const* A) { return *static_cast<const TCppType*>(A); }
+	static void SetPropertyValue(void* A, const TCppType Value) { *static_cast<TCppType*>(A) = Value; }
+	TCppType GetPropertyValue_InContainer(void const* Container) const { return GetPropertyValue(ContainerPtrToValuePtr<void>(Container)); }
+	void SetPropertyValue_InContainer(void* Container, const TCppType Value) const { SetPropertyValue(ContainerPtrToValuePtr<void>(Container), Value); }
+
+	virtual int32 GetMinAlignment() const override { return alignof(TCppType); }
+	virtual bool IsInteger() const override { return std::is_integral_v<TCppType>; }
+	virtual bool IsFloatingPoint() const override { return std::is_floating_point_v<TCppType>; }
+	virtual int64 GetSignedIntPropertyValue(void const* Data) const override
+	{
+		check(IsInteger());
+		return static_cast<int64>(GetPropertyValue(Data));
+	}
+	virtual void SetIntPropertyValue(void* Data, const int64 Value) const override
+	{
+		check(IsInteger());
+		SetPropertyValue(Data, static_cast<TCppType>(Value));
+	}
+	virtual double GetFloatingPointPropertyValue(void const* Data) const override
+	{
+		check(IsFloatingPoint());
+		return static_cast<double>(GetPropertyValue(Data));
+	}
+};
+
+#define DURIZERUDORE_HOST_DECLARE_NUMERIC_PROPERTY(TClass, TCppTypeName) \
+	class TClass : public TProperty_Numeric<TCppTypeName, TClass> \
+	{ \
+		DECLARE_FIELD(TClass, FNumericProperty, CASTCLASS_None) \
 	public: \
 		TClass(UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType) \
-			: TSuperClass(StaticClass(), InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType) \
+			: TProperty_Numeric<TCppTypeName, TClass>(StaticClass(), InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType) \
 		{ \
 		} \
 	protected: \
 		TClass(FFieldClass* InClass, UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType) \
-			: TSuperClass(InClass, InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType) \
+			: TProperty_Numeric<TCppTypeName, TClass>(InClass, InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType) \
 		{ \
 		} \
-	};
+	public:
 
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FNumericProperty, FProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FByteProperty, FNumericProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FIntProperty, FNumericProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FInt64Property, FNumericProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FFloatProperty, FNumericProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FDoubleProperty, FNumericProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FBoolProperty, FProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FStrProperty, FProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FNameProperty, FProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FEnumProperty, FProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FObjectPropertyBase, FProperty)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FObjectProperty, FObjectPropertyBase)
-DURIZERUDORE_HOST_DECLARE_PROPERTY(FWeakObjectProperty, FObjectPropertyBase)
+DURIZERUDORE_HOST_DECLARE_NUMERIC_PROPERTY(FByteProperty, uint8)
+	/** The enumeration a TEnumAsByte member holds, or null for a plain byte. */
+	UEnum* Enum = nullptr;
+	virtual UEnum* GetIntPropertyEnum() const override { return Enum; }
+};
+DURIZERUDORE_HOST_DECLARE_NUMERIC_PROPERTY(FIntProperty, int32)
+};
+DURIZERUDORE_HOST_DECLARE_NUMERIC_PROPERTY(FInt64Property, int64)
+};
+DURIZERUDORE_HOST_DECLARE_NUMERIC_PROPERTY(FFloatProperty, float)
+};
+DURIZERUDORE_HOST_DECLARE_NUMERIC_PROPERTY(FDoubleProperty, double)
+};
 
-#undef DURIZERUDORE_HOST_DECLARE_PROPERTY
+#undef DURIZERUDORE_HOST_DECLARE_NUMERIC_PROPERTY
+
+/** A native bool member (the stand-in reflects no bit-fields). */
+class FBoolProperty : public FProperty
+{
+	DECLARE_FIELD(FBoolProperty, FProperty, CASTCLASS_None)
+	DURIZERUDORE_HOST_DECLARE_PROPERTY_CONSTRUCTORS(FBoolProperty, FProperty)
+
+	typedef bool TCppType;
+	static bool GetDefaultPropertyValue() { return false; }
+	bool GetPropertyValue(void const* A) const { return *static_cast<const bool*>(A); }
+	void SetPropertyValue(void* A, const bool Value) const { *static_cast<bool*>(A) = Value; }
+	bool GetPropertyValue_InContainer(void const* Container) const { return GetPropertyValue(ContainerPtrToValuePtr<void>(Container)); }
+	void SetPropertyValue_InContainer(void* Container, const bool Value) const { SetPropertyValue(ContainerPtrToValuePtr<void>(Container), Value); }
+	virtual int32 GetMinAlignment() const override { return alignof(bool); }
+};
+
+class FStrProperty : public FProperty
+{
+	DECLARE_FIELD(FStrProperty, FProperty, CASTCLASS_None)
+	DURIZERUDORE_HOST_DECLARE_PROPERTY_CONSTRUCTORS(FStrProperty, FProperty)
+
+	typedef FString TCppType;
+	static FString GetDefaultPropertyValue() { return FString(); }
+	virtual int32 GetMinAlignment() const override { return alignof(FString); }
+	virtual bool Identical(const void* A, const void* B, uint32 PortFlags = 0) const override;
+
+protected:
+	virtual void InitializeValueInternal(void* Dest) const override;
+	virtual void DestroyValueInternal(void* Dest) const override;
+	virtual void CopyValuesInternal(void* Dest, const void* Src, int32 Count) const override;
+};
+
+class FNameProperty : public FProperty
+{
+	DECLARE_FIELD(FNameProperty, FProperty, CASTCLASS_None)
+	DURIZERUDORE_HOST_DECLARE_PROPERTY_CONSTRUCTORS(FNameProperty, FProperty)
+
+	typedef FName TCppType;
+	static FName GetDefaultPropertyValue() { return FName(); }
+	virtual int32 GetMinAlignment() const override { return alignof(FName); }
+	virtual bool Identical(const void* A, const void* B, uint32 PortFlags = 0) const override;
+
+protected:
+	virtual void InitializeValueInternal(void* Dest) const override;
+	virtual void DestroyValueInternal(void* Dest) const override;
+	virtual void CopyValuesInternal(void* Dest, const void* Src, int32 Count) const override;
+};
+
+/** A member of an enumeration type with an explicit underlying integer (an enum class, or an enum with a base). */
+class FEnumProperty : public FProperty
+{
+	DECLARE_FIELD(FEnumProperty, FProperty, CASTCLASS_None)
+
+public:
+	/** InUnderlyingProp holds the value's integer; the enum property owns it. */
+	FEnumProperty(UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType, UEnum* InEnum, FNumericProperty* InUnderlyingProp);
+	virtual ~FEnumProperty() override;
+
+	UEnum* GetEnum() const { return Enum; }
+	FNumericProperty* GetUnderlyingProperty() const { return UnderlyingProp; }
+	virtual int32 GetMinAlignment() const override { return UnderlyingProp->GetMinAlignment(); }
+
+private:
+	UEnum* Enum;
+	FNumericProperty* UnderlyingProp;
+};
+
+/** A member that refers to an object of PropertyClass. */
+class FObjectPropertyBase : public FProperty
+{
+	DECLARE_FIELD(FObjectPropertyBase, FProperty, CASTCLASS_None)
+
+public:
+	FObjectPropertyBase(FFieldClass* InClass, UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType, UClass* InPropertyClass)
+		: FProperty(InClass, InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType)
+		, PropertyClass(InPropertyClass)
+	{
+	}
+
+	virtual int32 GetMinAlignment() const override { return alignof(void*); }
+
+	UClass* PropertyClass;
+};
+
+/** A raw or TObjectPtr object pointer. */
+class FObjectProperty : public FObjectPropertyBase
+{
+	DECLARE_FIELD(FObjectProperty, FObjectPropertyBase, CASTCLASS_None)
+
+public:
+	FObjectProperty(UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType, UClass* InPropertyClass)
+		: FObjectPropertyBase(StaticClass(), InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType, InPropertyClass)
+	{
+	}
+
+	typedef UObject* TCppType;
+	UObject* GetObjectPropertyValue(const void* PropertyValueAddress) const { return *static_cast<UObject* const*>(PropertyValueAddress); }
+	void SetObjectPropertyValue(void* PropertyValueAddress, UObject* Value) const { *static_cast<UObject**>(PropertyValueAddress) = Value; }
+};
+
+/** A TWeakObjectPtr member. */
+class FWeakObjectProperty : public FObjectPropertyBase
+{
+	DECLARE_FIELD(FWeakObjectProperty, FObjectPropertyBase, CASTCLASS_None)
+
+public:
+	FWeakObjectProperty(UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType, UClass* InPropertyClass)
+		: FObjectPropertyBase(StaticClass(), InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType, InPropertyClass)
+	{
+	}
+
+	virtual bool Identical(const void* A, const void* B, uint32 PortFlags = 0) const override;
+
+protected:
+	virtual void InitializeValueInternal(void* Dest) const override;
+	virtual void DestroyValueInternal(void* Dest) const override;
+	virtual void CopyValuesInternal(void* Dest, const void* Src, int32 Count) const override;
+};
+
+#undef DURIZERUDORE_HOST_DECLARE_PROPERTY_CONSTRUCTORS
 
 /** A member whose type is a reflected structure; Struct describes the fields inside the value. */
 class FStructProperty : public FProperty
@@ -109,7 +371,16 @@ public:
 	{
 	}
 
+	virtual int32 GetMinAlignment() const override;
+	virtual bool Identical(const void* A, const void* B, uint32 PortFlags = 0) const override;
+
 	UScriptStruct* Struct;
+
+protected:
+	/** Through the structure's C++ constructor, destructor and assignment. */
+	virtual void InitializeValueInternal(void* Dest) const override;
+	virtual void DestroyValueInternal(void* Dest) const override;
+	virtual void CopyValuesInternal(void* Dest, const void* Src, int32 Count) const override;
 };
 
 template <typename T>
