@@ -451,7 +451,7 @@ def type_statics(declared, module_name):
         definitions.append(
             f"const UECodeGen_Private::FPropertyParams {statics}::{prefix} = {{"
             f"{c_string(member['name'])}, UECodeGen_Private::EPropertyGenFlags::{member['kind']}, {ACCESS_FLAGS[member['access']]}, "
-            f"STRUCT_OFFSET({name}, {member['name']}), sizeof({name}::{member['name']}), {c_string(member['type'])}, {struct_function}, "
+            f"STRUCT_OFFSET({name}, {member['name']}), sizeof({name}::{member['name']}), {c_string(member['type'])}, {struct_function}, nullptr, nullptr, "
             f"{specifiers[0]}, {specifiers[1]}, {metadata[0]}, {metadata[1]}}};")
     property_ref = ("nullptr", 0)
     if declared["properties"]:
@@ -471,7 +471,8 @@ def type_statics(declared, module_name):
         super_function = f"&{declared['base']}::StaticStruct" if declared["base"] else "nullptr"
         out += [
             f"const UECodeGen_Private::FStructParams {statics}::StructParams = {{"
-            f'"/Script/{module_name}", {c_string(short_name)}, {super_function}, sizeof({name}), alignof({name}), {references}}};',
+            f'"/Script/{module_name}", {c_string(short_name)}, {super_function}, sizeof({name}), alignof({name}), '
+            f'[]() -> UScriptStruct::ICppStructOps* {{ return new UScriptStruct::TCppStructOps<{name}>(); }}, {references}}};',
             "",
             f"UScriptStruct* {name}::StaticStruct()",
             "{",
@@ -487,7 +488,8 @@ def type_statics(declared, module_name):
     out.append("\tstatic const UECodeGen_Private::FClassParams ClassParams;")
     out += ["};"] + definitions
     out += [
-        f"const UECodeGen_Private::FClassParams {statics}::ClassParams = {{{references}}};",
+        f"const UECodeGen_Private::FClassParams {statics}::ClassParams = {{{property_ref[0]}, {property_ref[1]}, nullptr, 0, nullptr, 0, nullptr, CLASS_None, "
+        f"{specifiers[0]}, {specifiers[1]}, {metadata[0]}, {metadata[1]}}};",
         "",
         f"UClass* {name}::GetPrivateStaticClass()",
         "{",
