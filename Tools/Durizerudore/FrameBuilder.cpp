@@ -7,6 +7,7 @@
 #include "DuRizerudoreSystem.h"
 #include "Engine/World.h"
 #include "HostPluginRegistration.h"
+#include "TextConversion.h"
 #include "UObject/UObjectGlobals.h"
 #include "UObject/UnrealType.h"
 
@@ -22,11 +23,6 @@ namespace DuRizerudoreCli
 
 		constexpr const TCHAR* PluginName = TEXT("DuRizerudore");
 		constexpr const char* DescriptorName = "DuRizerudore.uplugin";
-
-		std::string ToUtf8(const FString& Text)
-		{
-			return std::string(TCHAR_TO_UTF8(*Text));
-		}
 
 		bool IsFile(const fs::path& Path)
 		{

@@ -1,19 +1,25 @@
 // durizerudore COMMAND [options] < input > output
+// durizerudore describe [TYPE]
 //
 // A thin front over the plugin's function library: every non-empty input line is one call, every
-// call one output line, in order, so what it prints is what a visual script would get.
+// call one output line, in order, so what it prints is what a visual script would get. describe
+// prints the reflected surface a designer and a visual script meet instead.
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
 #include "NumberIo.h"
 
 #include "Commands.h"
+#include "Describe.h"
 #include "FrameBuilder.h"
 #include "Options.h"
+#include "ReflectedTypes.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <vector>
@@ -41,9 +47,23 @@ namespace
   all other option values.
 
 Exit status:
-  0  every line was converted
+  0  every line was converted (describe: the description was printed)
   1  some line printed ERROR, or reading or writing failed
   2  usage error, or the reference frame could not be built (nothing is read or printed))";
+
+	constexpr const char* DescribeName = "describe";
+
+	constexpr const char* DescribeSummary =
+		"Prints the plugin's reflected surface as the editor and visual scripts meet it; reads no input\n"
+		"  without TYPE: every reflected type (enumerations, structures, classes), one line each: name, kind, tooltip\n"
+		"  with TYPE: an enumeration's entries (name = value, display name, tooltip); a structure's or class's\n"
+		"    metadata, its properties by category (type, editor and script access, edit condition, tooltip)\n"
+		"    and its functions (kind, category, parameters in order as in, out or implicit, result, tooltip)";
+
+	constexpr const char* DescribeFooter = R"(TYPE is a reflected type's C++ name, with or without its prefix letter, in any letter case:
+  ECoordinateSystem, coordinatesystem, FCoordinateReferenceSetup, ADuRizerudoreSystem,
+  DuRizerudoreAnchorComponent, UDuRizerudoreBlueprintLibrary, ... (describe without TYPE lists them).
+  An unknown TYPE, or any other option, is a usage error (exit status 2, nothing printed).)";
 
 	int Fail(const std::string& Message)
 	{
@@ -119,7 +139,40 @@ Exit status:
 		{
 			Names.emplace_back(Command.Name);
 		}
+		Names.emplace_back(DescribeName);
 		return fmt::format("{}", fmt::join(Names, ", "));
+	}
+
+	/** The describe command: the reflected surface needs no frame, so it runs before any is built. */
+	int Describe(const CLI::App& App, const CLI::App& Command, const std::string& TypeName)
+	{
+		// Frame and model options change nothing here; accepting them would suggest they do.
+		for (const CLI::Option* Option : App.get_options())
+		{
+			if (Option->count() > 0)
+			{
+				return Fail(fmt::format("describe takes no options ({} given; see --help)", Option->get_name()));
+			}
+		}
+		std::string Text;
+		if (Command.count("TYPE") == 0)
+		{
+			Text = DescribeReflectedTypes();
+		}
+		else if (const UField* Type = FindReflectedType(TypeName))
+		{
+			Text = DescribeReflectedType(*Type);
+		}
+		else
+		{
+			return Fail(fmt::format("unknown type '{}' (types: {}; the prefix letter is optional)", TypeName, ListReflectedTypeNames()));
+		}
+		if (std::fwrite(Text.data(), 1, Text.size(), stdout) != Text.size() || std::fflush(stdout) != 0)
+		{
+			fmt::print(stderr, "durizerudore: cannot write to standard output: {}\n", std::strerror(errno));
+			return ExitLineFailed;
+		}
+		return ExitSuccess;
 	}
 }
 
@@ -151,6 +204,11 @@ int main(int ArgumentCount, char** Arguments)
 		Subcommands.emplace_back(Subcommand, &Command);
 	}
 
+	std::string DescribedTypeName;
+	CLI::App* DescribeCommand = App.add_subcommand(DescribeName, DescribeSummary);
+	DescribeCommand->add_option("TYPE", DescribedTypeName, "The type to describe (all types when left out)");
+	DescribeCommand->footer(DescribeFooter);
+
 	try
 	{
 		App.parse(ArgumentCount, Arguments);
@@ -171,6 +229,11 @@ int main(int ArgumentCount, char** Arguments)
 			return Fail(fmt::format("no command given (commands: {}; see --help)", ListCommandNames()));
 		}
 		return Fail(fmt::format("{} (see --help)", Error.what()));
+	}
+
+	if (DescribeCommand->parsed())
+	{
+		return Describe(App, *DescribeCommand, DescribedTypeName);
 	}
 
 	const FCommand* Selected = nullptr;
