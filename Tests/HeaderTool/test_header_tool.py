@@ -81,7 +81,7 @@ class HeaderToolTest(unittest.TestCase):
             ("Where", "FVector", "Struct", "protected"),
         ])
         value = types[1]["properties"][0]
-        self.assertEqual(value["specifiers"], ["EditAnywhere"])
+        self.assertEqual(value["flags"], ["CPF_Edit", "CPF_NativeAccessSpecifierPublic"])
         self.assertEqual(value["metadata"], [("EditCondition", "Kind == ESample::B"), ("EditConditionHides", "")])
         self.assertEqual(types[1]["properties"][1]["kind"], "Enum")
 
