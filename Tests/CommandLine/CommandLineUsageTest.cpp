@@ -68,6 +68,9 @@ TEST(CommandLineUsage, EveryUsageErrorExitsTwoWithNothingOnStdout)
 		{"origin with no local frame", With({"--no-local-frame", "--origin", "1,2,3"}), "--no-local-frame"},
 		{"msl origin without geoid", With({"--altitude-reference", "msl", "--geoid-model", "none"}), "geoid"},
 		{"plugin dir without descriptor", With({"--plugin-dir", fs::temp_directory_path().string()}), "DuRizerudore.uplugin"},
+		{"describe an unknown type", {"describe", "FGeodeticCoordinates"}, "unknown type 'FGeodeticCoordinates'"},
+		{"describe an empty type name", {"describe", ""}, "unknown type ''"},
+		{"describe with a frame option", {"describe", "ECoordinateSystem", "--origin", "1,2,3"}, "describe takes no options (--origin given"},
 	};
 	for (const FUsageCase& Case : Cases)
 	{
