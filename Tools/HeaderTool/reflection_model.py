@@ -253,7 +253,7 @@ def doc_comment(text, index):
 def tooltip_of(comment):
     """The tooltip the engine's header tool makes of a doc comment: its lines without markers or indentation."""
     body = comment[3:-2]
-    lines = [re.sub(r"^\*+\s?", "", line.strip()).rstrip() for line in body.split("\n")]
+    lines = [re.sub(r"^\*+", "", line.strip()).strip() for line in body.split("\n")]
     while lines and not lines[0]:
         lines.pop(0)
     while lines and not lines[-1]:
