@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,7 +19,8 @@ namespace
 	std::vector<std::string> Describe(std::vector<std::string> Arguments)
 	{
 		Arguments.insert(Arguments.begin(), "describe");
-		const FProcessResult Result = RunTool(Arguments, "");
+		// Nothing of the plugin directory matters to describe, which refuses --plugin-dir like any other option.
+		const FProcessResult Result = RunTool(Arguments, "", std::filesystem::path());
 		EXPECT_EQ(Result.ExitCode, 0) << Result.Stderr;
 		EXPECT_EQ(Result.Stderr, "");
 		return SplitLines(Result.Stdout);
