@@ -206,7 +206,10 @@ int main(int ArgumentCount, char** Arguments)
 
 	std::string DescribedTypeName;
 	CLI::App* DescribeCommand = App.add_subcommand(DescribeName, DescribeSummary);
-	DescribeCommand->add_option("TYPE", DescribedTypeName, "The type to describe (all types when left out)");
+	DescribeCommand
+		->add_option("TYPE", DescribedTypeName,
+			"The type to describe: its C++ name, prefix letter optional, any letter case (all types when left out)")
+		->type_name("");
 	DescribeCommand->footer(DescribeFooter);
 
 	try
