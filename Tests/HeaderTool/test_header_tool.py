@@ -81,7 +81,7 @@ class HeaderToolTest(unittest.TestCase):
             ("Where", "FVector", "Struct", "protected"),
         ])
         value = types[1]["properties"][0]
-        self.assertEqual(value["specifiers"], ["EditAnywhere"])
+        self.assertEqual(value["flags"], ["CPF_Edit", "CPF_NativeAccessSpecifierPublic"])
         self.assertEqual(value["metadata"], [("EditCondition", "Kind == ESample::B"), ("EditConditionHides", "")])
         self.assertEqual(types[1]["properties"][1]["kind"], "Enum")
 
@@ -113,6 +113,87 @@ class HeaderToolTest(unittest.TestCase):
                 returncode, stderr = first_error(text)
                 self.assertEqual(returncode, 1)
                 self.assertTrue(stderr.startswith(message), stderr)
+
+    def test_annotations_the_engine_refuses_are_reported_at_their_line(self):
+        def actor(members):
+            return "UCLASS()\nclass UBad : public UObject\n{\n\tGENERATED_BODY()\npublic:\n" + members + "};\n"
+
+        accessor = "\tUPROPERTY(EditAnywhere, BlueprintGetter = GetValue, BlueprintSetter = SetValue)\n\tdouble Value;\n"
+        getter = "\tUFUNCTION(BlueprintGetter)\n\tdouble GetValue() const;\n"
+        cases = [
+            (actor(accessor + getter + "\tUFUNCTION(BlueprintSetter)\n\tvoid SetValue(const FVector& NewValue);\n"),
+             "Broken.h:6: error: blueprint property setter function SetValue must take double by value or const reference, not 'const FVector&'"),
+            (actor(accessor + getter + "\tUFUNCTION(BlueprintSetter)\n\tvoid SetValue(double& NewValue);\n"),
+             "Broken.h:6: error: blueprint property setter function SetValue must take double"),
+            (actor(accessor + getter + "\tUFUNCTION(BlueprintSetter)\n\tvoid SetValue(double A, double B);\n"),
+             "Broken.h:6: error: blueprint property setter function SetValue must have exactly one parameter"),
+            (actor(accessor + getter + "\tUFUNCTION(BlueprintCallable)\n\tbool SetValue(double NewValue);\n"),
+             "Broken.h:6: error: blueprint property setter function SetValue must not have a return value"),
+            (actor(accessor + getter), "Broken.h:6: error: blueprint property setter function SetValue not found"),
+            (actor(accessor + "\tUFUNCTION(BlueprintGetter)\n\tdouble GetValue();\n"), "Broken.h:6: error: blueprint property getter function GetValue must be const"),
+            (actor(accessor + "\tUFUNCTION(BlueprintGetter)\n\tfloat GetValue() const;\n"), "Broken.h:6: error: blueprint property getter function GetValue must return double"),
+            (actor("\tUPROPERTY(BlueprintReadOnly, BlueprintSetter = SetValue)\n\tdouble Value;\n"), "Broken.h:6: error: cannot specify Value as being both BlueprintReadOnly and having a BlueprintSetter"),
+            (actor("private:\n\tUPROPERTY(BlueprintReadWrite)\n\tdouble Value;\n"), "Broken.h:7: error: BlueprintReadWrite should not be used on private members (Value)"),
+            (actor("\tUPROPERTY(EditAnywhere, VisibleAnywhere)\n\tdouble Value;\n"), "Broken.h:6: error: found more than one edit/visibility specifier"),
+            (actor("\tUPROPERTY(EditEverywhere)\n\tdouble Value;\n"), "Broken.h:6: error: unknown variable specifier 'EditEverywhere'"),
+            (actor("\tUFUNCTION(BlueprintPure)\n\tvoid Nothing() const;\n"), "Broken.h:6: error: BlueprintPure specifier is not allowed for functions with no return value"),
+            (actor("\tUFUNCTION(BlueprintPure, meta = (WorldContext = \"Context\"))\n\tstatic bool Find(const UObject* World);\n"),
+             "Broken.h:6: error: function Find has no parameter named 'Context' for its WorldContext"),
+            (actor("\tUFUNCTION(BlueprintCallable)\n\tvoid Take(const std::string& Text);\n"), "Broken.h:6: error: type 'std::string' is not supported by blueprint"),
+            ("UENUM()\nenum ERaw\n{\n\tA\n};\n", "Broken.h:1: error: UENUM ERaw needs an explicit underlying type"),
+            ("UENUM()\nenum ERaw : uint8\n{\n\tA\n};\n" + actor("\tUPROPERTY()\n\tERaw Value;\n"),
+             "Broken.h:11: error: you cannot use the raw enum name 'ERaw' as a type for member variables"),
+        ]
+        for text, message in cases:
+            with self.subTest(message=message):
+                returncode, stderr = first_error(text)
+                self.assertEqual(returncode, 1)
+                self.assertTrue(stderr.startswith(message), stderr)
+
+    def test_functions_parameters_and_comments_become_the_engine_flags_and_tooltips(self):
+        text = textwrap.dedent(
+            """\
+            UENUM()
+            enum class EMode : uint8 { A = 2, B, C = 0x10 UMETA(DisplayName = "See") };
+            UENUM()
+            enum EPlain : uint8 { P };
+
+            /** A class
+             *  comment. */
+            UCLASS(HideCategories = (Mine, Input|MouseInput), ShowCategories = (Shown))
+            class UChild : public UParent
+            {
+            	GENERATED_BODY()
+            public:
+            	/** Sums. */
+            	UFUNCTION(BlueprintCallable, Category = "C", meta = (ToolTip = "Explicit."))
+            	static bool Sum(const FVector& In, EMode Mode, double& Out);
+            	// Not a doc comment.
+            	UFUNCTION(BlueprintPure)
+            	FVector Get() const;
+            };
+            """)
+        parent = "UCLASS(HideCategories = (Shown, Inherited), ShowCategories = (Input|MouseInput, Kept))\nclass UParent : public UObject\n{\n};\n"
+        known, _ = tool.parse_header(parent, parse_bodies=False)
+        types, _ = tool.parse_header(text, {declared["name"]: declared for declared in known})
+        mode, plain, child = types
+        self.assertEqual([(e["name"], e["value"], e["metadata"]) for e in mode["entries"]], [("A", 2, []), ("B", 3, []), ("C", 16, [("DisplayName", "See")])])
+        source = tool.generate_source("Sample", "Public/Sample.h", text, {declared["name"]: declared for declared in known})
+        self.assertIn('{"EMode::B", (int64)3}', source)
+        self.assertIn('{"P", (int64)0}', source)
+        metadata = tool.class_metadata(child, {"UParent": known[0]})
+        self.assertEqual(metadata["HideCategories"], "Mine Input|MouseInput Inherited")
+        self.assertEqual(metadata["ShowCategories"], "Shown Kept")
+        self.assertEqual(metadata["ToolTip"], "A class\ncomment.")
+        total, get = child["functions"]
+        self.assertEqual(dict(total["metadata"])["ToolTip"], "Explicit.")
+        self.assertNotIn("ToolTip", dict(get["metadata"]))
+        self.assertEqual([(p["name"], p["passing"], p["kind"]) for p in total["parameters"]],
+                         [("In", "const_ref", "Struct"), ("Mode", "value", "Enum"), ("Out", "ref", "Double"), ("ReturnValue", "return", "Bool")])
+        self.assertEqual(total["flags"], ["FUNC_BlueprintCallable", "FUNC_Final", "FUNC_HasOutParms", "FUNC_Native", "FUNC_Public", "FUNC_Static"])
+        self.assertEqual(get["flags"], ["FUNC_BlueprintCallable", "FUNC_BlueprintPure", "FUNC_Const", "FUNC_Final", "FUNC_HasOutParms", "FUNC_Native", "FUNC_Public"])
+        self.assertIn("\tP_GET_STRUCT_REF(FVector, Z_Param_Out_In);\n\tP_GET_ENUM(EMode, Z_Param_Mode);\n\tP_GET_PROPERTY_REF(FDoubleProperty, Z_Param_Out_Out);\n"
+                      "\tP_FINISH;\n\tP_NATIVE_BEGIN;\n\t*(bool*)Z_Param__Result = UChild::Sum(Z_Param_Out_In, EMode(Z_Param_Mode), Z_Param_Out_Out);", source)
 
     def test_output_compiles_with_the_header(self):
         host = os.path.join(os.path.dirname(__file__), "..", "..", "Host")

@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """The standalone build's header tool.
 
-Reads the plugin's annotated headers (UCLASS, USTRUCT, UENUM, UPROPERTY, GENERATED_BODY) and writes, for
-each header, the "<Header>.generated.h" that the header includes and a "<Header>.gen.cpp" to compile with
-the module. The generated header defines the macro each GENERATED_BODY line expands to: the class's place
-in the object system (DECLARE_CLASS, the constructor the object system calls) or a structure's
-StaticStruct(). The generated source defines StaticClass()/StaticStruct() with every UPROPERTY member
-registered as a reflected property, keeping the annotation's specifiers and metadata as written.
-Everything comes from the annotations in the headers themselves.
+Reads the plugin's annotated headers (UCLASS, USTRUCT, UENUM, UPROPERTY, UFUNCTION, GENERATED_BODY) and
+writes, for each header, the "<Header>.generated.h" that the header includes and a "<Header>.gen.cpp" to
+compile with the module. The generated header defines the macro each GENERATED_BODY line expands to (the
+class's place in the object system and its script thunks, or a structure's StaticStruct()) and declares
+StaticEnum<E>() of each enumeration. The generated source registers every reflected type, property and
+function with the flags and metadata the annotations give, lays out each function's parameter block,
+and defines the exec thunks that read a script frame and call the native function. Engine headers given
+with --engine-header are read for what the module's classes inherit (hidden and shown categories).
 """
 
 import argparse
@@ -15,322 +16,7 @@ import os
 import re
 import sys
 
-ANNOTATION = re.compile(r"\b(USTRUCT|UCLASS|UENUM)\s*\(")
-DECLARATION = re.compile(r"\s*(struct|class|enum\s+class|enum)\s+(?:\w+_API\s+)?(\w+)")
-BASE = re.compile(r"\s*(?:final\s*)?:\s*(?:public\s+)?([\w:]+)")
-GENERATED_BODY = re.compile(r"^\s*GENERATED(?:_USTRUCT|_UCLASS)?_BODY\s*\(")
-UPROPERTY = re.compile(r"\bUPROPERTY\s*\(")
-ACCESS = re.compile(r"\b(public|protected|private)\s*:(?!:)")
-IDENTIFIER = re.compile(r"[A-Za-z_]\w*")
-
-# C++ types of reflected members and the kind of property each becomes.
-PLAIN_TYPES = {
-    "bool": "Bool",
-    "uint8": "Byte",
-    "int32": "Int",
-    "int": "Int",
-    "int64": "Int64",
-    "float": "Float",
-    "double": "Double",
-    "FString": "Str",
-    "FName": "Name",
-}
-# The engine's own structures, reflected through TBaseStructure.
-CORE_STRUCTS = {
-    "FVector": "FVector",
-    "FVector3d": "FVector",
-    "TVector<double>": "FVector",
-    "UE::Math::TVector<double>": "FVector",
-    "FVector2D": "FVector2D",
-    "TVector2<double>": "FVector2D",
-    "UE::Math::TVector2<double>": "FVector2D",
-    "FRotator": "FRotator",
-    "FRotator3d": "FRotator",
-    "TRotator<double>": "FRotator",
-    "UE::Math::TRotator<double>": "FRotator",
-    "FQuat": "FQuat",
-    "TQuat<double>": "FQuat",
-    "UE::Math::TQuat<double>": "FQuat",
-    "FTransform": "FTransform",
-    "TTransform<double>": "FTransform",
-    "UE::Math::TTransform<double>": "FTransform",
-}
-
-
-class HeaderError(Exception):
-    """An annotation the tool cannot read, at a line of the header."""
-
-    def __init__(self, line, message):
-        super().__init__(f"{line}: error: {message}")
-        self.line = line
-        self.message = message
-
-
-def strip_comments(text):
-    """Blanks out comments, keeping string literals and every line break, so that line numbers hold."""
-    out = []
-    index = 0
-    length = len(text)
-    while index < length:
-        char = text[index]
-        if char == '"':
-            end = index + 1
-            while end < length and text[end] != '"':
-                end += 2 if text[end] == "\\" else 1
-            out.append(text[index:end + 1])
-            index = end + 1
-        elif text.startswith("//", index):
-            end = text.find("\n", index)
-            end = length if end < 0 else end
-            out.append(" " * (end - index))
-            index = end
-        elif text.startswith("/*", index):
-            end = text.find("*/", index + 2)
-            end = length if end < 0 else end + 2
-            out.append(re.sub(r"[^\n]", " ", text[index:end]))
-            index = end
-        else:
-            out.append(char)
-            index += 1
-    return "".join(out)
-
-
-def line_of(text, index):
-    return text.count("\n", 0, index) + 1
-
-
-def matching(text, open_index, opening, closing):
-    """The index of the bracket closing the one at open_index; string literals are skipped."""
-    depth = 0
-    index = open_index
-    while index < len(text):
-        char = text[index]
-        if char == '"':
-            index += 1
-            while index < len(text) and text[index] != '"':
-                index += 2 if text[index] == "\\" else 1
-        elif char == opening:
-            depth += 1
-        elif char == closing:
-            depth -= 1
-            if depth == 0:
-                return index
-        index += 1
-    raise HeaderError(line_of(text, open_index), f"unbalanced '{opening}'")
-
-
-def split_arguments(text):
-    """Splits an annotation's argument list at the commas outside parentheses and string literals."""
-    items = []
-    depth = 0
-    current = []
-    index = 0
-    while index < len(text):
-        char = text[index]
-        if char == '"':
-            end = index + 1
-            while end < len(text) and text[end] != '"':
-                end += 2 if text[end] == "\\" else 1
-            current.append(text[index:end + 1])
-            index = end + 1
-            continue
-        if char in "(<":
-            depth += 1
-        elif char in ")>":
-            depth -= 1
-        if char == "," and depth == 0:
-            items.append("".join(current).strip())
-            current = []
-        else:
-            current.append(char)
-        index += 1
-    last = "".join(current).strip()
-    if last:
-        items.append(last)
-    return [item for item in items if item]
-
-
-def parse_annotation(arguments, line):
-    """The specifiers as written (meta excluded) and the metadata pairs of meta = (...)."""
-    specifiers = []
-    metadata = []
-    for item in split_arguments(arguments):
-        key, _, value = item.partition("=")
-        key = key.strip()
-        if not IDENTIFIER.fullmatch(key):
-            raise HeaderError(line, f"cannot read the annotation argument '{item}'")
-        if key.lower() == "meta":
-            value = value.strip()
-            if not (value.startswith("(") and value.endswith(")")):
-                raise HeaderError(line, f"meta needs a parenthesised list, not '{value}'")
-            for pair in split_arguments(value[1:-1]):
-                meta_key, has_value, meta_value = pair.partition("=")
-                meta_key = meta_key.strip()
-                if not IDENTIFIER.fullmatch(meta_key):
-                    raise HeaderError(line, f"cannot read the metadata '{pair}'")
-                metadata.append((meta_key, unquote(meta_value.strip(), line) if has_value else ""))
-        else:
-            specifiers.append(re.sub(r"\s+", " ", item))
-    return specifiers, metadata
-
-
-def unquote(value, line):
-    """A metadata value: a string literal's text (escapes kept as written) or a bare word."""
-    if value.startswith('"'):
-        if not value.endswith('"') or len(value) < 2:
-            raise HeaderError(line, f"unterminated string {value}")
-        return value[1:-1]
-    return value
-
-
-def blank_nested_braces(body):
-    """The body with the contents of nested braces blanked (line breaks kept): only member declarations remain."""
-    out = list(body)
-    index = 0
-    while index < len(body):
-        if body[index] == "{":
-            close = matching(body, index, "{", "}")
-            for inner in range(index + 1, close):
-                if out[inner] != "\n":
-                    out[inner] = " "
-            index = close + 1
-        else:
-            index += 1
-    return "".join(out)
-
-
-def parse_member(declaration, line, types):
-    """The name, C++ type and property kind of a UPROPERTY member declaration."""
-    text = re.sub(r"\s+", " ", declaration).strip()
-    for cut in ("=", "{"):
-        depth = 0
-        for index, char in enumerate(text):
-            depth += char == "<"
-            depth -= char == ">"
-            if char == cut and depth == 0:
-                text = text[:index].strip()
-                break
-    if ":" in text.replace("::", ""):
-        raise HeaderError(line, f"bit-field properties are not supported: '{text}'")
-    if "[" in text:
-        raise HeaderError(line, f"array properties are not supported: '{text}'")
-    match = re.fullmatch(r"(?:mutable\s+)?(.+?)\s*\b([A-Za-z_]\w*)", text)
-    if match is None:
-        raise HeaderError(line, f"cannot read the member declaration '{text}'")
-    cpp_type = re.sub(r"\s*([<>*&,])\s*", r"\1", match.group(1)).strip()
-    name = match.group(2)
-    return {"name": name, "type": cpp_type, "line": line, **property_kind(cpp_type, line, types)}
-
-
-def property_kind(cpp_type, line, types):
-    if cpp_type in PLAIN_TYPES:
-        return {"kind": PLAIN_TYPES[cpp_type], "struct": None}
-    if re.fullmatch(r"TEnumAsByte<\w+>", cpp_type):
-        return {"kind": "Byte", "struct": None}
-    if cpp_type in CORE_STRUCTS:
-        return {"kind": "Struct", "struct": f"TBaseStructure<{CORE_STRUCTS[cpp_type]}>::Get"}
-    declared = types.get(cpp_type)
-    if declared is not None and declared["annotation"] == "USTRUCT":
-        return {"kind": "Struct", "struct": f"{cpp_type}::StaticStruct"}
-    if declared is not None and declared["annotation"] == "UENUM":
-        return {"kind": "Enum", "struct": None}
-    if re.fullmatch(r"(?:class\s+)?\w+\*|TObjectPtr<\w+>", cpp_type):
-        return {"kind": "Object", "struct": None}
-    if re.fullmatch(r"TWeakObjectPtr<\w+>", cpp_type):
-        return {"kind": "WeakObject", "struct": None}
-    raise HeaderError(line, f"UPROPERTY of type '{cpp_type}' is not supported")
-
-
-def parse_header(text, known_types=None, parse_bodies=True):
-    """Returns the annotated types in order, and each GENERATED_BODY line with its enclosing type.
-
-    known_types maps type names of the whole module to their declarations, so that a member's type
-    may come from another header; without it only this header's types are known. Without
-    parse_bodies only the annotations themselves are read.
-    """
-    clean = strip_comments(text)
-    types = []
-    for match in ANNOTATION.finditer(clean):
-        close = matching(clean, match.end() - 1, "(", ")")
-        declaration = DECLARATION.match(clean, close + 1)
-        line = line_of(clean, match.start())
-        if declaration is None:
-            raise HeaderError(line, f"{match.group(1)} is not followed by a type declaration")
-        specifiers, metadata = parse_annotation(clean[match.end():close], line)
-        declared = {
-            "annotation": match.group(1),
-            "arguments": clean[match.end():close],
-            "specifiers": specifiers,
-            "metadata": metadata,
-            "keyword": re.sub(r"\s+", " ", declaration.group(1)),
-            "name": declaration.group(2),
-            "line": line,
-            "declaration_end": declaration.end(),
-        }
-        types.append(declared)
-    bodies = []
-    for number, line in enumerate(clean.split("\n"), start=1):
-        if GENERATED_BODY.match(line):
-            owner = None
-            for declared in types:
-                if declared["line"] <= number and declared["annotation"] != "UENUM":
-                    owner = declared
-            if owner is None:
-                raise HeaderError(number, "GENERATED_BODY outside an annotated class or structure")
-            bodies.append((number, owner))
-    if not parse_bodies:
-        return types, bodies
-    all_types = dict(known_types or {})
-    all_types.update({declared["name"]: declared for declared in types})
-    for declared in types:
-        if declared["annotation"] != "UENUM":
-            parse_body(clean, declared, all_types)
-    return types, bodies
-
-
-def parse_body(clean, declared, types):
-    """Fills in the base type, the constructors and the reflected members of a class or structure."""
-    base = BASE.match(clean, declared["declaration_end"])
-    declared["base"] = base.group(1) if base else None
-    open_index = clean.find("{", declared["declaration_end"])
-    if open_index < 0:
-        raise HeaderError(declared["line"], f"{declared['name']} has no body")
-    close_index = matching(clean, open_index, "{", "}")
-    body = blank_nested_braces(clean[open_index + 1:close_index])
-    offset = open_index + 1
-    name = declared["name"]
-
-    constructors = [m.group(1) for m in re.finditer(rf"(?<![~\w]){name}\s*\(([^)]*)\)", body)]
-    declared["initializer_constructor"] = any("FObjectInitializer" in params for params in constructors)
-    declared["has_constructor"] = bool(constructors)
-
-    access = "private" if declared["keyword"] == "class" else "public"
-    events = [(m.start(), "access", m.group(1)) for m in ACCESS.finditer(body)]
-    events += [(m.start(), "body", None) for m in re.finditer(r"\bGENERATED(?:_USTRUCT|_UCLASS)?_BODY\s*\(", body)]
-    events += [(m.start(), "property", m) for m in UPROPERTY.finditer(body)]
-    properties = []
-    for position, kind, value in sorted(events, key=lambda event: event[0]):
-        if kind == "access":
-            access = value
-        elif kind == "body" and declared["annotation"] == "UCLASS":
-            access = "private"
-        elif kind == "property":
-            line = line_of(clean, offset + position)
-            close = matching(body, value.end() - 1, "(", ")")
-            end = body.find(";", close)
-            if end < 0:
-                raise HeaderError(line, "UPROPERTY is not followed by a member declaration")
-            specifiers, metadata = parse_annotation(body[value.end():close], line)
-            member = parse_member(body[close + 1:end], line, types)
-            member.update({"specifiers": specifiers, "metadata": metadata, "access": access})
-            properties.append(member)
-    declared["properties"] = properties
-    if declared["base"] is not None and declared["annotation"] == "USTRUCT":
-        base_declared = types.get(declared["base"])
-        if base_declared is None or base_declared["annotation"] != "USTRUCT":
-            raise HeaderError(declared["line"], f"the base of USTRUCT {name} must be a USTRUCT of this module, not '{declared['base']}'")
-    if declared["annotation"] == "UCLASS" and declared["base"] is None:
-        raise HeaderError(declared["line"], f"UCLASS {name} has no base class")
+from reflection_model import (HeaderError, class_config, class_flag_names, class_metadata, parse_header)
 
 
 def file_id(module_name, relative_path):
@@ -339,15 +25,17 @@ def file_id(module_name, relative_path):
 
 
 def statics_name(declared):
-    kind = "UScriptStruct" if declared["annotation"] == "USTRUCT" else "UClass"
+    kind = {"USTRUCT": "UScriptStruct", "UCLASS": "UClass", "UENUM": "UEnum"}[declared["annotation"]]
     return f"Z_Construct_{kind}_{declared['name']}_Statics"
 
 
-def class_flags(declared):
-    flags = ["CLASS_Native"]
-    if any(specifier.lower() == "abstract" for specifier in declared["specifiers"]):
-        flags.append("CLASS_Abstract")
-    return " | ".join(flags)
+def function_construct(owner, function):
+    return f"Z_Construct_UFunction_{owner['name']}_{function['name']}"
+
+
+def c_string(text):
+    escaped = text.replace("\\", "\\\\").replace('"', '\\"').replace("\n", "\\n").replace("\t", "\\t")
+    return f'"{escaped}"'
 
 
 def body_macro(owner, module_name, api_macro):
@@ -357,11 +45,10 @@ def body_macro(owner, module_name, api_macro):
         if owner["base"]:
             members.append(f"typedef {owner['base']} Super;")
         return members
-    members = [
-        "public:",
-        f"friend struct {statics_name(owner)};",
-        f'DECLARE_CLASS({name}, {owner["base"]}, {class_flags(owner)}, CASTCLASS_None, TEXT("/Script/{module_name}"), {api_macro})',
-    ]
+    members = ["public:", f"friend struct {statics_name(owner)};"]
+    members += [f"DECLARE_FUNCTION(exec{function['name']});" for function in owner["functions"]]
+    flags = " | ".join(class_flag_names(owner))
+    members.append(f'DECLARE_CLASS({name}, {owner["base"]}, {flags}, CASTCLASS_None, TEXT("/Script/{module_name}"), {api_macro})')
     if owner["initializer_constructor"] or not owner["has_constructor"]:
         members.append(f"DEFINE_DEFAULT_OBJECT_INITIALIZER_CONSTRUCTOR_CALL({name})")
     else:
@@ -382,6 +69,7 @@ def generate(module_name, relative_path, text, api_macro, known_types=None):
     out = [
         f"// Generated by the DuRizerudore header tool from {relative_path}. Do not edit.",
         '#include "UObject/ObjectMacros.h"',
+        '#include "UObject/ScriptMacros.h"',
         "",
         f"#ifdef {guard}",
         f'#error "{base}.generated.h already included, missing \'#pragma once\' in {base}.h"',
@@ -400,79 +88,229 @@ def generate(module_name, relative_path, text, api_macro, known_types=None):
             out.append(f"\t{member}{suffix}")
         out.append("")
     for declared in types:
-        out.append(f"// {declared['annotation']} {declared['keyword']} {declared['name']} (line {declared['line']})")
-    out.append("")
+        if declared["annotation"] == "UENUM":
+            keyword = declared["keyword"]
+            out.append(f"{keyword} {declared['name']} : {declared['underlying']};")
+            out.append(f"template <> {api_macro} UEnum* StaticEnum<{declared['name']}>();")
+            out.append("")
     return "\n".join(out)
 
 
-def c_string(text):
-    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+def metadata_array(prefix, metadata, statics, declarations, definitions):
+    """Declares and defines one metadata array, sorted by key as the engine's tool writes them."""
+    if not metadata:
+        return "nullptr, 0"
+    pairs = sorted(dict(metadata).items())
+    declarations.append(f"\tstatic const UECodeGen_Private::FMetaDataPairParam {prefix}_MetaData[];")
+    values = ", ".join(f"{{{c_string(key)}, {c_string(value)}}}" for key, value in pairs)
+    definitions.append(f"const UECodeGen_Private::FMetaDataPairParam {statics}::{prefix}_MetaData[] = {{{values}}};")
+    return f"{prefix}_MetaData, {len(pairs)}"
 
 
-def annotation_arrays(prefix, specifiers, metadata, statics):
-    """Declarations (in the statics) and definitions of one annotation's specifier and metadata arrays."""
-    declarations = []
-    definitions = []
-    specifier_ref = ("nullptr", 0)
-    metadata_ref = ("nullptr", 0)
-    if specifiers:
-        declarations.append(f"\tstatic const char* const {prefix}_Specifiers[];")
-        definitions.append(f"const char* const {statics}::{prefix}_Specifiers[] = {{{', '.join(c_string(s) for s in specifiers)}}};")
-        specifier_ref = (f"{prefix}_Specifiers", len(specifiers))
-    if metadata:
-        declarations.append(f"\tstatic const UECodeGen_Private::FMetaDataPairParam {prefix}_MetaData[];")
-        # Metadata values keep the escapes of the string literal they were written as.
-        pairs = ", ".join(f'{{{c_string(key)}, "{value}"}}' for key, value in metadata)
-        definitions.append(f"const UECodeGen_Private::FMetaDataPairParam {statics}::{prefix}_MetaData[] = {{{pairs}}};")
-        metadata_ref = (f"{prefix}_MetaData", len(metadata))
-    return declarations, definitions, specifier_ref, metadata_ref
+def no_register(class_name):
+    """The function that returns a module class's class object without needing its complete type."""
+    return f"Z_Construct_UClass_{class_name}_NoRegister"
 
 
-ACCESS_FLAGS = {
-    "public": "CPF_NativeAccessSpecifierPublic",
-    "protected": "CPF_NativeAccessSpecifierProtected",
-    "private": "CPF_NativeAccessSpecifierPrivate",
+def value_functions(value, module_classes):
+    """The struct, enum and class functions of a property record."""
+    struct = f"&{value['struct']}" if value.get("struct") else "nullptr"
+    enum = f"&StaticEnum<{value['enum']}>" if value.get("enum") else "nullptr"
+    object_class = "nullptr"
+    if value.get("class") in module_classes:
+        object_class = f"&{no_register(value['class'])}"
+    elif value.get("class"):
+        object_class = f"&{value['class']}::StaticClass"
+    return f"{struct}, {enum}, {object_class}"
+
+
+def property_records(members, container, statics, declarations, definitions, flags_of, metadata_of, module_classes):
+    """Records of the properties of a container type (a class, a structure or a parameter block)."""
+    for member in members:
+        prefix = f"NewProp_{member['name']}"
+        metadata = metadata_array(prefix, metadata_of(member), statics, declarations, definitions)
+        declarations.append(f"\tstatic const UECodeGen_Private::FPropertyParams {prefix};")
+        flags = " | ".join(flags_of(member))
+        definitions.append(
+            f"const UECodeGen_Private::FPropertyParams {statics}::{prefix} = {{"
+            f"{c_string(member['name'])}, UECodeGen_Private::EPropertyGenFlags::{member['kind']}, EPropertyFlags({flags}), "
+            f"STRUCT_OFFSET({container}, {member['name']}), sizeof({container}::{member['name']}), {c_string(member['type'])}, "
+            f"{value_functions(member, module_classes)}, nullptr, 0, {metadata}}};")
+    if not members:
+        return "nullptr, 0"
+    declarations.append("\tstatic const UECodeGen_Private::FPropertyParams* const PropPointers[];")
+    pointers = ", ".join(f"&{statics}::NewProp_{member['name']}" for member in members)
+    definitions.append(f"const UECodeGen_Private::FPropertyParams* const {statics}::PropPointers[] = {{{pointers}}};")
+    return f"PropPointers, {len(members)}"
+
+
+PARAMETER_FLAGS = {
+    "value": ["CPF_Parm"],
+    "const_ref": ["CPF_ConstParm", "CPF_Parm", "CPF_OutParm", "CPF_ReferenceParm"],
+    "ref": ["CPF_Parm", "CPF_OutParm"],
+    "return": ["CPF_Parm", "CPF_OutParm", "CPF_ReturnParm"],
 }
 
 
-def type_statics(declared, module_name):
+def parameter_flags(parameter):
+    flags = list(PARAMETER_FLAGS[parameter["passing"]])
+    if parameter["passing"] == "value" and parameter["written"].startswith("const "):
+        flags.append("CPF_ConstParm")
+    return flags + ["CPF_NativeAccessSpecifierPublic"]
+
+
+def parms_member_type(parameter):
+    return parameter["type"]
+
+
+def function_statics(owner, function, module_relative, module_classes):
+    """The records of one function and its parameter block, and the function that builds it."""
+    statics = f"{function_construct(owner, function)}_Statics"
+    parms = f"{owner['name'][1:]}_event{function['name']}_Parms"
+    declarations = []
+    definitions = []
+    if function["parameters"]:
+        declarations.append(f"\tstruct {parms}")
+        declarations.append("\t{")
+        declarations += [f"\t\t{parms_member_type(p)} {p['name']};" for p in function["parameters"]]
+        declarations.append("\t};")
+    properties = property_records(function["parameters"], f"{statics}::{parms}" if function["parameters"] else "", statics, declarations, definitions,
+                                  parameter_flags, lambda parameter: [], module_classes)
+    metadata = metadata_array("Function", function["metadata"] + [("ModuleRelativePath", module_relative)], statics, declarations, definitions)
+    declarations.append("\tstatic const UECodeGen_Private::FFunctionParams FuncParams;")
+    size = f"sizeof({parms}), alignof({parms})" if function["parameters"] else "0, 1"
+    flags = " | ".join(function["flags"])
+    out = [f"struct {statics}", "{"] + declarations + ["};"] + definitions
+    out += [
+        f"const UECodeGen_Private::FFunctionParams {statics}::FuncParams = {{&{owner['name']}::StaticClass, {c_string(function['name'])}, "
+        f"{properties}, EFunctionFlags({flags}), {size}, nullptr, 0, {metadata}}};",
+        f"UFunction* {function_construct(owner, function)}()",
+        "{",
+        "\tstatic UFunction* ReturnFunction = nullptr;",
+        "\tif (ReturnFunction == nullptr)",
+        "\t{",
+        f"\t\tUECodeGen_Private::ConstructUFunction(ReturnFunction, {statics}::FuncParams);",
+        "\t}",
+        "\treturn ReturnFunction;",
+        "}",
+        "",
+    ]
+    return out
+
+
+def thunk_read(parameter, line):
+    """The line reading one parameter from the script frame, and the argument passed to the function."""
+    name = parameter["name"]
+    kind = parameter["kind"]
+    by_ref = parameter["passing"] in ("ref", "const_ref")
+    local = f"Z_Param_Out_{name}" if by_ref else f"Z_Param_{name}"
+    if kind == "Struct":
+        return f"P_GET_STRUCT{'_REF' if by_ref else ''}({parameter['type']}, {local});", local
+    if kind == "Enum":
+        if by_ref:
+            return f"P_GET_ENUM_REF({parameter['type']}, {local});", local
+        return f"P_GET_ENUM({parameter['type']}, {local});", f"{parameter['type']}({local})"
+    if kind == "Bool":
+        return f"P_GET_UBOOL{'_REF' if by_ref else ''}({local});", local
+    if kind == "Object" and not by_ref:
+        object_class = parameter["class"]
+        return f"P_GET_OBJECT({object_class}, {local});", local
+    if kind == "Byte" and parameter.get("enum"):
+        if by_ref:
+            raise HeaderError(line, f"a reference to the enumeration {parameter['type']} is not supported as a parameter ({name})")
+        return f"P_GET_PROPERTY(FByteProperty, {local});", f"{parameter['type']}({local})"
+    if kind in ("Byte", "Int", "Int64", "Float", "Double", "Str", "Name"):
+        return f"P_GET_PROPERTY{'_REF' if by_ref else ''}(F{kind}Property, {local});", local
+    raise HeaderError(line, f"parameter {name} of type '{parameter['written']}' is not supported by script calls")
+
+
+def thunk(owner, function):
+    """The exec thunk of one function: reads the parameters in order, calls, stores the result."""
+    lines = [f"DEFINE_FUNCTION({owner['name']}::exec{function['name']})", "{"]
+    arguments = []
+    for parameter in function["parameters"]:
+        if parameter["passing"] == "return":
+            continue
+        read, argument = thunk_read(parameter, function["line"])
+        lines.append(f"\t{read}")
+        arguments.append(argument)
+    callee = f"{owner['name']}::{function['name']}" if function["static"] else f"P_THIS->{function['name']}"
+    call = f"{callee}({', '.join(arguments)});"
+    if function["return_type"] != "void":
+        call = f"*({function['return_type']}*)Z_Param__Result = {call}"
+    lines += ["\tP_FINISH;", "\tP_NATIVE_BEGIN;", f"\t{call}", "\tP_NATIVE_END;", "}", ""]
+    return lines
+
+
+def enum_statics(declared, module_name, module_relative):
+    """The registration of one enumeration and its StaticEnum."""
+    name = declared["name"]
+    statics = statics_name(declared)
+    scoped = declared["keyword"] == "enum class"
+    declarations = ["\tstatic const UECodeGen_Private::FEnumeratorParam Enumerators[];"]
+    registered = [(f"{name}::{entry['name']}" if scoped else entry["name"], entry["value"]) for entry in declared["entries"]]
+    entries = ", ".join(f"{{{c_string(entry)}, (int64){value}}}" for entry, value in registered)
+    definitions = [f"const UECodeGen_Private::FEnumeratorParam {statics}::Enumerators[] = {{{entries}}};"]
+    metadata = list(declared["metadata"]) + [("ModuleRelativePath", module_relative)]
+    if any(lower == "blueprinttype" for lower, _, _ in declared["specifiers"]):
+        metadata.append(("BlueprintType", "true"))
+    for entry in declared["entries"]:
+        metadata += [(f"{entry['name']}.{key}", value) for key, value in entry["metadata"]]
+        metadata.append((f"{entry['name']}.Name", f"{name}::{entry['name']}" if scoped else entry["name"]))
+    metadata_ref = metadata_array("Enum", metadata, statics, declarations, definitions)
+    declarations.append("\tstatic const UECodeGen_Private::FEnumParams EnumParams;")
+    form = "EnumClass" if scoped else "Regular"
+    out = [f"struct {statics}", "{"] + declarations + ["};"] + definitions
+    out += [
+        f'const UECodeGen_Private::FEnumParams {statics}::EnumParams = {{"/Script/{module_name}", {c_string(name)}, {c_string(name)}, '
+        f"Enumerators, {len(declared['entries'])}, UEnum::ECppForm::{form}, {metadata_ref}}};",
+        "",
+        "template <>",
+        f"UEnum* StaticEnum<{name}>()",
+        "{",
+        "\tstatic UEnum* Singleton = nullptr;",
+        "\tif (Singleton == nullptr)",
+        "\t{",
+        f"\t\tUECodeGen_Private::ConstructUEnum(Singleton, {statics}::EnumParams);",
+        "\t}",
+        "\treturn Singleton;",
+        "}",
+    ]
+    return out
+
+
+def type_metadata(declared, module_relative, types):
+    if declared["annotation"] == "UCLASS":
+        metadata = class_metadata(declared, types)
+        include_path = module_relative.split("/", 1)[1] if module_relative.startswith(("Public/", "Classes/")) else module_relative
+        metadata["IncludePath"] = include_path
+    else:
+        metadata = dict(declared["metadata"])
+        if any(lower == "blueprinttype" for lower, _, _ in declared["specifiers"]):
+            metadata["BlueprintType"] = "true"
+    metadata["ModuleRelativePath"] = module_relative
+    return list(metadata.items())
+
+
+def type_statics(declared, module_name, module_relative, types, module_classes):
     """The statics structure of one class or structure, and the definitions of its records."""
     name = declared["name"]
     statics = statics_name(declared)
     declarations = []
     definitions = []
-    for member in declared["properties"]:
-        prefix = f"NewProp_{member['name']}"
-        member_declarations, member_definitions, specifiers, metadata = annotation_arrays(prefix, member["specifiers"], member["metadata"], statics)
-        declarations += member_declarations
-        definitions += member_definitions
-        declarations.append(f"\tstatic const UECodeGen_Private::FPropertyParams {prefix};")
-        struct_function = f"&{member['struct']}" if member["struct"] else "nullptr"
-        definitions.append(
-            f"const UECodeGen_Private::FPropertyParams {statics}::{prefix} = {{"
-            f"{c_string(member['name'])}, UECodeGen_Private::EPropertyGenFlags::{member['kind']}, {ACCESS_FLAGS[member['access']]}, "
-            f"STRUCT_OFFSET({name}, {member['name']}), sizeof({name}::{member['name']}), {c_string(member['type'])}, {struct_function}, nullptr, nullptr, "
-            f"{specifiers[0]}, {specifiers[1]}, {metadata[0]}, {metadata[1]}}};")
-    property_ref = ("nullptr", 0)
-    if declared["properties"]:
-        declarations.append("\tstatic const UECodeGen_Private::FPropertyParams* const PropPointers[];")
-        pointers = ", ".join(f"&{statics}::NewProp_{member['name']}" for member in declared["properties"])
-        definitions.append(f"const UECodeGen_Private::FPropertyParams* const {statics}::PropPointers[] = {{{pointers}}};")
-        property_ref = ("PropPointers", len(declared["properties"]))
-    type_declarations, type_definitions, specifiers, metadata = annotation_arrays("Type", declared["specifiers"], declared["metadata"], statics)
-    declarations += type_declarations
-    definitions += type_definitions
-    references = f"{property_ref[0]}, {property_ref[1]}, {specifiers[0]}, {specifiers[1]}, {metadata[0]}, {metadata[1]}"
+    properties = property_records(declared["properties"], name, statics, declarations, definitions,
+                                  lambda member: member["flags"], lambda member: member["metadata"], module_classes)
+    metadata = metadata_array("Type", type_metadata(declared, module_relative, types), statics, declarations, definitions)
     short_name = name[1:]
-    out = [f"struct {statics}", "{"] + declarations
+    out = []
     if declared["annotation"] == "USTRUCT":
-        out.append("\tstatic const UECodeGen_Private::FStructParams StructParams;")
-        out += ["};"] + definitions
+        declarations.append("\tstatic const UECodeGen_Private::FStructParams StructParams;")
+        out += [f"struct {statics}", "{"] + declarations + ["};"] + definitions
         super_function = f"&{declared['base']}::StaticStruct" if declared["base"] else "nullptr"
         out += [
             f"const UECodeGen_Private::FStructParams {statics}::StructParams = {{"
             f'"/Script/{module_name}", {c_string(short_name)}, {super_function}, sizeof({name}), alignof({name}), '
-            f'[]() -> UScriptStruct::ICppStructOps* {{ return new UScriptStruct::TCppStructOps<{name}>(); }}, {references}}};',
+            f"[]() -> UScriptStruct::ICppStructOps* {{ return new UScriptStruct::TCppStructOps<{name}>(); }}, {properties}, nullptr, 0, {metadata}}};",
             "",
             f"UScriptStruct* {name}::StaticStruct()",
             "{",
@@ -485,11 +323,25 @@ def type_statics(declared, module_name):
             "}",
         ]
         return out
-    out.append("\tstatic const UECodeGen_Private::FClassParams ClassParams;")
-    out += ["};"] + definitions
+    for function in declared["functions"]:
+        out += function_statics(declared, function, module_relative, module_classes)
+        out += thunk(declared, function)
+    functions = "nullptr, 0, nullptr, 0"
+    if declared["functions"]:
+        declarations.append("\tstatic const UECodeGen_Private::FClassFunctionLinkInfo FuncInfo[];")
+        declarations.append("\tstatic const FNameNativePtrPair NativeFuncs[];")
+        links = ", ".join(f"{{&{function_construct(declared, f)}, {c_string(f['name'])}}}" for f in declared["functions"])
+        natives = ", ".join(f"{{{c_string(f['name'])}, &{name}::exec{f['name']}}}" for f in declared["functions"])
+        definitions.append(f"const UECodeGen_Private::FClassFunctionLinkInfo {statics}::FuncInfo[] = {{{links}}};")
+        definitions.append(f"const FNameNativePtrPair {statics}::NativeFuncs[] = {{{natives}}};")
+        count = len(declared["functions"])
+        functions = f"FuncInfo, {count}, NativeFuncs, {count}"
+    declarations.append("\tstatic const UECodeGen_Private::FClassParams ClassParams;")
+    config = class_config(declared, types)
+    out += [f"struct {statics}", "{"] + declarations + ["};"] + definitions
     out += [
-        f"const UECodeGen_Private::FClassParams {statics}::ClassParams = {{{property_ref[0]}, {property_ref[1]}, nullptr, 0, nullptr, 0, nullptr, CLASS_None, "
-        f"{specifiers[0]}, {specifiers[1]}, {metadata[0]}, {metadata[1]}}};",
+        f"const UECodeGen_Private::FClassParams {statics}::ClassParams = {{{properties}, {functions}, "
+        f"{c_string(config) if config else 'nullptr'}, EClassFlags({' | '.join(class_flag_names(declared))}), nullptr, 0, {metadata}}};",
         "",
         f"UClass* {name}::GetPrivateStaticClass()",
         "{",
@@ -502,6 +354,11 @@ def type_statics(declared, module_name):
         "\t}",
         "\treturn PrivateStaticClass;",
         "}",
+        "",
+        f"UClass* {no_register(name)}()",
+        "{",
+        f"\treturn {name}::StaticClass();",
+        "}",
     ]
     if not declared["has_constructor"]:
         out += ["", f"{name}::{name}(const FObjectInitializer& ObjectInitializer)", "\t: Super(ObjectInitializer)", "{", "}"]
@@ -509,18 +366,24 @@ def type_statics(declared, module_name):
 
 
 def generate_source(module_name, relative_path, text, known_types=None):
-    """The generated source of one annotated header: StaticClass and StaticStruct with their properties."""
+    """The generated source of one annotated header: the registration of its types and their thunks."""
     types, _ = parse_header(text, known_types)
+    all_types = dict(known_types or {})
+    all_types.update({declared["name"]: declared for declared in types})
     header = os.path.basename(relative_path)
+    module_classes = {name for name, declared in all_types.items() if declared["annotation"] == "UCLASS" and not declared.get("engine")}
     out = [
         f"// Generated by the DuRizerudore header tool from {relative_path}. Do not edit.",
         '#include "UObject/GeneratedCppIncludes.h"',
         f'#include "{header}"',
         "",
     ]
+    out += [f"UClass* {no_register(name)}();" for name in sorted(module_classes)] + [""]
     for declared in types:
-        if declared["annotation"] != "UENUM":
-            out += type_statics(declared, module_name) + [""]
+        if declared["annotation"] == "UENUM":
+            out += enum_statics(declared, module_name, relative_path) + [""]
+        else:
+            out += type_statics(declared, module_name, relative_path, all_types, module_classes) + [""]
     return "\n".join(out)
 
 
@@ -540,6 +403,7 @@ def main(argv):
     parser.add_argument("--module-name", required=True)
     parser.add_argument("--module-root", required=True, help="directory holding Public/ and Private/")
     parser.add_argument("--output-dir", required=True)
+    parser.add_argument("--engine-header", action="append", default=[], help="an engine header whose class annotations the module inherits")
     parser.add_argument("headers", nargs="+")
     args = parser.parse_args(argv)
 
@@ -547,15 +411,19 @@ def main(argv):
     api_macro = f"{args.module_name.upper()}_API"
     texts = {}
     known_types = {}
+    current = None
     try:
-        for header in args.headers:
+        for header in args.engine_header + args.headers:
+            current = header
             with open(header, encoding="utf-8") as source:
                 texts[header] = source.read()
-            current = header
             types, _ = parse_header(texts[header], parse_bodies=False)
+            for declared in types:
+                declared["engine"] = header in args.engine_header
             known_types.update({declared["name"]: declared for declared in types})
-        for header, text in texts.items():
+        for header in args.headers:
             current = header
+            text = texts[header]
             relative = os.path.relpath(header, args.module_root).replace(os.sep, "/")
             base = os.path.splitext(os.path.basename(header))[0]
             write_if_changed(os.path.join(args.output_dir, f"{base}.generated.h"), generate(args.module_name, relative, text, api_macro, known_types))

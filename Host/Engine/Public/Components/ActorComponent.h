@@ -21,6 +21,8 @@ enum class EUpdateTransformFlags : int32
 };
 ENUM_CLASS_FLAGS(EUpdateTransformFlags)
 
+// The engine's class annotation: the header tool reads it for what derived classes inherit.
+UCLASS(DefaultToInstanced, BlueprintType, abstract, meta = (ShortTooltip = "An ActorComponent is a reusable component that can be added to any actor."), config = Engine, MinimalAPI)
 class UActorComponent : public UObject
 {
 	DECLARE_CLASS(UActorComponent, UObject, CLASS_Abstract | CLASS_Native, CASTCLASS_None, TEXT("/Script/Engine"), NO_API)

@@ -15,6 +15,8 @@ class USceneComponent;
 
 DECLARE_EVENT_ThreeParams(USceneComponent, FTransformUpdated, USceneComponent* /*UpdatedComponent*/, EUpdateTransformFlags /*UpdateTransformFlags*/, ETeleportType /*Teleport*/);
 
+// The engine's class annotation: the header tool reads it for what derived classes inherit.
+UCLASS(ClassGroup = (Utility, Common), BlueprintType, HideCategories = (Trigger, PhysicsVolume), meta = (BlueprintSpawnableComponent, IgnoreCategoryKeywordsInSubclasses), MinimalAPI)
 class USceneComponent : public UActorComponent
 {
 	DECLARE_CLASS(USceneComponent, UActorComponent, CLASS_Native, CASTCLASS_None, TEXT("/Script/Engine"), NO_API)

@@ -14,6 +14,8 @@
 class ULevel;
 class UWorld;
 
+// The engine's class annotation: the header tool reads it for what derived classes inherit.
+UCLASS(BlueprintType, Blueprintable, config = Engine, meta = (ShortTooltip = "An Actor is an object that can be placed or spawned in the world."), MinimalAPI)
 class AActor : public UObject
 {
 	DECLARE_CLASS(AActor, UObject, CLASS_Native, CASTCLASS_None, TEXT("/Script/Engine"), NO_API)

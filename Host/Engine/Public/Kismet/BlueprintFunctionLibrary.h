@@ -4,6 +4,8 @@
 #include "CoreMinimal.h"
 #include "UObject/Object.h"
 
+// The engine's class annotation: the header tool reads it for what derived classes inherit.
+UCLASS(abstract, MinimalAPI)
 class UBlueprintFunctionLibrary : public UObject
 {
 	DECLARE_CLASS(UBlueprintFunctionLibrary, UObject, CLASS_Abstract | CLASS_Native, CASTCLASS_None, TEXT("/Script/Engine"), NO_API)
