@@ -371,7 +371,7 @@ TEST(ScriptCalls, AnchorAccessorsSetAndGetAsTheirDirectCallsDo)
 {
 	const DuRizerudoreTest::FTestWorld World;
 	DuRizerudoreTest::LoadCoordinateSystem(World.Get(), DuRizerudoreTest::FCoordinateSystemSettings());
-	const FTransform Start(FRotator(0.0, 30.0, 0.0), FVector(100.0, 200.0, 300.0));
+	const FTransform Start(FRotator(0.0, 30.0, 0.0).Quaternion(), FVector(100.0, 200.0, 300.0));
 	UAnchor* const Direct = DuRizerudoreTest::SpawnAnchoredActor(World.Get(), Start).Anchor;
 	UAnchor* const Script = DuRizerudoreTest::SpawnAnchoredActor(World.Get(), Start).Anchor;
 
