@@ -46,6 +46,14 @@ namespace
 			return *Property->ContainerPtrToValuePtr<T>(Block.GetStructMemory());
 		}
 
+		/** Writes a parameter; chains. */
+		template <typename T>
+		FParameterBlock& Set(const TCHAR* Name, const T& Value)
+		{
+			Get<T>(Name) = Value;
+			return *this;
+		}
+
 		bool& ReturnValue() { return Get<bool>(TEXT("ReturnValue")); }
 
 		/** Runs the function on Object (the class default object for a static function) as a script does. */
@@ -176,144 +184,94 @@ TEST(ScriptCalls, LibraryFunctionsGiveWhatTheirDirectCallsGive)
 		{TEXT("IsReferenceFrameValid"), [](FParameterBlock&, const FCallCase&) {},
 			[](FParameterBlock& B) { B.ReturnValue() = FLibrary::IsReferenceFrameValid(FrameOf(B)); }},
 		{TEXT("MakeReferenceFrame"),
-			[](FParameterBlock& B, const FCallCase& Case) {
-				B.Get<FCoordinateConversionSetup>(TEXT("ConversionSetup")) = Case.Setup;
-				B.Get<FCoordinateReferenceSetup>(TEXT("ReferenceSetup")) = Case.ReferenceSetup;
-			},
+			[](FParameterBlock& B, const FCallCase& Case) { B.Set(TEXT("ConversionSetup"), Case.Setup).Set(TEXT("ReferenceSetup"), Case.ReferenceSetup); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::MakeReferenceFrame(B.Get<FCoordinateConversionSetup>(TEXT("ConversionSetup")),
 					B.Get<FCoordinateReferenceSetup>(TEXT("ReferenceSetup")), B.Get<FCoordinateReferenceFrame>(TEXT("OutReferenceFrame")));
 			}},
 		{TEXT("MakeReferenceFrameFromCoordinateSystem"),
-			[](FParameterBlock& B, const FCallCase& Case) {
-				B.Get<ADuRizerudoreSystem*>(TEXT("CoordinateSystem")) = Case.CoordinateSystem;
-				B.Get<FCoordinateReferenceSetup>(TEXT("ReferenceSetup")) = DuRizerudoreTest::MakeReferenceSetup(Case.ReferenceSetup.LocalFrameType, 47.9, 11.2, 0.0);
-			},
+			[](FParameterBlock& B, const FCallCase& Case) { B.Set(TEXT("CoordinateSystem"), Case.CoordinateSystem)
+					.Set(TEXT("ReferenceSetup"), DuRizerudoreTest::MakeReferenceSetup(Case.ReferenceSetup.LocalFrameType, 47.9, 11.2, 0.0)); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::MakeReferenceFrameFromCoordinateSystem(B.Get<ADuRizerudoreSystem*>(TEXT("CoordinateSystem")),
 					B.Get<FCoordinateReferenceSetup>(TEXT("ReferenceSetup")), B.Get<FCoordinateReferenceFrame>(TEXT("OutReferenceFrame")));
 			}},
 		{TEXT("GetReferenceFrameFromCoordinateSystem"),
-			[](FParameterBlock& B, const FCallCase& Case) { B.Get<ADuRizerudoreSystem*>(TEXT("CoordinateSystem")) = Case.CoordinateSystem; },
+			[](FParameterBlock& B, const FCallCase& Case) { B.Set(TEXT("CoordinateSystem"), Case.CoordinateSystem); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::GetReferenceFrameFromCoordinateSystem(B.Get<ADuRizerudoreSystem*>(TEXT("CoordinateSystem")),
 					B.Get<FCoordinateReferenceFrame>(TEXT("OutReferenceFrame")));
 			}},
 		{TEXT("ConvertPosition"),
-			[&](FParameterBlock& B, const FCallCase&) {
-				SystemOf(B, TEXT("FromSystem")) = Geodetic;
-				SystemOf(B, TEXT("ToSystem")) = Local_UE;
-				VectorOf(B, TEXT("Position")) = Near;
-				VectorOf(B, TEXT("ConvertedPosition")) = Untouched;
-			},
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("FromSystem"), Geodetic).Set(TEXT("ToSystem"), Local_UE).Set(TEXT("Position"), Near)
+					.Set(TEXT("ConvertedPosition"), Untouched); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::ConvertPosition(FrameOf(B), SystemOf(B, TEXT("FromSystem")), SystemOf(B, TEXT("ToSystem")), VectorOf(B, TEXT("Position")),
 					VectorOf(B, TEXT("ConvertedPosition")));
 			}},
 		{TEXT("ConvertVector"),
-			[&](FParameterBlock& B, const FCallCase&) {
-				SystemOf(B, TEXT("FromSystem")) = Local_NED;
-				SystemOf(B, TEXT("ToSystem")) = Geocentric;
-				VectorOf(B, TEXT("Vector")) = FVector(1.0, 2.0, 3.0);
-				VectorOf(B, TEXT("ConvertedVector")) = Untouched;
-			},
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("FromSystem"), Local_NED).Set(TEXT("ToSystem"), Geocentric).Set(TEXT("Vector"), FVector(1.0, 2.0, 3.0))
+					.Set(TEXT("ConvertedVector"), Untouched); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::ConvertVector(FrameOf(B), SystemOf(B, TEXT("FromSystem")), SystemOf(B, TEXT("ToSystem")), VectorOf(B, TEXT("Vector")),
 					VectorOf(B, TEXT("ConvertedVector")));
 			}},
 		{TEXT("ConvertVectorAtPosition"),
-			[&](FParameterBlock& B, const FCallCase&) {
-				SystemOf(B, TEXT("FromSystem")) = Local_NED;
-				SystemOf(B, TEXT("ToSystem")) = Geodetic;
-				VectorOf(B, TEXT("Vector")) = FVector(1.0, 2.0, 3.0);
-				SystemOf(B, TEXT("PositionSystem")) = Geodetic;
-				VectorOf(B, TEXT("Position")) = Near;
-				VectorOf(B, TEXT("ConvertedVector")) = Untouched;
-			},
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("FromSystem"), Local_NED).Set(TEXT("ToSystem"), Geodetic).Set(TEXT("Vector"), FVector(1.0, 2.0, 3.0))
+					.Set(TEXT("PositionSystem"), Geodetic).Set(TEXT("Position"), Near).Set(TEXT("ConvertedVector"), Untouched); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::ConvertVectorAtPosition(FrameOf(B), SystemOf(B, TEXT("FromSystem")), SystemOf(B, TEXT("ToSystem")), VectorOf(B, TEXT("Vector")),
 					SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("Position")), VectorOf(B, TEXT("ConvertedVector")));
 			}},
 		{TEXT("ConvertQuaternion"),
-			[](FParameterBlock& B, const FCallCase&) {
-				SystemOf(B, TEXT("FromSystem")) = Local_ENU;
-				SystemOf(B, TEXT("ToSystem")) = Geocentric;
-				B.Get<FQuat>(TEXT("Rotation")) = FQuat(0.1, 0.2, 0.3, 0.9);
-				B.Get<FQuat>(TEXT("ConvertedRotation")) = FQuat(0.5, 0.5, 0.5, 0.5);
-			},
+			[](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("FromSystem"), Local_ENU).Set(TEXT("ToSystem"), Geocentric)
+					.Set(TEXT("Rotation"), FQuat(0.1, 0.2, 0.3, 0.9)).Set(TEXT("ConvertedRotation"), FQuat(0.5, 0.5, 0.5, 0.5)); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::ConvertQuaternion(FrameOf(B), SystemOf(B, TEXT("FromSystem")), SystemOf(B, TEXT("ToSystem")), B.Get<FQuat>(TEXT("Rotation")),
 					B.Get<FQuat>(TEXT("ConvertedRotation")));
 			}},
 		{TEXT("ConvertRotator"),
-			[](FParameterBlock& B, const FCallCase&) {
-				SystemOf(B, TEXT("FromSystem")) = Local_NED;
-				SystemOf(B, TEXT("ToSystem")) = Local_ENU;
-				B.Get<FRotator>(TEXT("Rotation")) = FRotator(10.0, 20.0, 30.0);
-				B.Get<FRotator>(TEXT("ConvertedRotation")) = FRotator(1.0, 2.0, 3.0);
-			},
+			[](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("FromSystem"), Local_NED).Set(TEXT("ToSystem"), Local_ENU)
+					.Set(TEXT("Rotation"), FRotator(10.0, 20.0, 30.0)).Set(TEXT("ConvertedRotation"), FRotator(1.0, 2.0, 3.0)); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::ConvertRotator(FrameOf(B), SystemOf(B, TEXT("FromSystem")), SystemOf(B, TEXT("ToSystem")), B.Get<FRotator>(TEXT("Rotation")),
 					B.Get<FRotator>(TEXT("ConvertedRotation")));
 			}},
 		{TEXT("HeadingPitchDegFromVector"),
-			[&](FParameterBlock& B, const FCallCase&) {
-				SystemOf(B, TEXT("VectorSystem")) = Geocentric;
-				VectorOf(B, TEXT("Vector")) = FVector(1.0, 2.0, 3.0);
-				SystemOf(B, TEXT("PositionSystem")) = Geodetic;
-				VectorOf(B, TEXT("Position")) = Near;
-				B.Get<FVector2D>(TEXT("HeadingPitchDeg")) = FVector2D(7.0, 8.0);
-			},
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("VectorSystem"), Geocentric).Set(TEXT("Vector"), FVector(1.0, 2.0, 3.0))
+					.Set(TEXT("PositionSystem"), Geodetic).Set(TEXT("Position"), Near).Set(TEXT("HeadingPitchDeg"), FVector2D(7.0, 8.0)); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::HeadingPitchDegFromVector(FrameOf(B), SystemOf(B, TEXT("VectorSystem")), VectorOf(B, TEXT("Vector")), SystemOf(B, TEXT("PositionSystem")),
 					VectorOf(B, TEXT("Position")), B.Get<FVector2D>(TEXT("HeadingPitchDeg")));
 			}},
 		{TEXT("VectorFromHeadingPitchDeg"),
-			[&](FParameterBlock& B, const FCallCase&) {
-				SystemOf(B, TEXT("VectorSystem")) = Geocentric;
-				B.Get<FVector2D>(TEXT("HeadingPitchDeg")) = FVector2D(30.0, 10.0);
-				SystemOf(B, TEXT("PositionSystem")) = Geodetic;
-				VectorOf(B, TEXT("Position")) = Near;
-				VectorOf(B, TEXT("Vector")) = Untouched;
-			},
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("VectorSystem"), Geocentric).Set(TEXT("HeadingPitchDeg"), FVector2D(30.0, 10.0))
+					.Set(TEXT("PositionSystem"), Geodetic).Set(TEXT("Position"), Near).Set(TEXT("Vector"), Untouched); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::VectorFromHeadingPitchDeg(FrameOf(B), SystemOf(B, TEXT("VectorSystem")), B.Get<FVector2D>(TEXT("HeadingPitchDeg")),
 					SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("Position")), VectorOf(B, TEXT("Vector")));
 			}},
 		{TEXT("GetGeoidHeight"),
-			[](FParameterBlock& B, const FCallCase&) {
-				SystemOf(B, TEXT("PositionSystem")) = Local_ENU;
-				VectorOf(B, TEXT("Position")) = FVector(1000.0, 2000.0, 30.0);
-				B.Get<double>(TEXT("GeoidHeightM")) = 99.0;
-			},
+			[](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("PositionSystem"), Local_ENU).Set(TEXT("Position"), FVector(1000.0, 2000.0, 30.0))
+					.Set(TEXT("GeoidHeightM"), 99.0); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::GetGeoidHeight(FrameOf(B), SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("Position")), B.Get<double>(TEXT("GeoidHeightM")));
 			}},
 		{TEXT("GetGravity"),
-			[&](FParameterBlock& B, const FCallCase&) {
-				SystemOf(B, TEXT("PositionSystem")) = Local_UE;
-				VectorOf(B, TEXT("Position")) = FVector(100000.0, 200000.0, 3000.0);
-				SystemOf(B, TEXT("VectorSystem")) = Local_NED;
-				VectorOf(B, TEXT("Gravity")) = Untouched;
-			},
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("PositionSystem"), Local_UE).Set(TEXT("Position"), FVector(100000.0, 200000.0, 3000.0))
+					.Set(TEXT("VectorSystem"), Local_NED).Set(TEXT("Gravity"), Untouched); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::GetGravity(FrameOf(B), SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("Position")), SystemOf(B, TEXT("VectorSystem")),
 					VectorOf(B, TEXT("Gravity")));
 			}},
 		{TEXT("GetHeightAboveEllipsoid"),
-			[&](FParameterBlock& B, const FCallCase&) {
-				VectorOf(B, TEXT("GeodeticCoordinateAtMeanSeaLevel")) = Near;
-				B.Get<double>(TEXT("HeightAboveEllipsoidM")) = 99.0;
-			},
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("GeodeticCoordinateAtMeanSeaLevel"), Near).Set(TEXT("HeightAboveEllipsoidM"), 99.0); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::GetHeightAboveEllipsoid(FrameOf(B), VectorOf(B, TEXT("GeodeticCoordinateAtMeanSeaLevel")), B.Get<double>(TEXT("HeightAboveEllipsoidM")));
 			}},
 		{TEXT("GetHeightAboveMeanSeaLevel"),
-			[&](FParameterBlock& B, const FCallCase&) {
-				SystemOf(B, TEXT("PositionSystem")) = Geodetic;
-				VectorOf(B, TEXT("Position")) = Near;
-				B.Get<double>(TEXT("HeightAboveMeanSeaLevelM")) = 99.0;
-			},
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("PositionSystem"), Geodetic).Set(TEXT("Position"), Near)
+					.Set(TEXT("HeightAboveMeanSeaLevelM"), 99.0); },
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::GetHeightAboveMeanSeaLevel(FrameOf(B), SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("Position")),
 					B.Get<double>(TEXT("HeightAboveMeanSeaLevelM")));
