@@ -326,7 +326,7 @@ TEST(ReflectedRegistry, FunctionsHaveTheirKindMetadataAndParameters)
 	const auto Out = [](const TCHAR* Name, const FType& Type) { return FPropertyRow{Name, Type, CPF_Parm | CPF_OutParm}; };
 	const auto Return = [](const FType& Type) { return FPropertyRow{TEXT("ReturnValue"), Type, CPF_Parm | CPF_OutParm | CPF_ReturnParm}; };
 
-	// Every reflected function is a final native public one; FUNC_HasOutParms follows from the parameters.
+	// Every reflected function is a final native public one; FUNC_HasOutParms is the runtime's, derived from the parameters.
 	const EFunctionFlags Native = FUNC_Native | FUNC_Final | FUNC_Public;
 	const EFunctionFlags Callable = Native | FUNC_BlueprintCallable;
 	const EFunctionFlags Pure = Callable | FUNC_BlueprintPure;

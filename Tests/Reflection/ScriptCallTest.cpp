@@ -28,8 +28,6 @@ namespace
 	public:
 		FParameterBlock(const UClass* Class, const TCHAR* FunctionName) : Function(Class->FindFunctionByName(FunctionName)), Block(Function) {}
 
-		const UFunction* GetFunction() const { return Function; }
-
 		const FProperty* FindParameter(const TCHAR* Name) const { return Function != nullptr ? FindFProperty<FProperty>(Function, Name) : nullptr; }
 
 		/** The parameter's value; a missing parameter, or one of another size, fails the test and gives a scratch value. */
@@ -161,6 +159,7 @@ TEST(ScriptCalls, LibraryFunctionsGiveWhatTheirDirectCallsGive)
 	}
 	const DuRizerudoreTest::FTestWorld CartesianWorld;
 	const DuRizerudoreTest::FTestWorld UtmWorld;
+	// A truncation order without a degree: the models of this setup do not build.
 	FCoordinateConversionSetup Unbuildable;
 	Unbuildable.GravityAccuracy = ECoordinateGravityAccuracy::Full;
 	Unbuildable.GravityMaxOrder = 4;
