@@ -191,7 +191,7 @@ class HeaderToolTest(unittest.TestCase):
         self.assertEqual([(p["name"], p["passing"], p["kind"]) for p in total["parameters"]],
                          [("In", "const_ref", "Struct"), ("Mode", "value", "Enum"), ("Out", "ref", "Double"), ("ReturnValue", "return", "Bool")])
         self.assertEqual(total["flags"], ["FUNC_BlueprintCallable", "FUNC_Final", "FUNC_HasOutParms", "FUNC_Native", "FUNC_Public", "FUNC_Static"])
-        self.assertEqual(get["flags"], ["FUNC_BlueprintCallable", "FUNC_BlueprintPure", "FUNC_Const", "FUNC_Final", "FUNC_HasOutParms", "FUNC_Native", "FUNC_Public"])
+        self.assertEqual(get["flags"], ["FUNC_BlueprintCallable", "FUNC_BlueprintPure", "FUNC_Const", "FUNC_Final", "FUNC_Native", "FUNC_Public"])
         self.assertIn("\tP_GET_STRUCT_REF(FVector, Z_Param_Out_In);\n\tP_GET_ENUM(EMode, Z_Param_Mode);\n\tP_GET_PROPERTY_REF(FDoubleProperty, Z_Param_Out_Out);\n"
                       "\tP_FINISH;\n\tP_NATIVE_BEGIN;\n\t*(bool*)Z_Param__Result = UChild::Sum(Z_Param_Out_In, EMode(Z_Param_Mode), Z_Param_Out_Out);", source)
 

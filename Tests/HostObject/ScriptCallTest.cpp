@@ -130,12 +130,12 @@ namespace
 
 #undef SCRIPT_CALL_PARAM
 
-	// The function flags leave FUNC_HasOutParms out: binding the function finds the out parameters.
+	// Every test function has a reference parameter, which the header tool marks with FUNC_HasOutParms.
 	template <const FPropertyParams* const* Properties, int32 NumProperties, typename ParmsType>
 	UFunction* ConstructScriptCallFunction(const char* Name)
 	{
 		static UFunction* Function = nullptr;
-		const FFunctionParams Params{&UScriptCallTarget::StaticClass, Name, Properties, NumProperties, FUNC_Native | FUNC_Public | FUNC_BlueprintCallable, sizeof(ParmsType), alignof(ParmsType), nullptr, 0, nullptr, 0};
+		const FFunctionParams Params{&UScriptCallTarget::StaticClass, Name, Properties, NumProperties, FUNC_Native | FUNC_Public | FUNC_BlueprintCallable | FUNC_HasOutParms, sizeof(ParmsType), alignof(ParmsType), nullptr, 0, nullptr, 0};
 		ConstructUFunction(Function, Params);
 		return Function;
 	}

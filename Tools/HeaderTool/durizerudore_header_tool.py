@@ -159,10 +159,6 @@ def parameter_flags(parameter):
     return flags + ["CPF_NativeAccessSpecifierPublic"]
 
 
-def parms_member_type(parameter):
-    return parameter["type"]
-
-
 def function_statics(owner, function, module_relative, module_classes):
     """The records of one function and its parameter block, and the function that builds it."""
     statics = f"{function_construct(owner, function)}_Statics"
@@ -172,7 +168,7 @@ def function_statics(owner, function, module_relative, module_classes):
     if function["parameters"]:
         declarations.append(f"\tstruct {parms}")
         declarations.append("\t{")
-        declarations += [f"\t\t{parms_member_type(p)} {p['name']};" for p in function["parameters"]]
+        declarations += [f"\t\t{p['block_type']} {p['name']};" for p in function["parameters"]]
         declarations.append("\t};")
     properties = property_records(function["parameters"], f"{statics}::{parms}" if function["parameters"] else "", statics, declarations, definitions,
                                   parameter_flags, lambda parameter: [], module_classes)

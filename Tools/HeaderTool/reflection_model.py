@@ -377,7 +377,9 @@ def parse_parameter(text, line, types, function_name):
     kind = value_kind(value_type, line, types, for_member=False)
     if kind is None:
         raise HeaderError(line, f"type '{value_type}' is not supported by blueprint: function {function_name}, parameter {match.group(2)}")
-    return {"name": match.group(2), "type": value_type, "written": written, "passing": passing, **kind}
+    # The reflected type drops a pointer's constness, which CPF_ConstParm carries; the parameter block keeps it.
+    reflected_type = value_type[len("const "):] if value_type.startswith("const ") else value_type
+    return {"name": match.group(2), "type": reflected_type, "block_type": value_type, "written": written, "passing": passing, **kind}
 
 
 def parse_function(declaration, line, types, specifiers, metadata, access, class_name):
@@ -404,7 +406,7 @@ def parse_function(declaration, line, types, specifiers, metadata, access, class
         kind = value_kind(return_type, line, types, for_member=False)
         if kind is None:
             raise HeaderError(line, f"type '{return_type}' is not supported by blueprint: return value of function {name}")
-        parameters.append({"name": "ReturnValue", "type": return_type, "written": return_type, "passing": "return", **kind})
+        parameters.append({"name": "ReturnValue", "type": return_type, "block_type": return_type, "written": return_type, "passing": "return", **kind})
     function = {
         "name": name, "line": line, "static": is_static, "const": is_const, "access": access,
         "return_type": return_type, "parameters": parameters, "specifiers": specifiers,
@@ -442,7 +444,8 @@ def function_flags(function, metadata, line):
     if specifier(specifiers, "callineditor"):
         metadata.append(("CallInEditor", "true"))
     outputs = [p for p in function["parameters"] if p["passing"] in ("ref", "return")]
-    if any(p["passing"] in ("ref", "const_ref", "return") for p in function["parameters"]):
+    # As the engine's tool does: a return value alone is not an out parameter of the function.
+    if any(p["passing"] in ("ref", "const_ref") for p in function["parameters"]):
         flags.append("FUNC_HasOutParms")
     if "FUNC_BlueprintPure" in flags and not outputs:
         raise HeaderError(line, f"BlueprintPure specifier is not allowed for functions with no return value and no output parameters ({function['name']})")

@@ -268,10 +268,6 @@ void UFunction::Bind()
 		}
 		++NumParms;
 		ParmsSize = static_cast<uint16>(Property->GetOffset_ForInternal() + Property->GetSize());
-		if (Property->HasAnyPropertyFlags(CPF_OutParm))
-		{
-			FunctionFlags |= FUNC_HasOutParms;
-		}
 		if (Property->HasAnyPropertyFlags(CPF_ReturnParm))
 		{
 			ReturnValueOffset = static_cast<uint16>(Property->GetOffset_ForInternal());

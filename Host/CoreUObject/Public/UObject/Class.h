@@ -273,7 +273,7 @@ public:
 	UClass* GetOwnerClass() const;
 	UClass* GetOuterUClass() const { return GetOwnerClass(); }
 
-	/** Counts the parameters, finds the return value and sets FUNC_HasOutParms; called once all are added. */
+	/** Counts the parameters, finds the return value and binds the native thunk; called once all are added. */
 	void Bind();
 
 private:
