@@ -128,7 +128,7 @@ TEST(CommandLineDescribe, FunctionParametersAreInputsOutputsOrTheImplicitWorldCo
 	};
 	const std::vector<FFunctionCase> Cases = {
 		{"ADuRizerudoreSystem", "  GetCoordinateSystem: static, pure; category \"DuRizerudore|Frame\"",
-			{"    parameter WorldContextObject: const UObject*; implicit (world context: the calling script's object)", "    result: ADuRizerudoreSystem*"}},
+			{"    parameter WorldContextObject: UObject*; implicit (world context: the calling script's object)", "    result: ADuRizerudoreSystem*"}},
 		{"UDuRizerudoreBlueprintLibrary", "  ConvertPosition: static, callable; category \"DuRizerudore|Conversion\"",
 			{"    parameter ReferenceFrame: FCoordinateReferenceFrame; in", "    parameter FromSystem: ECoordinateSystem; in",
 				"    parameter ToSystem: ECoordinateSystem; in", "    parameter Position: FVector; in", "    parameter ConvertedPosition: FVector; out",
