@@ -10,7 +10,6 @@
 #include "UObject/UnrealType.h"
 
 #include <algorithm>
-#include <iterator>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -19,7 +18,7 @@ namespace DuRizerudoreCli
 {
 	namespace
 	{
-		/** Where a continued tooltip line starts, under the text after "Tooltip: ". */
+		/** Starts a tooltip's first line; its later lines are indented by as much. */
 		constexpr std::string_view ToolTipLabel = "Tooltip: ";
 
 		std::string_view TrimRight(std::string_view Text)
