@@ -14,10 +14,30 @@ namespace
 		return Object != nullptr ? FindFProperty<FProperty>(Object->GetClass(), PropertyName) : nullptr;
 	}
 
-	/** True when a parameter holds a value of the property's kind and size, so one can be copied into the other. */
+	/** True when a parameter holds a value of the property's type, so one can be copied into the other. */
 	bool HoldsSameValue(const FProperty* Parameter, const FProperty* Property)
 	{
-		return Parameter != nullptr && Parameter->GetClass() == Property->GetClass() && Parameter->GetSize() == Property->GetSize();
+		if (Parameter == nullptr || Parameter->GetClass() != Property->GetClass() || Parameter->GetSize() != Property->GetSize())
+		{
+			return false;
+		}
+		if (const FStructProperty* const StructProperty = CastField<FStructProperty>(Property))
+		{
+			return static_cast<const FStructProperty*>(Parameter)->Struct == StructProperty->Struct;
+		}
+		if (const FEnumProperty* const EnumProperty = CastField<FEnumProperty>(Property))
+		{
+			return static_cast<const FEnumProperty*>(Parameter)->GetEnum() == EnumProperty->GetEnum();
+		}
+		if (const FObjectPropertyBase* const ObjectProperty = CastField<FObjectPropertyBase>(Property))
+		{
+			return static_cast<const FObjectPropertyBase*>(Parameter)->PropertyClass == ObjectProperty->PropertyClass;
+		}
+		if (const FNumericProperty* const NumericProperty = CastField<FNumericProperty>(Property))
+		{
+			return static_cast<const FNumericProperty*>(Parameter)->GetIntPropertyEnum() == NumericProperty->GetIntPropertyEnum();
+		}
+		return true;
 	}
 
 	/**
