@@ -145,10 +145,12 @@ TEST(DetailsPanel, EditConditionsOfEveryFormAndTheUnreadableOnes)
 	FCoordinateSystemSettings Settings;
 	Settings.bAuthority = false;
 	Settings.LocalReferenceFrame = true;
-	Settings.Setup.GravityAccuracy = ECoordinateGravityAccuracy::Truncated16;
-	Settings.Setup.GravityModel = EEarthGravityModel::EGM96;
-	Settings.Setup.GeoidModel = EEarthGravityModel::None;
 	ADuRizerudoreSystem* const System = LoadCoordinateSystem(World.Get(), Settings);
+	// Only read by the conditions, never built: no model files are needed.
+	FCoordinateConversionSetup Setup;
+	Setup.GravityAccuracy = ECoordinateGravityAccuracy::Truncated16;
+	Setup.GravityModel = EEarthGravityModel::EGM96;
+	Setup.GeoidModel = EEarthGravityModel::None;
 	FProperty* const ActorProperty = FindFProperty<FProperty>(ADuRizerudoreSystem::StaticClass(), TEXT("ReferenceSetup"));
 	FProperty* const SetupProperty = FindFProperty<FProperty>(FCoordinateConversionSetup::StaticStruct(), TEXT("GravityMaxDegree"));
 	ASSERT_NE(ActorProperty, nullptr);
@@ -166,25 +168,25 @@ TEST(DetailsPanel, EditConditionsOfEveryFormAndTheUnreadableOnes)
 		{ActorProperty, System, TEXT("bAuthority"), true, false},
 		{ActorProperty, System, TEXT("!bAuthority"), true, true},
 		{ActorProperty, System, TEXT("! LocalReferenceFrame"), true, false},
-		{SetupProperty, &Settings.Setup, TEXT("GravityAccuracy == ECoordinateGravityAccuracy::Truncated16"), true, true},
-		{SetupProperty, &Settings.Setup, TEXT("GravityAccuracy==ECoordinateGravityAccuracy::Full"), true, false},
-		{SetupProperty, &Settings.Setup, TEXT("GravityAccuracy != ECoordinateGravityAccuracy::Truncated16"), true, false},
-		{SetupProperty, &Settings.Setup, TEXT("GravityAccuracy != ECoordinateGravityAccuracy::Full"), true, true},
-		{SetupProperty, &Settings.Setup, TEXT("GravityModel == EEarthGravityModel::EGM96"), true, true},
-		{SetupProperty, &Settings.Setup, TEXT("GeoidModel == EEarthGravityModel::EGM96"), true, false},
+		{SetupProperty, &Setup, TEXT("GravityAccuracy == ECoordinateGravityAccuracy::Truncated16"), true, true},
+		{SetupProperty, &Setup, TEXT("GravityAccuracy==ECoordinateGravityAccuracy::Full"), true, false},
+		{SetupProperty, &Setup, TEXT("GravityAccuracy != ECoordinateGravityAccuracy::Truncated16"), true, false},
+		{SetupProperty, &Setup, TEXT("GravityAccuracy != ECoordinateGravityAccuracy::Full"), true, true},
+		{SetupProperty, &Setup, TEXT("GravityModel == EEarthGravityModel::EGM96"), true, true},
+		{SetupProperty, &Setup, TEXT("GeoidModel == EEarthGravityModel::EGM96"), true, false},
 		{ActorProperty, System, TEXT(""), false, false},
 		{ActorProperty, System, TEXT("NoSuchProperty"), false, false},
 		{ActorProperty, System, TEXT("Setup"), false, false},
 		{ActorProperty, System, TEXT("!!bAuthority"), false, false},
 		{ActorProperty, System, TEXT("bAuthority && LocalReferenceFrame"), false, false},
 		{ActorProperty, System, TEXT("bAuthority == true"), false, false},
-		{SetupProperty, &Settings.Setup, TEXT("GravityAccuracy = ECoordinateGravityAccuracy::Full"), false, false},
-		{SetupProperty, &Settings.Setup, TEXT("GravityAccuracy == Full"), false, false},
-		{SetupProperty, &Settings.Setup, TEXT("GravityAccuracy == 0"), false, false},
-		{SetupProperty, &Settings.Setup, TEXT("GravityAccuracy == ECoordinateGravityAccuracy::Exact"), false, false},
-		{SetupProperty, &Settings.Setup, TEXT("GravityAccuracy == EEarthGravityModel::EGM96"), false, false},
-		{SetupProperty, &Settings.Setup, TEXT("GravityMaxOrder == ECoordinateGravityAccuracy::Full"), false, false},
-		{SetupProperty, &Settings.Setup, TEXT("NoSuchProperty != ECoordinateGravityAccuracy::Full"), false, false},
+		{SetupProperty, &Setup, TEXT("GravityAccuracy = ECoordinateGravityAccuracy::Full"), false, false},
+		{SetupProperty, &Setup, TEXT("GravityAccuracy == Full"), false, false},
+		{SetupProperty, &Setup, TEXT("GravityAccuracy == 0"), false, false},
+		{SetupProperty, &Setup, TEXT("GravityAccuracy == ECoordinateGravityAccuracy::Exact"), false, false},
+		{SetupProperty, &Setup, TEXT("GravityAccuracy == EEarthGravityModel::Truncated16"), false, false},
+		{SetupProperty, &Setup, TEXT("GravityMaxOrder == ECoordinateGravityAccuracy::Full"), false, false},
+		{SetupProperty, &Setup, TEXT("NoSuchProperty != ECoordinateGravityAccuracy::Full"), false, false},
 	};
 	for (const auto& Case : Cases)
 	{
