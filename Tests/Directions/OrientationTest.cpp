@@ -1,5 +1,6 @@
 #include "DuRizerudoreRotationConversion.h"
 #include "DuRizerudoreVectorConversion.h"
+#include "RandomRotation.h"
 #include "ReferenceFrameTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,17 +8,6 @@
 #include <random>
 
 using namespace DuRizerudoreTest;
-
-namespace
-{
-	FQuat RandomQuat(std::mt19937_64& Random)
-	{
-		std::normal_distribution<double> Gaussian;
-		FQuat Q(Gaussian(Random), Gaussian(Random), Gaussian(Random), Gaussian(Random));
-		Q.Normalize();
-		return Q;
-	}
-}
 
 TEST(Orientation, NedToEnuIsTheDiagonalHalfTurnWithItsSign)
 {
@@ -75,7 +65,7 @@ TEST(Orientation, AgreesWithTheFreeVectorConversion)
 	{
 		for (int Sample = 0; Sample < 100; ++Sample)
 		{
-			const FQuat Q = RandomQuat(Random);
+			const FQuat Q = RandomRotation(Random);
 			const FVector V(Component(Random), Component(Random), Component(Random));
 			for (const ECoordinateSystem From : Proper)
 			{

@@ -16,9 +16,9 @@ TEST(HostMathMatrix, RowVectorsProductOrderAndInverse)
 		const FMatrix B = RandomAffine();
 		const FVector P = RandomVector(Random);
 		// A * B transforms by A first; rows are the images of the axes, row 3 the translation.
-		ExpectVectorNear((A * B).TransformPosition(P), B.TransformPosition(A.TransformPosition(P)), 1e-10);
-		ExpectVectorNear(A.TransformVector(FVector(0, 1, 0)), A.GetScaledAxis(EAxis::Y), 0.0);
-		ExpectVectorNear(A.TransformPosition(FVector(0, 0, 0)), A.GetOrigin(), 0.0);
+		ExpectVectorNear(FVector((A * B).TransformPosition(P)), FVector(B.TransformPosition(FVector(A.TransformPosition(P)))), 1e-10);
+		ExpectVectorNear(FVector(A.TransformVector(FVector(0, 1, 0))), A.GetScaledAxis(EAxis::Y), 0.0);
+		ExpectVectorNear(FVector(A.TransformPosition(FVector(0, 0, 0))), A.GetOrigin(), 0.0);
 		EXPECT_TRUE((A * A.Inverse()).Equals(FMatrix::Identity, 1e-9));
 		EXPECT_NEAR((A * B).Determinant(), A.Determinant() * B.Determinant(), 1e-9 * (1 + std::abs(A.Determinant() * B.Determinant())));
 	}

@@ -40,7 +40,7 @@ TEST(HostMathQuat, RotationMatchesRodriguesAndTheClosedFormMatrix)
 		const FVector V = RandomVector(Random);
 		ExpectVectorNear(Q.RotateVector(V), Rodrigues(V, Axis, Theta), 1e-12);
 		ExpectVectorNear(Q.UnrotateVector(V), Rodrigues(V, Axis, -Theta), 1e-12);
-		ExpectVectorNear(ClosedFormRotationMatrix(Q).TransformVector(V), Q.RotateVector(V), 1e-12);
+		ExpectVectorNear(FVector(ClosedFormRotationMatrix(Q).TransformVector(V)), Q.RotateVector(V), 1e-12);
 		ExpectVectorNear(Q.GetAxisY(), ClosedFormRotationMatrix(Q).GetScaledAxis(EAxis::Y), 1e-14);
 	}
 }

@@ -65,7 +65,7 @@ TEST(ReflectionTest, StructureMembersLeadToTheirFieldsAndKeepTheirMetadata)
 	const FStructProperty* const Point = FindFProperty<FStructProperty>(UTestComponent::StaticClass(), TEXT("Point"));
 	ASSERT_NE(Point, nullptr);
 	ASSERT_EQ(Point->Struct, FTestPoint::StaticStruct());
-	EXPECT_EQ(Point->GetMetaData(TEXT("Category")), FString());
+	EXPECT_EQ(Point->GetMetaData(TEXT("Category")), FString(TEXT("Test")));
 	const FProperty* const X = FindFProperty<FProperty>(Point->Struct, TEXT("X"));
 	ASSERT_NE(X, nullptr);
 	EXPECT_EQ(X->GetMetaData(TEXT("ClampMin")), FString(TEXT("0")));

@@ -4,6 +4,7 @@
 #include "ClosedForms.h"
 #include "DuRizerudoreBlueprintLibrary.h"
 #include "DuRizerudorePoseConversion.h"
+#include "RandomRotation.h"
 #include "TestPluginDirectory.h"
 
 #include <gtest/gtest.h>
@@ -99,14 +100,6 @@ namespace
 		EXPECT_NEAR(Actual.X, Expected.X, Tolerance) << What;
 		EXPECT_NEAR(Actual.Y, Expected.Y, Tolerance) << What;
 		EXPECT_NEAR(Actual.Z, Expected.Z, Tolerance) << What;
-	}
-
-	FQuat RandomRotation(std::mt19937_64& Random)
-	{
-		std::normal_distribution<double> Normal;
-		FQuat Rotation(Normal(Random), Normal(Random), Normal(Random), Normal(Random));
-		Rotation.Normalize();
-		return Rotation;
 	}
 }
 

@@ -17,6 +17,7 @@
 #include "Math/Axis.h"
 #include "Math/Vector.h"
 #include "Math/Vector2D.h"
+#include "Math/Vector4.h"
 #include "Math/Quat.h"
 #include "Math/Rotator.h"
 #include "Math/Matrix.h"

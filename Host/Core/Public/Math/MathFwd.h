@@ -8,6 +8,8 @@ namespace UE::Math
 	template <typename T>
 	struct TVector2;
 	template <typename T>
+	struct TVector4;
+	template <typename T>
 	struct TQuat;
 	template <typename T>
 	struct TRotator;
@@ -21,6 +23,8 @@ using FVector = UE::Math::TVector<double>;
 using FVector3d = UE::Math::TVector<double>;
 using FVector2D = UE::Math::TVector2<double>;
 using FVector2d = UE::Math::TVector2<double>;
+using FVector4 = UE::Math::TVector4<double>;
+using FVector4d = UE::Math::TVector4<double>;
 using FQuat = UE::Math::TQuat<double>;
 using FQuat4d = UE::Math::TQuat<double>;
 using FRotator = UE::Math::TRotator<double>;

@@ -7,6 +7,7 @@
 #include "Math/MathFwd.h"
 #include "Math/UnrealMathUtility.h"
 #include "Math/Vector.h"
+#include "Math/Vector4.h"
 
 #include <limits>
 
@@ -81,18 +82,18 @@ namespace UE::Math
 			return true;
 		}
 
-		/** A point: rotated, scaled and translated. */
-		TVector<T> TransformPosition(const TVector<T>& V) const
+		/** The row vector P times this matrix. */
+		TVector4<T> TransformFVector4(const TVector4<T>& P) const
 		{
-			return TVector<T>(V.X * M[0][0] + V.Y * M[1][0] + V.Z * M[2][0] + M[3][0], V.X * M[0][1] + V.Y * M[1][1] + V.Z * M[2][1] + M[3][1],
-				V.X * M[0][2] + V.Y * M[1][2] + V.Z * M[2][2] + M[3][2]);
+			return TVector4<T>(P.X * M[0][0] + P.Y * M[1][0] + P.Z * M[2][0] + P.W * M[3][0], P.X * M[0][1] + P.Y * M[1][1] + P.Z * M[2][1] + P.W * M[3][1],
+				P.X * M[0][2] + P.Y * M[1][2] + P.Z * M[2][2] + P.W * M[3][2], P.X * M[0][3] + P.Y * M[1][3] + P.Z * M[2][3] + P.W * M[3][3]);
 		}
 
-		/** A direction: rotated and scaled, not translated. */
-		TVector<T> TransformVector(const TVector<T>& V) const
-		{
-			return TVector<T>(V.X * M[0][0] + V.Y * M[1][0] + V.Z * M[2][0], V.X * M[0][1] + V.Y * M[1][1] + V.Z * M[2][1], V.X * M[0][2] + V.Y * M[1][2] + V.Z * M[2][2]);
-		}
+		/** A point: rotated, scaled and translated (W = 1). */
+		TVector4<T> TransformPosition(const TVector<T>& V) const { return TransformFVector4(TVector4<T>(V, T(1))); }
+
+		/** A direction: rotated and scaled, not translated (W = 0). */
+		TVector4<T> TransformVector(const TVector<T>& V) const { return TransformFVector4(TVector4<T>(V, T(0))); }
 
 		T Determinant() const
 		{

@@ -35,6 +35,8 @@ namespace UE::Math
 		constexpr TVector() : X(std::numeric_limits<T>::quiet_NaN()), Y(std::numeric_limits<T>::quiet_NaN()), Z(std::numeric_limits<T>::quiet_NaN()) {}
 		explicit constexpr TVector(T InF) : X(InF), Y(InF), Z(InF) {}
 		constexpr TVector(T InX, T InY, T InZ) : X(InX), Y(InY), Z(InZ) {}
+		/** The first three components (defined in "Math/Vector4.h"). */
+		explicit constexpr TVector(const TVector4<T>& V);
 
 		constexpr TVector operator+(const TVector& V) const { return TVector(X + V.X, Y + V.Y, Z + V.Z); }
 		constexpr TVector operator-(const TVector& V) const { return TVector(X - V.X, Y - V.Y, Z - V.Z); }

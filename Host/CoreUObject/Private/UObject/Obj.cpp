@@ -2,7 +2,10 @@
 
 #include "ObjectRouting.h"
 #include "UObject/Class.h"
+#include "UObject/Stack.h"
 #include "UObject/UnrealType.h"
+
+#include <vector>
 
 IMPLEMENT_CLASS_NO_AUTO_REGISTRATION(UObject)
 
@@ -57,6 +60,54 @@ void UObject::BeginDestroy()
 void UObject::FinishDestroy()
 {
 	FinishDestroyRouting().Reached(this);
+}
+
+void UObject::ProcessEvent(UFunction* Function, void* Parms)
+{
+	checkf(Function != nullptr, TEXT("ProcessEvent on %s without a function"), *GetPathName());
+	checkf(!IsUnreachable(), TEXT("%s  Function: '%s'"), *GetPathName(), *Function->GetName());
+	// As the engine does, a call on an object already marked for destruction does nothing.
+	if (IsGarbage())
+	{
+		return;
+	}
+	checkf(IsA(Function->GetOwnerClass()), TEXT("Function %s of class %s called on %s, which is not one"), *Function->GetName(), *GetNameSafe(Function->GetOwnerClass()), *GetPathName());
+	checkf(Function->HasAnyFunctionFlags(FUNC_Native), TEXT("Function %s has no native thunk, and script bytecode cannot run here"), *Function->GetName());
+	checkf(Parms != nullptr || Function->ParmsSize == 0, TEXT("Function %s needs a parameter block"), *Function->GetName());
+
+	// Native code calls with the parameter block itself as the frame's locals; out parameters (the return
+	// value among them) are reached through records that point into it.
+	FFrame NewStack(this, Function, Parms, nullptr, Function->ChildProperties);
+	std::vector<FOutParmRec> OutParms;
+	OutParms.reserve(Function->NumParms);
+	if (Function->HasAnyFunctionFlags(FUNC_HasOutParms))
+	{
+		FOutParmRec** LastOut = &NewStack.OutParms;
+		for (TFieldIterator<FProperty> It(Function); It && It->HasAnyPropertyFlags(CPF_Parm); ++It)
+		{
+			if (It->HasAnyPropertyFlags(CPF_OutParm))
+			{
+				OutParms.push_back(FOutParmRec{*It, It->ContainerPtrToValuePtr<uint8>(Parms), nullptr});
+				*LastOut = &OutParms.back();
+				LastOut = &OutParms.back().NextOutParm;
+			}
+		}
+	}
+
+	uint8* const ReturnValueAddress = Function->ReturnValueOffset != MAX_uint16 ? static_cast<uint8*>(Parms) + Function->ReturnValueOffset : nullptr;
+	Function->Invoke(this, NewStack, ReturnValueAddress);
+}
+
+UFunction* UObject::FindFunction(const FName InName) const
+{
+	return GetClass()->FindFunctionByName(InName);
+}
+
+UFunction* UObject::FindFunctionChecked(const FName InName) const
+{
+	UFunction* const Result = FindFunction(InName);
+	checkf(Result != nullptr, TEXT("Failed to find function %s in %s"), *InName.ToString(), *GetPathName());
+	return Result;
 }
 
 UWorld* UObject::GetWorld() const

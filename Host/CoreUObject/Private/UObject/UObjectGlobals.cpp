@@ -178,10 +178,13 @@ void GetPrivateStaticClassBody(
 	// (the class of UClass is UClass, the super class of UClass derives from UObject) ends.
 	ReturnClass = ::new (Memory) UClass(EC_StaticConstructor, FName(Name), InSize, InAlignment, InClassFlags | CLASS_Native, InClassCastFlags, RF_Public | RF_Standalone | RF_Transient | RF_MarkAsNative, InClassConstructor);
 	ReturnClass->AddToRoot();
+	// The root class reads the "Engine" section; set before anything else can ask for it.
+	ReturnClass->ClassConfigName = FName(TEXT("Engine"));
 	ReturnClass->DeferredRegister(UClass::StaticClass(), FName(Name));
 	UClass* const SuperClass = InSuperClassFn();
 	if (SuperClass != ReturnClass)
 	{
 		ReturnClass->SetSuperStruct(SuperClass);
+		ReturnClass->ClassConfigName = SuperClass->ClassConfigName;
 	}
 }

@@ -60,6 +60,8 @@ public:
 	/** Size and alignment of an instance, in bytes. */
 	int32 GetPropertiesSize() const { return PropertiesSize; }
 	int32 GetMinAlignment() const { return MinAlignment; }
+	/** The distance between consecutive instances in an array: the size rounded up to the alignment. */
+	int32 GetStructureSize() const { return (PropertiesSize + MinAlignment - 1) / MinAlignment * MinAlignment; }
 
 	/** Appends a property declared by this type (not a super type); the type owns it from now on. */
 	void AddCppProperty(FProperty* Property);
@@ -207,7 +209,7 @@ public:
 	/** The value of the entry with the registered name or the name without prefix, or INDEX_NONE. */
 	int64 GetValueByName(FName InName) const;
 	int64 GetValueByNameString(const FString& SearchString) const;
-	/** The largest value declared (the "_MAX" entry excluded). */
+	/** The largest value of the entries, the "_MAX" entry included (so one above the largest declared one). */
 	int64 GetMaxEnumValue() const;
 	bool IsValidEnumValue(int64 InValue) const;
 
