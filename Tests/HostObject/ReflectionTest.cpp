@@ -34,7 +34,8 @@ TEST(ReflectionTest, PropertiesAreFoundThroughSuperClassesAndReachTheirMembers)
 	{
 		Names.Add(It->GetName());
 	}
-	EXPECT_EQ(Names, TArray<FString>({TEXT("Offset"), TEXT("Count")}));
+	// The test classes' own properties, then the engine actor's.
+	EXPECT_EQ(Names, TArray<FString>({TEXT("Offset"), TEXT("Count"), TEXT("InitialLifeSpan"), TEXT("InputPriority"), TEXT("NetPriority")}));
 
 	FProperty* const Count = FindFProperty<FProperty>(ATestDerivedActor::StaticClass(), TEXT("count"));
 	ASSERT_NE(Count, nullptr);

@@ -22,13 +22,16 @@ namespace UE::Host
 	/**
 	 * Reads the property of Object as a script does: through its "BlueprintGetter" function when it has
 	 * one, else directly. OutValue must point to a constructed value of the property's type. Returns false,
-	 * writing nothing, if scripts cannot read it or the getter is missing.
+	 * writing nothing, for a null object or output, an unknown property, one scripts cannot read, or a getter
+	 * that is missing or does not return just a value of the property's kind.
 	 */
 	bool ScriptGetProperty(UObject* Object, FName PropertyName, void* OutValue);
 
 	/**
 	 * Writes the property of Object as a script does: through its "BlueprintSetter" function (called with
-	 * ProcessEvent) when it has one, else directly. Returns false, writing nothing, if scripts cannot write it.
+	 * ProcessEvent) when it has one, else directly. NewValue points to a value of the property's type.
+	 * Returns false, writing nothing, for a null object or value, an unknown property, one scripts cannot
+	 * write, or a setter that is missing or does not take just one value of the property's kind.
 	 */
 	bool ScriptSetProperty(UObject* Object, FName PropertyName, const void* NewValue);
 
@@ -54,7 +57,9 @@ namespace UE::Host
 	 * Calls the function as a script node in Caller's graph does: on Target (the class default object
 	 * for a static function when Target is null), with the world-context parameter, if any, set to Caller.
 	 * Parms is the function's parameter block (see FStructOnScope). Returns false, calling nothing, for a
-	 * function scripts cannot call (no FUNC_BlueprintCallable) or a Target of another class.
+	 * null function or block, a function scripts cannot call (no FUNC_BlueprintCallable), a Target that is
+	 * null (for a member function), not valid or of another class, or a world-context function without a
+	 * Caller to feed its hidden pin.
 	 */
 	bool CallFunctionFromScript(UObject* Caller, UObject* Target, UFunction* Function, void* Parms);
 }

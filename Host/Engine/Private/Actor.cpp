@@ -6,8 +6,6 @@
 
 DEFINE_LOG_CATEGORY_STATIC(LogActor, Log, All);
 
-IMPLEMENT_CLASS_NO_AUTO_REGISTRATION(AActor)
-
 AActor::AActor()
 	: AActor(FObjectInitializer::Get())
 {

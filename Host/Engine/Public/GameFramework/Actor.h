@@ -114,6 +114,21 @@ public:
 	/** True once Destroy has run or the actor is garbage. */
 	bool IsPendingKillPending() const { return bActorIsBeingDestroyed || !IsValid(this); }
 
+	// A few of the engine's reflected actor settings, in its categories and with its specifiers, so that
+	// what derived classes hide or show of them is visible to the editor and to scripts. Nothing reads them.
+
+	/** How long this Actor lives before dying, 0=forever. Note this is the INITIAL value and should not be modified once play has begun. */
+	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = Actor)
+	float InitialLifeSpan = 0.0f;
+
+	/** The priority of this input component when pushed in to the stack. */
+	UPROPERTY(EditAnywhere, Category = Input)
+	int32 InputPriority = 0;
+
+	/** Priority for this actor when checking for replication in a low bandwidth or saturated situation, higher priority means it is more likely to replicate */
+	UPROPERTY(Category = Replication, EditDefaultsOnly, BlueprintReadWrite)
+	float NetPriority = 1.0f;
+
 protected:
 	USceneComponent* RootComponent = nullptr;
 
