@@ -310,17 +310,17 @@ namespace DuRizerudoreCli
 
 		void AppendFunctions(std::string& Out, const UClass& Class)
 		{
-			const TArray<UFunction*>& Functions = Class.GetDeclaredFunctions();
 			AppendLine(Out, "");
-			if (Functions.Num() == 0)
+			TFieldIterator<UFunction> Function(&Class, EFieldIterationFlags::None);
+			if (!Function)
 			{
 				AppendLine(Out, "Functions: none");
 				return;
 			}
 			AppendLine(Out, "Functions:");
-			for (const UFunction* Function : Functions)
+			for (; Function; ++Function)
 			{
-				AppendFunction(Out, *Function);
+				AppendFunction(Out, **Function);
 			}
 		}
 

@@ -292,7 +292,7 @@ UFunction* UClass::FindFunctionByName(const FName InName, const EIncludeSuperFla
 {
 	for (const UClass* Class = this; Class != nullptr; Class = Class->GetSuperClass())
 	{
-		for (UFunction* const Function : Class->Functions)
+		for (UFunction* const Function : Class->FuncMap)
 		{
 			if (Function->GetFName() == InName)
 			{
@@ -312,7 +312,7 @@ void UClass::AddFunctionToFunctionMap(UFunction* Function, const FName FuncName)
 	check(Function != nullptr);
 	// Rooted, as structures are: a class's functions live as long as the class.
 	Function->AddToRoot();
-	for (UFunction*& Existing : Functions)
+	for (UFunction*& Existing : FuncMap)
 	{
 		if (Existing->GetFName() == FuncName)
 		{
@@ -320,7 +320,14 @@ void UClass::AddFunctionToFunctionMap(UFunction* Function, const FName FuncName)
 			return;
 		}
 	}
-	Functions.Add(Function);
+	FuncMap.Add(Function);
+	// Also a child field of the class, after those declared before it, so that TFieldIterator finds it.
+	UField** Last = &Children;
+	while (*Last != nullptr)
+	{
+		Last = &(*Last)->Next;
+	}
+	*Last = Function;
 }
 
 void UClass::AddNativeFunction(const ANSICHAR* InName, const FNativeFuncPtr InPointer)

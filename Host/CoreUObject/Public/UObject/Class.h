@@ -21,6 +21,9 @@ public:
 	UField(EStaticConstructor, EObjectFlags InFlags) : UObject(EC_StaticConstructor, InFlags) {}
 	explicit UField(const FObjectInitializer& ObjectInitializer) : UObject(ObjectInitializer) {}
 
+	/** The next field of the same owner (a function of the same class), in declaration order. */
+	UField* Next = nullptr;
+
 #if WITH_METADATA
 	/** The annotation's metadata value for the key, or an empty string. */
 	const FString& GetMetaData(const TCHAR* Key) const;
@@ -80,6 +83,9 @@ public:
 
 	/** The first of this type's own properties, in declaration order; the rest follow through Next. */
 	FField* ChildProperties = nullptr;
+
+	/** The first of this type's own object fields (a class's functions), in declaration order. */
+	UField* Children = nullptr;
 
 private:
 	UStruct* SuperStruct = nullptr;
@@ -304,8 +310,6 @@ public:
 	void AddNativeFunction(const ANSICHAR* InName, FNativeFuncPtr InPointer);
 	/** The native thunk registered for the name, or null. */
 	FNativeFuncPtr FindNativeFunction(FName InName) const;
-	/** The functions this class declares, in declaration order. */
-	const TArray<UFunction*>& GetDeclaredFunctions() const { return Functions; }
 
 	/** The configuration file section the class reads ("Engine" unless a class says otherwise). */
 	FName ClassConfigName;
@@ -327,7 +331,8 @@ public:
 
 private:
 	mutable UObject* ClassDefaultObject = nullptr;
-	TArray<UFunction*> Functions;
+	/** The functions this class declares, for lookup by name (the engine's FuncMap). */
+	TArray<UFunction*> FuncMap;
 	TArray<std::pair<FName, FNativeFuncPtr>> NativeFunctionLookupTable;
 };
 

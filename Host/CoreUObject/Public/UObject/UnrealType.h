@@ -397,14 +397,32 @@ enum class EFieldIterationFlags : uint8
 };
 ENUM_CLASS_FLAGS(EFieldIterationFlags)
 
-/** Walks the fields of kind T of a type in declaration order, then those of its super types. */
+/**
+ * Walks the fields of kind T of a type in declaration order, then those of its super types: properties
+ * (FField kinds) or, for T a UField kind such as UFunction, the type's object fields.
+ */
 template <class T>
 class TFieldIterator
 {
+	// Properties are FFields on ChildProperties; functions are UFields on Children.
+	using FieldBase = std::conditional_t<std::is_base_of_v<UField, T>, UField, FField>;
+
+	static FieldBase* FirstField(const UStruct* InStruct)
+	{
+		if constexpr (std::is_base_of_v<UField, T>)
+		{
+			return InStruct->Children;
+		}
+		else
+		{
+			return InStruct->ChildProperties;
+		}
+	}
+
 public:
 	explicit TFieldIterator(const UStruct* InStruct, EFieldIterationFlags InIterationFlags = EFieldIterationFlags::Default)
 		: Struct(InStruct)
-		, Field(InStruct != nullptr ? InStruct->ChildProperties : nullptr)
+		, Field(InStruct != nullptr ? FirstField(InStruct) : nullptr)
 		, bIncludeSuper(EnumHasAnyFlags(InIterationFlags, EFieldIterationFlags::IncludeSuper))
 	{
 		SkipToMatch();
@@ -428,7 +446,7 @@ private:
 	{
 		for (;;)
 		{
-			while (Field != nullptr && !Field->IsA<T>())
+			while (Field != nullptr && !Field->template IsA<T>())
 			{
 				Field = Field->Next;
 			}
@@ -437,12 +455,12 @@ private:
 				return;
 			}
 			Struct = Struct->GetSuperStruct();
-			Field = Struct->ChildProperties;
+			Field = FirstField(Struct);
 		}
 	}
 
 	const UStruct* Struct;
-	FField* Field;
+	FieldBase* Field;
 	bool bIncludeSuper;
 };
 
