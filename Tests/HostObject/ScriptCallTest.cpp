@@ -111,9 +111,9 @@ namespace
 	UEnum* ModeEnum() { return StaticEnum<EScriptCallMode>(); }
 
 #define SCRIPT_CALL_PARAM(Parms, Member, Kind, Flags, Type, StructFunc, EnumFunc) \
-	FPropertyParams{#Member, EPropertyGenFlags::Kind, Flags, STRUCT_OFFSET(Parms, Member), sizeof(Parms::Member), Type, StructFunc, EnumFunc, nullptr, nullptr, 0, nullptr, 0}
+	FPropertyParams{#Member, EPropertyGenFlags::Kind, Flags, STRUCT_OFFSET(Parms, Member), sizeof(Parms::Member), Type, StructFunc, EnumFunc, nullptr, nullptr, 0}
 
-	const FPropertyParams PayloadLabel{"Label", EPropertyGenFlags::Str, CPF_Edit, STRUCT_OFFSET(FScriptCallPayload, Label), sizeof(FString), "FString", nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0};
+	const FPropertyParams PayloadLabel{"Label", EPropertyGenFlags::Str, CPF_Edit, STRUCT_OFFSET(FScriptCallPayload, Label), sizeof(FString), "FString", nullptr, nullptr, nullptr, nullptr, 0};
 	const FPropertyParams* const PayloadProperties[] = {&PayloadLabel};
 
 	const FPropertyParams CombineA = SCRIPT_CALL_PARAM(FCombineParms, A, Int, CPF_Parm, "int32", nullptr, nullptr);
@@ -135,7 +135,7 @@ namespace
 	UFunction* ConstructScriptCallFunction(const char* Name)
 	{
 		static UFunction* Function = nullptr;
-		const FFunctionParams Params{&UScriptCallTarget::StaticClass, Name, Properties, NumProperties, FUNC_Native | FUNC_Public | FUNC_BlueprintCallable | FUNC_HasOutParms, sizeof(ParmsType), alignof(ParmsType), nullptr, 0, nullptr, 0};
+		const FFunctionParams Params{&UScriptCallTarget::StaticClass, Name, Properties, NumProperties, FUNC_Native | FUNC_Public | FUNC_BlueprintCallable | FUNC_HasOutParms, sizeof(ParmsType), alignof(ParmsType), nullptr, 0};
 		ConstructUFunction(Function, Params);
 		return Function;
 	}
@@ -148,7 +148,7 @@ UScriptStruct* FScriptCallPayload::StaticStruct()
 {
 	static UScriptStruct* Struct = nullptr;
 	const FStructParams Params{"/Script/HostObjectTests", "ScriptCallPayload", nullptr, sizeof(FScriptCallPayload), alignof(FScriptCallPayload),
-		[]() -> UScriptStruct::ICppStructOps* { return new UScriptStruct::TCppStructOps<FScriptCallPayload>(); }, PayloadProperties, 1, nullptr, 0, nullptr, 0};
+		[]() -> UScriptStruct::ICppStructOps* { return new UScriptStruct::TCppStructOps<FScriptCallPayload>(); }, PayloadProperties, 1, nullptr, 0};
 	ConstructUScriptStruct(Struct, Params);
 	return Struct;
 }
@@ -171,7 +171,7 @@ UClass* UScriptCallTarget::GetPrivateStaticClass()
 	{
 		static const FNameNativePtrPair Natives[] = {{"Combine", &UScriptCallTarget::execCombine}, {"Relabel", &UScriptCallTarget::execRelabel}};
 		static const FClassFunctionLinkInfo Functions[] = {{&ConstructCombine, "Combine"}, {&ConstructRelabel, "Relabel"}};
-		static const FClassParams Params{nullptr, 0, Functions, 2, Natives, 2, nullptr, CLASS_None, nullptr, 0, nullptr, 0};
+		static const FClassParams Params{nullptr, 0, Functions, 2, Natives, 2, nullptr, CLASS_None, nullptr, 0};
 		GetPrivateStaticClassBody(StaticPackage(), TEXT("ScriptCallTarget"), PrivateStaticClass, sizeof(UScriptCallTarget), alignof(UScriptCallTarget), StaticClassFlags, StaticClassCastFlags(),
 			InternalConstructor<UScriptCallTarget>, &UObject::StaticClass);
 		ConstructUClass(PrivateStaticClass, Params);

@@ -135,7 +135,7 @@ def property_records(members, container, statics, declarations, definitions, fla
             f"const UECodeGen_Private::FPropertyParams {statics}::{prefix} = {{"
             f"{c_string(member['name'])}, UECodeGen_Private::EPropertyGenFlags::{member['kind']}, EPropertyFlags({flags}), "
             f"STRUCT_OFFSET({container}, {member['name']}), sizeof({container}::{member['name']}), {c_string(member['type'])}, "
-            f"{value_functions(member, module_classes)}, nullptr, 0, {metadata}}};")
+            f"{value_functions(member, module_classes)}, {metadata}}};")
     if not members:
         return "nullptr, 0"
     declarations.append("\tstatic const UECodeGen_Private::FPropertyParams* const PropPointers[];")
@@ -179,7 +179,7 @@ def function_statics(owner, function, module_relative, module_classes):
     out = [f"struct {statics}", "{"] + declarations + ["};"] + definitions
     out += [
         f"const UECodeGen_Private::FFunctionParams {statics}::FuncParams = {{&{owner['name']}::StaticClass, {c_string(function['name'])}, "
-        f"{properties}, EFunctionFlags({flags}), {size}, nullptr, 0, {metadata}}};",
+        f"{properties}, EFunctionFlags({flags}), {size}, {metadata}}};",
         f"UFunction* {function_construct(owner, function)}()",
         "{",
         "\tstatic UFunction* ReturnFunction = nullptr;",
@@ -306,7 +306,7 @@ def type_statics(declared, module_name, module_relative, types, module_classes):
         out += [
             f"const UECodeGen_Private::FStructParams {statics}::StructParams = {{"
             f'"/Script/{module_name}", {c_string(short_name)}, {super_function}, sizeof({name}), alignof({name}), '
-            f"[]() -> UScriptStruct::ICppStructOps* {{ return new UScriptStruct::TCppStructOps<{name}>(); }}, {properties}, nullptr, 0, {metadata}}};",
+            f"[]() -> UScriptStruct::ICppStructOps* {{ return new UScriptStruct::TCppStructOps<{name}>(); }}, {properties}, {metadata}}};",
             "",
             f"UScriptStruct* {name}::StaticStruct()",
             "{",
@@ -337,7 +337,7 @@ def type_statics(declared, module_name, module_relative, types, module_classes):
     out += [f"struct {statics}", "{"] + declarations + ["};"] + definitions
     out += [
         f"const UECodeGen_Private::FClassParams {statics}::ClassParams = {{{properties}, {functions}, "
-        f"{c_string(config) if config else 'nullptr'}, EClassFlags({' | '.join(class_flag_names(declared))}), nullptr, 0, {metadata}}};",
+        f"{c_string(config) if config else 'nullptr'}, EClassFlags({' | '.join(class_flag_names(declared))}), {metadata}}};",
         "",
         f"UClass* {name}::GetPrivateStaticClass()",
         "{",

@@ -10,7 +10,7 @@ namespace
 		if (Struct == nullptr)
 		{
 			const UECodeGen_Private::FStructParams Params{"/Script/CoreUObject", NameUTF8, nullptr, static_cast<int32>(sizeof(T)), static_cast<int32>(alignof(T)),
-				[]() -> UScriptStruct::ICppStructOps* { return new UScriptStruct::TCppStructOps<T>(); }, nullptr, 0, nullptr, 0, nullptr, 0};
+				[]() -> UScriptStruct::ICppStructOps* { return new UScriptStruct::TCppStructOps<T>(); }, nullptr, 0, nullptr, 0};
 			UECodeGen_Private::ConstructUScriptStruct(Struct, Params);
 		}
 		return Struct;

@@ -1,6 +1,6 @@
 // What the header tool's generated sources include, and the parameter records they describe reflected
-// types with. The records keep every annotation specifier and metadata pair as written, so that later
-// reflection features read them from here.
+// types with: each record carries the flags and metadata the annotations give, and the functions that
+// reflect the types it refers to.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -59,8 +59,6 @@ namespace UECodeGen_Private
 		UEnum* (*EnumFunc)();
 		/** StaticClass of an object pointer's class; null for other kinds. */
 		UClass* (*ClassFunc)();
-		const char* const* Specifiers;
-		int32 NumSpecifiers;
 		const FMetaDataPairParam* MetaDataArray;
 		int32 NumMetaData;
 	};
@@ -77,8 +75,6 @@ namespace UECodeGen_Private
 		UScriptStruct::ICppStructOps* (*StructOpsFunc)();
 		const FPropertyParams* const* PropertyArray;
 		int32 NumProperties;
-		const char* const* Specifiers;
-		int32 NumSpecifiers;
 		const FMetaDataPairParam* MetaDataArray;
 		int32 NumMetaData;
 	};
@@ -116,8 +112,6 @@ namespace UECodeGen_Private
 		/** Size and alignment of the parameter block, in bytes. */
 		uint16 StructureSize;
 		uint16 StructureAlignment;
-		const char* const* Specifiers;
-		int32 NumSpecifiers;
 		const FMetaDataPairParam* MetaDataArray;
 		int32 NumMetaData;
 	};
@@ -140,8 +134,6 @@ namespace UECodeGen_Private
 		const char* ClassConfigNameUTF8;
 		/** Flags the annotation adds to the class's own. */
 		EClassFlags ClassFlags;
-		const char* const* Specifiers;
-		int32 NumSpecifiers;
 		/** The class metadata, inherited categories already merged in. */
 		const FMetaDataPairParam* MetaDataArray;
 		int32 NumMetaData;
