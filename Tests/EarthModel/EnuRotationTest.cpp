@@ -1,19 +1,15 @@
 #include "DuRizerudoreConversionInternal.h"
+#include "VectorExpectations.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
+using DuRizerudoreTest::ExpectVectorNear;
+
 namespace
 {
-	void ExpectNear(const FVector& Actual, const FVector& Expected, const double Tolerance)
-	{
-		EXPECT_NEAR(Actual.X, Expected.X, Tolerance);
-		EXPECT_NEAR(Actual.Y, Expected.Y, Tolerance);
-		EXPECT_NEAR(Actual.Z, Expected.Z, Tolerance);
-	}
-
 	/** East, north and up at a place, from the closed forms of the geodetic normal. */
 	struct FClosedFormAxes
 	{
@@ -48,12 +44,12 @@ TEST(EnuToGeocentricRotation, CarriesTheLocalAxesOntoTheClosedFormDirections)
 		SCOPED_TRACE(testing::Message() << LatitudeDeg << ", " << LongitudeDeg);
 
 		EXPECT_NEAR(Rotation.SizeSquared(), 1.0, 1e-15);
-		ExpectNear(Rotation.RotateVector(FVector(1.0, 0.0, 0.0)), Axes.East, 1e-14);
-		ExpectNear(Rotation.RotateVector(FVector(0.0, 1.0, 0.0)), Axes.North, 1e-14);
-		ExpectNear(Rotation.RotateVector(FVector(0.0, 0.0, 1.0)), Axes.Up, 1e-14);
+		ExpectVectorNear(Rotation.RotateVector(FVector(1.0, 0.0, 0.0)), Axes.East, 1e-14);
+		ExpectVectorNear(Rotation.RotateVector(FVector(0.0, 1.0, 0.0)), Axes.North, 1e-14);
+		ExpectVectorNear(Rotation.RotateVector(FVector(0.0, 0.0, 1.0)), Axes.Up, 1e-14);
 		// A proper rotation: east x north = up.
-		ExpectNear(FVector::CrossProduct(Axes.East, Axes.North), Axes.Up, 1e-14);
+		ExpectVectorNear(FVector::CrossProduct(Axes.East, Axes.North), Axes.Up, 1e-14);
 		// Unrotating brings the geocentric up back to the local up.
-		ExpectNear(Rotation.UnrotateVector(Axes.Up), FVector(0.0, 0.0, 1.0), 1e-14);
+		ExpectVectorNear(Rotation.UnrotateVector(Axes.Up), FVector(0.0, 0.0, 1.0), 1e-14);
 	}
 }

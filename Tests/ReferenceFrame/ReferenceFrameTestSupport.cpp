@@ -44,11 +44,4 @@ namespace DuRizerudoreTest
 		const PJ_COORD Output = proj_trans(Transformation, PJ_INV, proj_coord(Input.X, Input.Y, Input.Z, 0));
 		return FVector(Output.xyz.x, Output.xyz.y, Output.xyz.z);
 	}
-
-	void ExpectVectorNear(const FVector& Actual, const FVector& Expected, const double Tolerance)
-	{
-		EXPECT_NEAR(Actual.X, Expected.X, Tolerance);
-		EXPECT_NEAR(Actual.Y, Expected.Y, Tolerance);
-		EXPECT_NEAR(Actual.Z, Expected.Z, Tolerance);
-	}
 }

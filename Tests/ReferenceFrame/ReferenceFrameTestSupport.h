@@ -3,6 +3,7 @@
 
 #include "DuRizerudoreConversionInternal.h"
 #include "DuRizerudorePositionConversion.h"
+#include "VectorExpectations.h"
 
 #include <proj.h>
 
@@ -33,6 +34,4 @@ namespace DuRizerudoreTest
 		PJ_CONTEXT* Context = nullptr;
 		PJ* Transformation = nullptr;
 	};
-
-	void ExpectVectorNear(const FVector& Actual, const FVector& Expected, double Tolerance);
 }

@@ -5,6 +5,7 @@
 #include "DuRizerudoreBlueprintLibrary.h"
 #include "DuRizerudorePoseConversion.h"
 #include "RandomRotation.h"
+#include "VectorExpectations.h"
 #include "TestPluginDirectory.h"
 
 #include <gtest/gtest.h>
@@ -94,13 +95,6 @@ namespace
 	{
 		return FVector(Matrix.M[Index][0], Matrix.M[Index][1], Matrix.M[Index][2]);
 	}
-
-	void ExpectNear(const FVector& Actual, const FVector& Expected, const double Tolerance, const char* What)
-	{
-		EXPECT_NEAR(Actual.X, Expected.X, Tolerance) << What;
-		EXPECT_NEAR(Actual.Y, Expected.Y, Tolerance) << What;
-		EXPECT_NEAR(Actual.Z, Expected.Z, Tolerance) << What;
-	}
 }
 
 TEST(PoseConversion, AgreesWithClosedFormsAndProjAndRoundTrips)
@@ -158,20 +152,20 @@ TEST(PoseConversion, AgreesWithClosedFormsAndProjAndRoundTrips)
 					ExpectedAxes[Axis] = ClosedFormEngineAxisToEcef(TrueAxis, Point.X, Point.Y);
 				}
 			}
-			ExpectNear(Row(EcefPose, 3), ExpectedPosition, 1e-6, "ECEF position");
+			ExpectVectorNear(Row(EcefPose, 3), ExpectedPosition, 1e-6, "ECEF position");
 			for (int32 Axis = 0; Axis < 3; ++Axis)
 			{
-				ExpectNear(Row(EcefPose, Axis), ExpectedAxes[Axis], 1e-9, "ECEF axis");
+				ExpectVectorNear(Row(EcefPose, Axis), ExpectedAxes[Axis], 1e-9, "ECEF axis");
 				EXPECT_EQ(EcefPose.M[Axis][3], 0.0);
 			}
 			EXPECT_EQ(EcefPose.M[3][3], 1.0);
 
 			FMatrix RoundTrip;
 			ASSERT_TRUE(DuRizerudore::ConvertEcefPoseToLocalUePose(Frame, EcefPose, RoundTrip));
-			ExpectNear(Row(RoundTrip, 3), LocalPosition, 1e-5, "local position after a round trip");
+			ExpectVectorNear(Row(RoundTrip, 3), LocalPosition, 1e-5, "local position after a round trip");
 			for (int32 Axis = 0; Axis < 3; ++Axis)
 			{
-				ExpectNear(Row(RoundTrip, Axis), Row(LocalPose, Axis), 1e-12, "local axis after a round trip");
+				ExpectVectorNear(Row(RoundTrip, Axis), Row(LocalPose, Axis), 1e-12, "local axis after a round trip");
 			}
 		}
 	}
@@ -214,7 +208,7 @@ TEST(PoseConversion, DecompositionDropsScaleFlipsMirroredXAndFallsBackToIdentity
 		FVector OutPosition(0.0, 0.0, 0.0);
 		FQuat OutRotation = FQuat::Identity;
 		DuRizerudore::DecomposePoseMatrix(Case.Matrix, OutPosition, OutRotation);
-		ExpectNear(OutPosition, Position, 0.0, "position");
+		ExpectVectorNear(OutPosition, Position, 0.0, "position");
 		// q and -q are one rotation.
 		const double Dot = OutRotation.X * Case.ExpectedRotation.X + OutRotation.Y * Case.ExpectedRotation.Y + OutRotation.Z * Case.ExpectedRotation.Z
 			+ OutRotation.W * Case.ExpectedRotation.W;
