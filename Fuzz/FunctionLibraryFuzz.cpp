@@ -29,7 +29,7 @@ namespace
 		return std::bit_cast<std::uint64_t>(Value) == UnwrittenBits;
 	}
 
-	/** Every component written after true, none after false. */
+	/** Every component written and finite after true, none written after false. */
 	template <std::size_t Count>
 	void CheckOutput(const bool bSucceeded, const std::array<double, Count>& Output, const char* Call)
 	{
@@ -37,7 +37,7 @@ namespace
 		{
 			if (bSucceeded)
 			{
-				DURIZERUDORE_FUZZ_CHECK(!IsUnwritten(Value), Call);
+				DURIZERUDORE_FUZZ_CHECK(!IsUnwritten(Value) && std::isfinite(Value), Call);
 			}
 			else
 			{
@@ -52,7 +52,7 @@ namespace
 	{
 		for (const double Value : Output)
 		{
-			DURIZERUDORE_FUZZ_CHECK(bSucceeded ? !IsUnwritten(Value) : std::bit_cast<std::uint64_t>(Value) == 0, Call);
+			DURIZERUDORE_FUZZ_CHECK(bSucceeded ? !IsUnwritten(Value) && std::isfinite(Value) : std::bit_cast<std::uint64_t>(Value) == 0, Call);
 		}
 	}
 

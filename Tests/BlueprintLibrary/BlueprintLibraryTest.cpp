@@ -4,6 +4,8 @@
 #include "TestPluginDirectory.h"
 #include "TinyModelFiles.h"
 
+#include "Logging/HostLogCapture.h"
+
 #include <gtest/gtest.h>
 
 using FLibrary = UDuRizerudoreBlueprintLibrary;
@@ -177,4 +179,112 @@ TEST(BlueprintLibrary, UtmFrameRefusesPositionsItCannotProject)
 	FVector Converted = Untouched;
 	EXPECT_FALSE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, FVector(91.0, 18.4, 0.0), Converted));
 	EXPECT_EQ(Converted, Untouched);
+}
+
+TEST(BlueprintLibrary, OriginsThatAreNoPlaceOnEarthBuildNoFrame)
+{
+	DuRizerudoreTest::UseRepositoryPlugin();
+	struct FOriginCase
+	{
+		FGeodeticCoordinate Origin;
+		bool bBuilds;
+	};
+	const FOriginCase Cases[] = {
+		{FGeodeticCoordinate(95.0, 3.0, 0.0), false},
+		{FGeodeticCoordinate(-200.0, 3.0, 0.0), false},
+		{FGeodeticCoordinate(NAN, 3.0, 0.0), false},
+		{FGeodeticCoordinate(45.0, INFINITY, 0.0), false},
+		{FGeodeticCoordinate(45.0, 3.0, NAN), false},
+		{FGeodeticCoordinate(45.0, 3.0, 1e30), false},
+		{FGeodeticCoordinate(45.0, 3.0, -1.0000001e7), false},
+		// The bounds themselves are places.
+		{FGeodeticCoordinate(90.0, 3.0, 1e7), true},
+		{FGeodeticCoordinate(-90.0, 3.0, -1e7), true},
+		{FGeodeticCoordinate(45.0, 540.0, 0.0), true},
+	};
+	for (const ECoordinateLocalFrameType Type : {ECoordinateLocalFrameType::Cartesian, ECoordinateLocalFrameType::UTM})
+	{
+		for (const FOriginCase& Case : Cases)
+		{
+			SCOPED_TRACE(testing::Message() << Case.Origin.LatitudeDeg << ", " << Case.Origin.LongitudeDeg << ", " << Case.Origin.HeightM << ", type " << static_cast<int>(Type));
+			const FCoordinateReferenceSetup Setup(Case.Origin, ECoordinateAltitudeReference::Ellipsoid, Type);
+			FCoordinateReferenceFrame Frame;
+			FHostLogCapture Capture;
+			EXPECT_EQ(FLibrary::MakeReferenceFrame(ModelFreeSetup(), Setup, Frame), Case.bBuilds);
+			EXPECT_EQ(Frame.HasLocalFrame(), Case.bBuilds);
+			EXPECT_EQ(FLibrary::IsReferenceFrameValid(Frame), Case.bBuilds);
+			EXPECT_EQ(Capture.GetMessages(TEXT("LogDuRizerudoreConversion")).size(), Case.bBuilds ? 0u : 1u);
+			FVector Converted(1.0, 2.0, 3.0);
+			const FVector Place = Case.bBuilds ? Case.Origin.ToVector() : FVector(45.0, 3.0, 0.0);
+			EXPECT_EQ(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_ENU, Place, Converted), Case.bBuilds);
+			EXPECT_FALSE(Converted.ContainsNaN());
+		}
+	}
+}
+
+TEST(BlueprintLibrary, NonFiniteInputsLatitudesBeyondThePolesAndNonFiniteResultsAreRefused)
+{
+	DuRizerudoreTest::UseRepositoryPlugin();
+	FCoordinateReferenceFrame Frame;
+	ASSERT_TRUE(FLibrary::MakeReferenceFrame(ModelFreeSetup(), FCoordinateReferenceSetup(), Frame));
+	const FVector Good(10.0, 20.0, 30.0);
+	// Each bad value stands in a vector, a position of every system, and a geodetic position (latitude beyond the pole).
+	for (const double Bad : {static_cast<double>(NAN), static_cast<double>(INFINITY), -static_cast<double>(INFINITY)})
+	{
+		for (int Component = 0; Component < 3; ++Component)
+		{
+			FVector Input = Good;
+			Input[Component] = Bad;
+			SCOPED_TRACE(testing::Message() << Input.X << ", " << Input.Y << ", " << Input.Z);
+			for (const ECoordinateSystem System : {ECoordinateSystem::Geocentric, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_UE})
+			{
+				FVector Out = Good;
+				EXPECT_FALSE(FLibrary::ConvertPosition(Frame, System, ECoordinateSystem::Local_NED, Input, Out));
+				EXPECT_FALSE(FLibrary::ConvertVectorAtPosition(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geocentric, Good, System, Input, Out));
+				EXPECT_FALSE(FLibrary::ConvertVectorAtPosition(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geocentric, Input, System, Good, Out));
+				EXPECT_EQ(Out, Good);
+				FVector2D Pair(1.0, 2.0);
+				EXPECT_FALSE(FLibrary::HeadingPitchDegFromVector(Frame, ECoordinateSystem::Geocentric, Good, System, Input, Pair));
+				EXPECT_FALSE(FLibrary::HeadingPitchDegFromVector(Frame, ECoordinateSystem::Local_ENU, Input, System, Good, Pair));
+				EXPECT_EQ(Pair, FVector2D(1.0, 2.0));
+				EXPECT_FALSE(FLibrary::VectorFromHeadingPitchDeg(Frame, ECoordinateSystem::Local_ENU, FVector2D(Input.X, Input.Y + Input.Z), System, Good, Out));
+				EXPECT_FALSE(FLibrary::VectorFromHeadingPitchDeg(Frame, ECoordinateSystem::Geocentric, FVector2D(1.0, 2.0), System, Input, Out));
+				EXPECT_EQ(Out, Good);
+				FVector Gravity = Good;
+				EXPECT_FALSE(FLibrary::GetGravity(Frame, System, Input, ECoordinateSystem::Geocentric, Gravity));
+				EXPECT_EQ(Gravity, FVector::ZeroVector);
+			}
+			FVector Out = Good;
+			EXPECT_FALSE(FLibrary::ConvertVector(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geocentric, Input, Out));
+			EXPECT_EQ(Out, Good);
+			FQuat Quat(0.1, 0.2, 0.3, 0.4);
+			EXPECT_FALSE(FLibrary::ConvertQuaternion(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geocentric, FQuat(Input.X, Input.Y, Input.Z, 1.0), Quat));
+			EXPECT_EQ(Quat, FQuat(0.1, 0.2, 0.3, 0.4));
+			FRotator Rotator(1.0, 2.0, 3.0);
+			EXPECT_FALSE(FLibrary::ConvertRotator(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geocentric, FRotator(Input.X, Input.Y, Input.Z), Rotator));
+			EXPECT_EQ(Rotator, FRotator(1.0, 2.0, 3.0));
+		}
+	}
+
+	// Latitudes beyond the poles, as positions of the geodetic system.
+	for (const double LatitudeDeg : {90.0000001, -91.0, 1e300})
+	{
+		SCOPED_TRACE(LatitudeDeg);
+		const FVector Geodetic(LatitudeDeg, 20.0, 0.0);
+		FVector Out = Good;
+		EXPECT_FALSE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Geodetic, ECoordinateSystem::Geocentric, Geodetic, Out));
+		EXPECT_FALSE(FLibrary::ConvertVectorAtPosition(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geocentric, Good, ECoordinateSystem::Geodetic, Geodetic, Out));
+		EXPECT_EQ(Out, Good);
+		FVector Gravity = Good;
+		EXPECT_FALSE(FLibrary::GetGravity(Frame, ECoordinateSystem::Geodetic, Geodetic, ECoordinateSystem::Local_ENU, Gravity));
+		EXPECT_EQ(Gravity, FVector::ZeroVector);
+		// The same number is an ordinary coordinate in the other systems.
+		EXPECT_TRUE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_NED, Geodetic, Out));
+	}
+
+	// Finite inputs whose answer overflows: 1e307 m is 1e309 cm.
+	FVector Out = Good;
+	EXPECT_FALSE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_UE, FVector(1e307, 0.0, 0.0), Out));
+	EXPECT_EQ(Out, Good);
+	EXPECT_TRUE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_UE, FVector(1e306, 0.0, 0.0), Out));
 }

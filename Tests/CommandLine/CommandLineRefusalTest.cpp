@@ -90,7 +90,7 @@ TEST(CommandLineRefusals, LinesWithoutAnAnswerPrintAnErrorInTheirPlace)
 		{"latitude beyond the pole, MSL input", {"height-above-ellipsoid"}, "-91 0 0\n", "ERROR: geodetic latitude is outside [-90, 90]\n", 1},
 		{"latitude beyond the pole, vector position", {"vector-at", "--from", "Local_ENU", "--to", "Geocentric"}, "1 0 0 100 0 0\n",
 			"ERROR: geodetic latitude is outside [-90, 90]\n", 1},
-		{"gravity at the Earth's centre", {"gravity", "--position-system", "Geocentric"}, "0 0 0\n", "ERROR: result is not finite\n", 1},
+		{"gravity at the Earth's centre", {"gravity", "--position-system", "Geocentric"}, "0 0 0\n", "ERROR: position cannot be converted in this frame, or gravity there is not finite\n", 1},
 		{"empty field between commas", Echo, "45.1,,10.1,100\n", "ERROR: empty field 2\n", 1},
 		{"comma before the first field", Echo, ", 1 2 3\n", "ERROR: empty field 1\n", 1},
 		{"comma after the last field", Echo, "1,2,3 ,\n", "ERROR: empty field 4\n", 1},

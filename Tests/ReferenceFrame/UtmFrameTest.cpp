@@ -45,6 +45,8 @@ namespace
 		{"Bergen (Norway's zone exception)", 60.39, 5.32, 32, true},
 		{"Buenos Aires", -34.6037, -58.3816, 21, false},
 		{"Nairobi", -1.2921, 36.8219, 37, false},
+		{"Quito", -0.1807, -78.4678, 17, false},
+		{"Singapore", 1.3521, 103.8198, 48, true},
 		{"Svalbard, UPS north", 85.0, 20.0, 0, true},
 		{"Antarctica, UPS south", -85.5, 140.0, 0, false},
 	};
@@ -78,11 +80,8 @@ TEST(UtmFrame, AgreesWithProjInTheOriginsZone)
 
 		for (int Sample = 0; Sample < 200; ++Sample)
 		{
+			// PROJ's grid of the origin's hemisphere runs on across the equator, as the frame's does.
 			const double Lat = std::clamp(Origin.LatitudeDeg + Offset(Random), -89.9, 89.9);
-			if ((Lat >= 0.0) != Origin.bExpectedNorth)
-			{
-				continue;
-			}
 			const FVector Geodetic(Lat, Origin.LongitudeDeg + Offset(Random), Height(Random));
 			const FVector Projected = Grid.Forward(FVector(Geodetic.X, Geodetic.Y, 0.0));
 			const FVector Expected(Projected.X - OriginGrid.X, Projected.Y - OriginGrid.Y, Geodetic.Z - 120.0);
@@ -96,6 +95,96 @@ TEST(UtmFrame, AgreesWithProjInTheOriginsZone)
 			EXPECT_NEAR(std::remainder(Back.Y - Geodetic.Y, 360.0), 0.0, 1e-9);
 			EXPECT_NEAR(Back.Z, Geodetic.Z, 1e-9);
 		}
+	}
+}
+
+TEST(UtmFrame, OneContinuousGridAcrossTheEquatorInBothDirections)
+{
+	// Origins either side of the equator in zones 31 to 37; points up to 500 km across it, both ways.
+	std::mt19937_64 Random(3137);
+	std::uniform_real_distribution<double> North(-500000.0, 500000.0);
+	std::uniform_real_distribution<double> East(-150000.0, 150000.0);
+	std::uniform_real_distribution<double> Latitude(-4.5, 4.5);
+	for (int Zone = 31; Zone <= 37; ++Zone)
+	{
+		const double CentralMeridianDeg = 6.0 * Zone - 183.0;
+		for (const double OriginLatitudeDeg : {1.0, -1.95, 0.0})
+		{
+			SCOPED_TRACE(testing::Message() << "zone " << Zone << ", origin latitude " << OriginLatitudeDeg);
+			const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::UTM, OriginLatitudeDeg, CentralMeridianDeg + 1.0, 0.0);
+			ASSERT_EQ(FFrameProbe::Zone(Frame), Zone);
+			const FProjPipeline Grid(ProjGridDefinition(Frame));
+			const FVector OriginGrid = Grid.Forward(FVector(OriginLatitudeDeg, CentralMeridianDeg + 1.0, 0.0));
+			for (int Sample = 0; Sample < 60; ++Sample)
+			{
+				// Local to geodetic and back, against PROJ's grid of the origin's hemisphere.
+				const FVector Enu(East(Random), North(Random), 10.0);
+				FVector Geodetic;
+				ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Local_ENU, ECoordinateSystem::Geodetic, Frame, Enu, Geodetic)) << Enu.Y;
+				const FVector Projected = Grid.Forward(FVector(Geodetic.X, Geodetic.Y, 0.0));
+				ExpectVectorNear(FVector(Projected.X - OriginGrid.X, Projected.Y - OriginGrid.Y, 10.0), Enu, 1e-6);
+				FVector Back;
+				ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_ENU, Frame, Geodetic, Back));
+				ExpectVectorNear(Back, Enu, 1e-6);
+
+				// Geodetic to local and back, compared where they are on the Earth.
+				const FVector Point(Latitude(Random), CentralMeridianDeg + East(Random) / 111000.0, 25.0);
+				FVector Local;
+				ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_ENU, Frame, Point, Local));
+				FVector PointBack;
+				ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Local_ENU, ECoordinateSystem::Geodetic, Frame, Local, PointBack));
+				const FCoordinateConversionInstance& Instance = *Frame.GetConversion();
+				EXPECT_LT((FCoordinateConversionKernelAccess::GeodeticToWorldPosition(Instance, PointBack)
+							  - FCoordinateConversionKernelAccess::GeodeticToWorldPosition(Instance, Point))
+							  .Size(),
+					1e-6);
+			}
+			// The grid reaches as far as UTM does on the far side: 80 degrees south and 84 north, from either hemisphere.
+			for (const double FarLatitudeDeg : {-80.0, 84.0})
+			{
+				const FVector Far(FarLatitudeDeg, CentralMeridianDeg + 1.0, 0.0);
+				FVector Local;
+				ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_ENU, Frame, Far, Local));
+				EXPECT_EQ(Local.Y > 0.0, FarLatitudeDeg > 0.0);
+				FVector Back;
+				ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Local_ENU, ECoordinateSystem::Geodetic, Frame, Local, Back));
+				EXPECT_NEAR(Back.X, Far.X, 1e-9);
+				EXPECT_NEAR(Back.Y, Far.Y, 1e-9);
+			}
+		}
+	}
+
+	// A point 166 km south of an origin at 1 degree north is 166 km south in the grid, not 9,834 km north.
+	const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::UTM, 1.0, 3.0, 0.0);
+	const FVector South = Frame.GeodeticPositionToLocalEnu(FVector(-0.5, 3.0, 0.0));
+	EXPECT_NEAR(South.Y, -55265.037 - 110530.159, 1e-3);
+	EXPECT_NEAR(South.X, 0.0, 1e-6);
+}
+
+TEST(UtmFrame, UpsFrameRefusesTheOtherPolarHemisphere)
+{
+	for (const double OriginLatitudeDeg : {85.0, -85.0})
+	{
+		SCOPED_TRACE(OriginLatitudeDeg);
+		const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::UTM, OriginLatitudeDeg, 20.0, 0.0);
+		ASSERT_EQ(FFrameProbe::Zone(Frame), 0);
+		const FVector Untouched(1.0, 2.0, 3.0);
+		FVector Out = Untouched;
+		// The mirrored point, and one on the far side of the equator, have no place in this polar grid.
+		for (const FVector Geodetic : {FVector(-OriginLatitudeDeg, 20.0, 0.0), FVector(-OriginLatitudeDeg, 200.0, 0.0)})
+		{
+			EXPECT_FALSE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_ENU, Frame, Geodetic, Out));
+			EXPECT_EQ(Out, Untouched);
+			EXPECT_TRUE(std::isnan(Frame.GetGridConvergenceDegAtGeodetic(Geodetic)));
+		}
+		// Points of its own pole still go there and back.
+		const FVector Near(std::copysign(88.0, OriginLatitudeDeg), -60.0, 5.0);
+		FVector Local;
+		ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_ENU, Frame, Near, Local));
+		FVector Back;
+		ASSERT_TRUE(DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Local_ENU, ECoordinateSystem::Geodetic, Frame, Local, Back));
+		EXPECT_NEAR(Back.X, Near.X, 1e-9);
+		EXPECT_NEAR(Back.Y, Near.Y, 1e-9);
 	}
 }
 
@@ -117,11 +206,11 @@ TEST(UtmFrame, ConvergenceAgreesWithProjInValueAndSign)
 		for (int Sample = 0; Sample < 100; ++Sample)
 		{
 			const double Lat = std::clamp(Origin.LatitudeDeg + Offset(Random) / 3.0, -89.5, 89.5);
-			if ((Lat >= 0.0) != Origin.bExpectedNorth)
-			{
-				continue;
-			}
-			const FVector Geodetic(Lat, Origin.LongitudeDeg + Offset(Random), 0.0);
+			// Near the equator a UTM zone reaches little more than 4 degrees either side of its central meridian.
+			const double CentralMeridianDeg = 6.0 * Origin.ExpectedZone - 183.0;
+			const double Lon = Origin.ExpectedZone == 0 ? Origin.LongitudeDeg + Offset(Random)
+														: std::clamp(Origin.LongitudeDeg + Offset(Random), CentralMeridianDeg - 3.5, CentralMeridianDeg + 3.5);
+			const FVector Geodetic(Lat, Lon, 0.0);
 			const PJ_FACTORS Factors = proj_factors(Projection, proj_coord(Geodetic.Y * M_PI / 180.0, Geodetic.X * M_PI / 180.0, 0, 0));
 			EXPECT_NEAR(Frame.GetGridConvergenceDegAtGeodetic(Geodetic), Factors.meridian_convergence * 180.0 / M_PI, 1e-9);
 		}
@@ -225,7 +314,7 @@ TEST(UtmFrame, AnOriginThatCannotBeProjectedLeavesNoLocalFrame)
 	EXPECT_FALSE(FFrameProbe::Projector(Frame).IsValid());
 	const std::vector<std::wstring> Messages = Capture.GetMessages(TEXT("LogDuRizerudoreConversion"));
 	ASSERT_EQ(Messages.size(), 1u);
-	EXPECT_NE(Messages[0].find(L"(95, 20)"), std::wstring::npos);
+	EXPECT_NE(Messages[0].find(L"(95, 20, 0)"), std::wstring::npos);
 	EXPECT_EQ(Capture.GetLines()[0].Verbosity, ELogVerbosity::Error);
 
 	// Direct calls never crash; they show the misuse as NaN. The frame still converts like a frame without a local frame.

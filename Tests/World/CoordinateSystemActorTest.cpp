@@ -94,12 +94,12 @@ TEST(CoordinateSystemActor, EveryRebuildBroadcastsThePreviousAndTheNewFrame)
 	ASSERT_TRUE(Recovered.second.IsValid());
 	EXPECT_TRUE(System->IsReferenceFrameInitialized());
 
-	// A local frame the projection rejects fails the rebuild, with the frame's own message.
+	// An origin that is no place on the Earth fails the rebuild, with the frame's own message naming it.
 	EditMember(System, TEXT("ReferenceSetup"), MakeReferenceSetup(ECoordinateLocalFrameType::UTM, 95.0, 10.0, 0.0));
 	const auto Rejected = Recorder.TakeOne();
 	EXPECT_EQ(Rejected.first, Recovered.second);
 	EXPECT_FALSE(Rejected.second.IsValid());
-	EXPECT_EQ(Log.Count(TEXT("LogDuRizerudoreConversion"), TEXT("UTM/UPS local frame origin")), 1);
+	EXPECT_EQ(Log.Count(TEXT("LogDuRizerudoreConversion"), TEXT("Cannot build a local frame at the origin (95, 10, 0)")), 1);
 
 	// Without a local frame the reference setup is ignored, even a rejected one.
 	EditMember(System, TEXT("LocalReferenceFrame"), false);

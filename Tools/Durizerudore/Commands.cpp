@@ -25,16 +25,16 @@ namespace DuRizerudoreCli
 		}
 
 		/**
-		 * Why a position cannot be answered before the library sees it: a geodetic latitude outside [-90, 90] has
-		 * no point on the Earth (the library would answer NaN, or a point of the wrapped latitude). Null when it can.
+		 * Why the library refused a line with a position: a geodetic latitude outside [-90, 90], which it refuses
+		 * in every frame, or else Otherwise. The library decides; this only puts its refusal into words.
 		 */
-		const char* RefusePosition(const ECoordinateSystem System, const std::span<const double> Position)
+		const char* ExplainRefusal(const ECoordinateSystem System, const std::span<const double> Position, const char* const Otherwise)
 		{
 			if (System == ECoordinateSystem::Geodetic && std::abs(Position[0]) > 90.0)
 			{
 				return "geodetic latitude is outside [-90, 90]";
 			}
-			return nullptr;
+			return Otherwise;
 		}
 
 		/** Why a height query failed: the only two ways it can. */
@@ -82,14 +82,10 @@ namespace DuRizerudoreCli
 
 		const char* RunPosition(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
-			if (const char* Refusal = RefusePosition(Options.FromSystem, In))
-			{
-				return Refusal;
-			}
 			FVector Converted;
 			if (!UDuRizerudoreBlueprintLibrary::ConvertPosition(Context.Frame, Options.FromSystem, Options.ToSystem, ToVector(In), Converted))
 			{
-				return "position cannot be converted in this frame";
+				return ExplainRefusal(Options.FromSystem, In, "position cannot be converted in this frame");
 			}
 			WriteVector(Converted, Out);
 			return nullptr;
@@ -97,39 +93,27 @@ namespace DuRizerudoreCli
 
 		const char* RunGeoidHeight(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
-			if (const char* Refusal = RefusePosition(Options.PositionSystem, In))
-			{
-				return Refusal;
-			}
 			if (!UDuRizerudoreBlueprintLibrary::GetGeoidHeight(Context.Frame, Options.PositionSystem, ToVector(In), Out[0]))
 			{
-				return HeightQueryFailure(Context.Frame);
+				return ExplainRefusal(Options.PositionSystem, In, HeightQueryFailure(Context.Frame));
 			}
 			return nullptr;
 		}
 
 		const char* RunHeightAboveEllipsoid(const FCommandContext& Context, const FCommandOptions&, const std::span<const double> In, const std::span<double> Out)
 		{
-			if (const char* Refusal = RefusePosition(ECoordinateSystem::Geodetic, In))
-			{
-				return Refusal;
-			}
 			if (!UDuRizerudoreBlueprintLibrary::GetHeightAboveEllipsoid(Context.Frame, ToVector(In), Out[0]))
 			{
-				return HeightQueryFailure(Context.Frame);
+				return ExplainRefusal(ECoordinateSystem::Geodetic, In, HeightQueryFailure(Context.Frame));
 			}
 			return nullptr;
 		}
 
 		const char* RunHeightAboveMsl(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
-			if (const char* Refusal = RefusePosition(Options.PositionSystem, In))
-			{
-				return Refusal;
-			}
 			if (!UDuRizerudoreBlueprintLibrary::GetHeightAboveMeanSeaLevel(Context.Frame, Options.PositionSystem, ToVector(In), Out[0]))
 			{
-				return HeightQueryFailure(Context.Frame);
+				return ExplainRefusal(Options.PositionSystem, In, HeightQueryFailure(Context.Frame));
 			}
 			return nullptr;
 		}
@@ -147,15 +131,11 @@ namespace DuRizerudoreCli
 
 		const char* RunVectorAt(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
-			if (const char* Refusal = RefusePosition(Options.PositionSystem, In.subspan(3, 3)))
-			{
-				return Refusal;
-			}
 			FVector Converted;
 			if (!UDuRizerudoreBlueprintLibrary::ConvertVectorAtPosition(Context.Frame, Options.FromSystem, Options.ToSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
 					ToVector(In.subspan(3, 3)), Converted))
 			{
-				return "position cannot be resolved in this frame";
+				return ExplainRefusal(Options.PositionSystem, In.subspan(3, 3), "position cannot be resolved in this frame");
 			}
 			WriteVector(Converted, Out);
 			return nullptr;
@@ -190,15 +170,11 @@ namespace DuRizerudoreCli
 
 		const char* RunHeadingPitch(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
-			if (const char* Refusal = RefusePosition(Options.PositionSystem, In.subspan(3, 3)))
-			{
-				return Refusal;
-			}
 			FVector2D HeadingPitch;
 			if (!UDuRizerudoreBlueprintLibrary::HeadingPitchDegFromVector(Context.Frame, Options.VectorSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
 					ToVector(In.subspan(3, 3)), HeadingPitch))
 			{
-				return "a Geodetic vector has no heading, or the position cannot be resolved in this frame";
+				return ExplainRefusal(Options.PositionSystem, In.subspan(3, 3), "a Geodetic vector has no heading, or the position cannot be resolved in this frame");
 			}
 			Out[0] = HeadingPitch.X;
 			Out[1] = HeadingPitch.Y;
@@ -208,15 +184,11 @@ namespace DuRizerudoreCli
 		const char* RunVectorFromHeadingPitch(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In,
 			const std::span<double> Out)
 		{
-			if (const char* Refusal = RefusePosition(Options.PositionSystem, In.subspan(2, 3)))
-			{
-				return Refusal;
-			}
 			FVector Vector;
 			if (!UDuRizerudoreBlueprintLibrary::VectorFromHeadingPitchDeg(Context.Frame, Options.VectorSystem, FVector2D(In[0], In[1]), Options.PositionSystem,
 					ToVector(In.subspan(2, 3)), Vector))
 			{
-				return "a Geodetic vector has no heading, or the position cannot be resolved in this frame";
+				return ExplainRefusal(Options.PositionSystem, In.subspan(2, 3), "a Geodetic vector has no heading, or the position cannot be resolved in this frame");
 			}
 			WriteVector(Vector, Out);
 			return nullptr;
@@ -230,14 +202,12 @@ namespace DuRizerudoreCli
 
 		const char* RunGravity(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
 		{
-			if (const char* Refusal = RefusePosition(Options.PositionSystem, In))
-			{
-				return Refusal;
-			}
 			FVector Gravity;
 			if (!UDuRizerudoreBlueprintLibrary::GetGravity(Context.Frame, Options.PositionSystem, ToVector(In), Options.GravityVectorSystem, Gravity))
 			{
-				return Options.GravityVectorSystem == ECoordinateSystem::Geodetic ? "gravity has no geodetic form" : "position cannot be converted in this frame";
+				return Options.GravityVectorSystem == ECoordinateSystem::Geodetic
+					? "gravity has no geodetic form"
+					: ExplainRefusal(Options.PositionSystem, In, "position cannot be converted in this frame, or gravity there is not finite");
 			}
 			WriteVector(Gravity, Out);
 			return nullptr;

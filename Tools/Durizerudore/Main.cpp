@@ -110,7 +110,7 @@ Exit status:
 				bAnyLineFailed = true;
 				continue;
 			}
-			// The library answers NaN where no answer exists (gravity at the Earth's centre, say); a user reads numbers.
+			// The library refuses answers that are not finite; this keeps the promise for every command all the same.
 			if (!std::all_of(Out.begin(), Out.end(), [](const double Value) { return std::isfinite(Value); }))
 			{
 				Writer.WriteError("result is not finite");

@@ -10,6 +10,15 @@
 namespace
 {
 	/**
+	 * Whether a position in System can be answered at all: every value finite (the engine's ContainsNaN also
+	 * finds infinities) and a geodetic latitude within the poles. An unknown system is left to the dispatchers.
+	 */
+	bool IsAnswerablePosition(const ECoordinateSystem System, const FVector& Position)
+	{
+		return !Position.ContainsNaN() && (System != ECoordinateSystem::Geodetic || FMath::Abs(Position.X) <= 90.0);
+	}
+
+	/**
 	 * A height query at a position of any system: the frame test, the geoid test and the position brought to
 	 * geodetic come first. The answer is 0 after false.
 	 */
@@ -18,12 +27,17 @@ namespace
 	{
 		OutHeightM = 0.0;
 		FVector Geodetic = FVector::ZeroVector;
-		if (!ReferenceFrame.IsInitialized() || !ReferenceFrame.GetConversion()->SupportsGeoidQueries()
+		if (!ReferenceFrame.IsInitialized() || !ReferenceFrame.GetConversion()->SupportsGeoidQueries() || !IsAnswerablePosition(PositionSystem, Position)
 			|| !DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geodetic, ReferenceFrame, Position, Geodetic))
 		{
 			return false;
 		}
-		OutHeightM = (ReferenceFrame.GetConversion()->*Query)(Geodetic);
+		const double HeightM = (ReferenceFrame.GetConversion()->*Query)(Geodetic);
+		if (!FMath::IsFinite(HeightM))
+		{
+			return false;
+		}
+		OutHeightM = HeightM;
 		return true;
 	}
 }
@@ -42,10 +56,13 @@ bool UDuRizerudoreBlueprintLibrary::MakeReferenceFrame(const FCoordinateConversi
 	{
 		return false;
 	}
-	FCoordinateReferenceFrame Frame(Conversion);
-	Frame.SetLocalFrameOrigin(ReferenceSetup.LocalFrameOrigin, ReferenceSetup.LocalFrameAltitudeReference, ReferenceSetup.LocalFrameType);
+	FCoordinateReferenceFrame Frame(Conversion, ReferenceSetup);
+	if (!Frame.HasLocalFrame())
+	{
+		return false;
+	}
 	OutReferenceFrame = MoveTemp(Frame);
-	return OutReferenceFrame.IsInitialized();
+	return true;
 }
 
 bool UDuRizerudoreBlueprintLibrary::MakeReferenceFrameFromCoordinateSystem(ADuRizerudoreSystem* CoordinateSystem, const FCoordinateReferenceSetup& ReferenceSetup,
@@ -61,10 +78,13 @@ bool UDuRizerudoreBlueprintLibrary::MakeReferenceFrameFromCoordinateSystem(ADuRi
 	{
 		return false;
 	}
-	FCoordinateReferenceFrame Frame(Conversion);
-	Frame.SetLocalFrameOrigin(ReferenceSetup.LocalFrameOrigin, ReferenceSetup.LocalFrameAltitudeReference, ReferenceSetup.LocalFrameType);
+	FCoordinateReferenceFrame Frame(Conversion, ReferenceSetup);
+	if (!Frame.HasLocalFrame())
+	{
+		return false;
+	}
 	OutReferenceFrame = MoveTemp(Frame);
-	return OutReferenceFrame.IsInitialized();
+	return true;
 }
 
 bool UDuRizerudoreBlueprintLibrary::GetReferenceFrameFromCoordinateSystem(ADuRizerudoreSystem* CoordinateSystem, FCoordinateReferenceFrame& OutReferenceFrame)
@@ -86,11 +106,14 @@ bool UDuRizerudoreBlueprintLibrary::GetReferenceFrameFromCoordinateSystem(ADuRiz
 bool UDuRizerudoreBlueprintLibrary::ConvertPosition(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
 	const FVector& Position, FVector& ConvertedPosition)
 {
-	if (!ReferenceFrame.IsInitialized())
+	FVector Converted = FVector::ZeroVector;
+	if (!ReferenceFrame.IsInitialized() || !IsAnswerablePosition(FromSystem, Position)
+		|| !DuRizerudore::DispatchPositionConversion(FromSystem, ToSystem, ReferenceFrame, Position, Converted) || Converted.ContainsNaN())
 	{
 		return false;
 	}
-	return DuRizerudore::DispatchPositionConversion(FromSystem, ToSystem, ReferenceFrame, Position, ConvertedPosition);
+	ConvertedPosition = Converted;
+	return true;
 }
 
 bool UDuRizerudoreBlueprintLibrary::GetGeoidHeight(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position,
@@ -103,11 +126,17 @@ bool UDuRizerudoreBlueprintLibrary::GetHeightAboveEllipsoid(const FCoordinateRef
 	double& HeightAboveEllipsoidM)
 {
 	HeightAboveEllipsoidM = 0.0;
-	if (!ReferenceFrame.IsInitialized() || !ReferenceFrame.GetConversion()->SupportsGeoidQueries())
+	if (!ReferenceFrame.IsInitialized() || !ReferenceFrame.GetConversion()->SupportsGeoidQueries()
+		|| !IsAnswerablePosition(ECoordinateSystem::Geodetic, GeodeticCoordinateAtMeanSeaLevel))
 	{
 		return false;
 	}
-	HeightAboveEllipsoidM = ReferenceFrame.GetConversion()->GetHeightAboveEllipsoid(GeodeticCoordinateAtMeanSeaLevel);
+	const double HeightM = ReferenceFrame.GetConversion()->GetHeightAboveEllipsoid(GeodeticCoordinateAtMeanSeaLevel);
+	if (!FMath::IsFinite(HeightM))
+	{
+		return false;
+	}
+	HeightAboveEllipsoidM = HeightM;
 	return true;
 }
 
@@ -120,84 +149,121 @@ bool UDuRizerudoreBlueprintLibrary::GetHeightAboveMeanSeaLevel(const FCoordinate
 bool UDuRizerudoreBlueprintLibrary::ConvertVector(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
 	const FVector& Vector, FVector& ConvertedVector)
 {
-	return ReferenceFrame.IsInitialized() && DuRizerudore::DispatchVectorConversion(FromSystem, ToSystem, ReferenceFrame, Vector, ConvertedVector);
+	FVector Converted = FVector::ZeroVector;
+	if (!ReferenceFrame.IsInitialized() || Vector.ContainsNaN() || !DuRizerudore::DispatchVectorConversion(FromSystem, ToSystem, ReferenceFrame, Vector, Converted)
+		|| Converted.ContainsNaN())
+	{
+		return false;
+	}
+	ConvertedVector = Converted;
+	return true;
 }
 
 bool UDuRizerudoreBlueprintLibrary::ConvertVectorAtPosition(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem,
 	const ECoordinateSystem ToSystem, const FVector& Vector, const ECoordinateSystem PositionSystem, const FVector& Position, FVector& ConvertedVector)
 {
-	return ReferenceFrame.IsInitialized()
-		&& DuRizerudore::DispatchVectorAtPositionConversion(PositionSystem, FromSystem, ToSystem, ReferenceFrame, Position, Vector, ConvertedVector);
+	FVector Converted = FVector::ZeroVector;
+	if (!ReferenceFrame.IsInitialized() || Vector.ContainsNaN() || !IsAnswerablePosition(PositionSystem, Position)
+		|| !DuRizerudore::DispatchVectorAtPositionConversion(PositionSystem, FromSystem, ToSystem, ReferenceFrame, Position, Vector, Converted) || Converted.ContainsNaN())
+	{
+		return false;
+	}
+	ConvertedVector = Converted;
+	return true;
 }
 
 bool UDuRizerudoreBlueprintLibrary::ConvertQuaternion(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
 	const FQuat& Rotation, FQuat& ConvertedRotation)
 {
-	return ReferenceFrame.IsInitialized() && DuRizerudore::DispatchRotationConversion(FromSystem, ToSystem, ReferenceFrame, Rotation, ConvertedRotation);
+	FQuat Converted = FQuat::Identity;
+	if (!ReferenceFrame.IsInitialized() || Rotation.ContainsNaN() || !DuRizerudore::DispatchRotationConversion(FromSystem, ToSystem, ReferenceFrame, Rotation, Converted)
+		|| Converted.ContainsNaN())
+	{
+		return false;
+	}
+	ConvertedRotation = Converted;
+	return true;
 }
 
 bool UDuRizerudoreBlueprintLibrary::ConvertRotator(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
 	const FRotator& Rotation, FRotator& ConvertedRotation)
 {
-	const FQuat Quaternion = Rotation.Quaternion();
-	if (!ReferenceFrame.IsInitialized())
+	if (!ReferenceFrame.IsInitialized() || Rotation.ContainsNaN())
 	{
 		return false;
 	}
 	FQuat Converted = FQuat::Identity;
-	if (!DuRizerudore::DispatchRotationConversion(FromSystem, ToSystem, ReferenceFrame, Quaternion, Converted))
+	if (!DuRizerudore::DispatchRotationConversion(FromSystem, ToSystem, ReferenceFrame, Rotation.Quaternion(), Converted))
 	{
 		return false;
 	}
-	ConvertedRotation = Converted.Rotator();
+	const FRotator Result = Converted.Rotator();
+	if (Result.ContainsNaN())
+	{
+		return false;
+	}
+	ConvertedRotation = Result;
 	return true;
 }
 
 bool UDuRizerudoreBlueprintLibrary::HeadingPitchDegFromVector(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem VectorSystem, const FVector& Vector,
 	const ECoordinateSystem PositionSystem, const FVector& Position, FVector2D& HeadingPitchDeg)
 {
-	return ReferenceFrame.IsInitialized() && DuRizerudore::DispatchHeadingPitchFromVector(VectorSystem, PositionSystem, ReferenceFrame, Vector, Position, HeadingPitchDeg);
+	FVector2D Converted = FVector2D::ZeroVector;
+	if (!ReferenceFrame.IsInitialized() || Vector.ContainsNaN() || !IsAnswerablePosition(PositionSystem, Position)
+		|| !DuRizerudore::DispatchHeadingPitchFromVector(VectorSystem, PositionSystem, ReferenceFrame, Vector, Position, Converted) || Converted.ContainsNaN())
+	{
+		return false;
+	}
+	HeadingPitchDeg = Converted;
+	return true;
 }
 
 bool UDuRizerudoreBlueprintLibrary::VectorFromHeadingPitchDeg(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem VectorSystem,
 	const FVector2D& HeadingPitchDeg, const ECoordinateSystem PositionSystem, const FVector& Position, FVector& Vector)
 {
-	return ReferenceFrame.IsInitialized() && DuRizerudore::DispatchVectorFromHeadingPitch(VectorSystem, PositionSystem, ReferenceFrame, HeadingPitchDeg, Position, Vector);
+	FVector Converted = FVector::ZeroVector;
+	if (!ReferenceFrame.IsInitialized() || HeadingPitchDeg.ContainsNaN() || !IsAnswerablePosition(PositionSystem, Position)
+		|| !DuRizerudore::DispatchVectorFromHeadingPitch(VectorSystem, PositionSystem, ReferenceFrame, HeadingPitchDeg, Position, Converted) || Converted.ContainsNaN())
+	{
+		return false;
+	}
+	Vector = Converted;
+	return true;
 }
 
 bool UDuRizerudoreBlueprintLibrary::GetGravity(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position,
 	const ECoordinateSystem VectorSystem, FVector& Gravity)
 {
 	Gravity = FVector::ZeroVector;
-	if (!ReferenceFrame.IsInitialized())
-	{
-		return false;
-	}
 	FVector World = FVector::ZeroVector;
-	if (!DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geocentric, ReferenceFrame, Position, World))
+	if (!ReferenceFrame.IsInitialized() || !IsAnswerablePosition(PositionSystem, Position)
+		|| !DuRizerudore::DispatchPositionConversion(PositionSystem, ECoordinateSystem::Geocentric, ReferenceFrame, Position, World))
 	{
 		return false;
 	}
 	const FVector GeocentricGravity = FCoordinateConversionKernelAccess::GetGeocentricGravityAtGeocentric(*ReferenceFrame.GetConversion(), World);
+	FVector Result = GeocentricGravity;
 	switch (VectorSystem)
 	{
 	case ECoordinateSystem::Geocentric:
-		Gravity = GeocentricGravity;
-		return true;
+		break;
 	case ECoordinateSystem::Local_ENU:
 	case ECoordinateSystem::Local_NED:
 	case ECoordinateSystem::Local_UE:
-	{
 		// In the axes at the queried point, not at the frame's origin.
-		FVector Local = FVector::ZeroVector;
-		if (!DuRizerudore::DispatchVectorAtPositionConversion(ECoordinateSystem::Geocentric, ECoordinateSystem::Geocentric, VectorSystem, ReferenceFrame, World, GeocentricGravity, Local))
+		if (!DuRizerudore::DispatchVectorAtPositionConversion(ECoordinateSystem::Geocentric, ECoordinateSystem::Geocentric, VectorSystem, ReferenceFrame, World, GeocentricGravity, Result))
 		{
 			return false;
 		}
-		Gravity = Local;
-		return true;
-	}
+		break;
 	default:
 		return false;
 	}
+	if (Result.ContainsNaN())
+	{
+		return false;
+	}
+	Gravity = Result;
+	return true;
 }

@@ -44,11 +44,20 @@ namespace
 		double ConvergenceDeg = 0.0;
 	};
 
+	/** The false northing of a southern UTM grid: the equator's northing there. */
+	constexpr double UtmSouthernFalseNorthingM = 1e7;
+
+	/** The largest height of a frame origin, in metres either side of the ellipsoid: well beyond geostationary orbit. */
+	constexpr double MaxOriginHeightM = 1e7;
+
 	/**
-	 * Projects a position into the given zone (0 for UPS), whatever zone it would naturally fall in; the
-	 * hemisphere, and so the false northing, follows the position's own latitude. False when refused.
+	 * Projects a position into the frame's grid: the given zone (0 for UPS), whatever zone it would naturally
+	 * fall in, and the frame's hemisphere. A UTM grid is one continuous grid across the equator: a point in the
+	 * other hemisphere has its northing moved by the false northing, so that grid north runs on without a jump.
+	 * A UPS grid is centred on its own pole, and a point in the other polar hemisphere has no place in it.
+	 * False when refused.
 	 */
-	bool TryProjectIntoZone(const double LatitudeDeg, const double LongitudeDeg, const int32 Zone, FGridPoint& OutPoint)
+	bool TryProjectIntoZone(const double LatitudeDeg, const double LongitudeDeg, const int32 Zone, const bool bFrameNorthernHemisphere, FGridPoint& OutPoint)
 	{
 		try
 		{
@@ -57,6 +66,14 @@ namespace
 			bool bNorthernHemisphere = true;
 			double Scale = 0.0;
 			GeographicLib::UTMUPS::Forward(LatitudeDeg, LongitudeDeg, OutZone, bNorthernHemisphere, OutPoint.Easting, OutPoint.Northing, OutPoint.ConvergenceDeg, Scale, Zone, false);
+			if (bNorthernHemisphere != bFrameNorthernHemisphere)
+			{
+				if (Zone == GeographicLib::UTMUPS::UPS)
+				{
+					return false;
+				}
+				OutPoint.Northing += bFrameNorthernHemisphere ? -UtmSouthernFalseNorthingM : UtmSouthernFalseNorthingM;
+			}
 			return true;
 		}
 		catch (const std::exception&)
@@ -65,8 +82,13 @@ namespace
 		}
 	}
 
-	/** The reverse of TryProjectIntoZone for a grid point of the zone and hemisphere; false when refused. */
-	bool TryUnprojectFromZone(const int32 Zone, const bool bNorthernHemisphere, const double Easting, const double Northing, double& OutLatitudeDeg,
+	/**
+	 * The reverse of TryProjectIntoZone for a grid point of the frame's zone and hemisphere; false when refused.
+	 * GeographicLib's northern UTM grid already takes negative northings down to the southern grid's lowest
+	 * row, and its southern grid northings above the false northing up to the northern grid's highest, so
+	 * reversing in the frame's own hemisphere is continuous across the equator as it stands.
+	 */
+	bool TryUnprojectFromZone(const int32 Zone, const bool bFrameNorthernHemisphere, const double Easting, const double Northing, double& OutLatitudeDeg,
 		double& OutLongitudeDeg)
 	{
 		try
@@ -74,13 +96,20 @@ namespace
 			RequireFinite(Easting, Northing);
 			double ConvergenceDeg = 0.0;
 			double Scale = 0.0;
-			GeographicLib::UTMUPS::Reverse(Zone, bNorthernHemisphere, Easting, Northing, OutLatitudeDeg, OutLongitudeDeg, ConvergenceDeg, Scale, false);
+			GeographicLib::UTMUPS::Reverse(Zone, bFrameNorthernHemisphere, Easting, Northing, OutLatitudeDeg, OutLongitudeDeg, ConvergenceDeg, Scale, false);
 			return true;
 		}
 		catch (const std::exception&)
 		{
 			return false;
 		}
+	}
+
+	/** A frame origin is a place on or near the Earth: finite, its latitude within the poles, its height within MaxOriginHeightM. */
+	bool IsPossibleOrigin(const FGeodeticCoordinate& Origin)
+	{
+		return std::isfinite(Origin.LatitudeDeg) && std::isfinite(Origin.LongitudeDeg) && std::isfinite(Origin.HeightM) && std::abs(Origin.LatitudeDeg) <= 90.0
+			&& std::abs(Origin.HeightM) <= MaxOriginHeightM;
 	}
 }
 
@@ -176,7 +205,20 @@ void FCoordinateReferenceFrame::SetLocalFrameOrigin(const FGeodeticCoordinate& O
 	LocalCartesian.Reset();
 	LocalFrameType = Type;
 	LocalFrameOrigin = Origin;
+	if (!IsPossibleOrigin(Origin))
+	{
+		UE_LOG(LogDuRizerudoreConversion, Error,
+			TEXT("Cannot build a local frame at the origin (%.17g, %.17g, %.17g): the latitude must lie within [-90, 90] degrees, the height within 1e7 metres of the ellipsoid, and every value must be finite."),
+			Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM);
+		return;
+	}
 	LocalFrameOrigin.HeightM = Conversion->ResolveHeightAboveEllipsoid(Origin.HeightM, Origin.LatitudeDeg, Origin.LongitudeDeg, AltitudeReference);
+	if (!std::isfinite(LocalFrameOrigin.HeightM))
+	{
+		UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Cannot build a local frame at the origin (%.17g, %.17g, %.17g): its height above the ellipsoid is not finite."),
+			Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM);
+		return;
+	}
 
 	if (LocalFrameType == ECoordinateLocalFrameType::UTM)
 	{
@@ -229,7 +271,7 @@ bool FCoordinateReferenceFrame::TryGeodeticPositionToLocalEnu(const FVector& Geo
 		return false;
 	}
 	FGridPoint Point;
-	if (!TryProjectIntoZone(GeodeticPosition.X, GeodeticPosition.Y, UtmZone, Point))
+	if (!TryProjectIntoZone(GeodeticPosition.X, GeodeticPosition.Y, UtmZone, bUtmNorthernHemisphere, Point))
 	{
 		return false;
 	}
@@ -263,7 +305,7 @@ bool FCoordinateReferenceFrame::TryGetGridConvergenceDegAtGeodetic(const FVector
 		return true;
 	}
 	FGridPoint Point;
-	if (!TryProjectIntoZone(GeodeticPosition.X, GeodeticPosition.Y, UtmZone, Point))
+	if (!TryProjectIntoZone(GeodeticPosition.X, GeodeticPosition.Y, UtmZone, bUtmNorthernHemisphere, Point))
 	{
 		return false;
 	}

@@ -13,8 +13,10 @@ class ADuRizerudoreSystem;
  * Every function returns true on success and delivers its results through out-parameters; each refuses a
  * frame that fails IsReferenceFrameValid. After false: MakeReferenceFrame leaves a default frame, the
  * conversions and the heading/pitch functions leave their outputs untouched, the height queries set their
- * output to 0 and GetGravity to the zero vector. Positions in a UTM frame that the UTM/UPS projection cannot
- * take (a latitude outside [-90, 90], a point too far from the origin's zone) give false as well.
+ * output to 0 and GetGravity to the zero vector. Every function refuses an input that is not finite (NaN or
+ * an infinity), a geodetic latitude outside [-90, 90], and a result that would not be finite. Positions in a
+ * UTM frame that the UTM/UPS projection cannot take (a point too far from the origin's zone, or in a UPS frame
+ * a point in the other polar hemisphere) give false as well.
  *
  * Units and frames of positions, by system: Local_ENU and Local_NED metres in the frame's local axes,
  * Local_UE centimetres (X north, Y east, Z up), Geocentric ECEF metres, Geodetic (X latitude and Y longitude
@@ -39,8 +41,9 @@ public:
 	 * @param ConversionSetup the datum, gravity and geoid models to load.
 	 * @param ReferenceSetup the local frame: kind, origin (degrees, degrees, metres) and what the origin height is measured from.
 	 * @param OutReferenceFrame the frame; a default frame after false.
-	 * @return false when the models do not build (data missing or unreadable, an impossible truncation). An origin
-	 *   the UTM/UPS projection refuses still gives true, with a frame that has no local frame (and a log message).
+	 * @return false when the models do not build (data missing or unreadable, an impossible truncation) or the
+	 *   local frame does not (an origin that is not finite, a latitude outside [-90, 90], a height beyond 1e7 m
+	 *   from the ellipsoid, or an origin the UTM/UPS projection refuses; each is logged).
 	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Frame", meta = (ToolTip = "Builds a reusable runtime reference frame from the supplied conversion and local-frame setup."))
 	static bool MakeReferenceFrame(const FCoordinateConversionSetup& ConversionSetup, const FCoordinateReferenceSetup& ReferenceSetup, FCoordinateReferenceFrame& OutReferenceFrame);
@@ -52,7 +55,8 @@ public:
 	 * @param CoordinateSystem the actor whose conversion instance the frame shares.
 	 * @param ReferenceSetup the local frame: kind, origin (degrees, degrees, metres) and what the origin height is measured from.
 	 * @param OutReferenceFrame the frame; a default frame after false.
-	 * @return false for a null or destroyed actor or one whose models are not built.
+	 * @return false for a null or destroyed actor, one whose models are not built, or a local frame that does
+	 *   not build (as for MakeReferenceFrame).
 	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Frame", meta = (ToolTip = "Builds a reusable runtime reference frame from an initialized coordinate-system actor and an alternate local-frame setup."))
 	static bool MakeReferenceFrameFromCoordinateSystem(ADuRizerudoreSystem* CoordinateSystem, const FCoordinateReferenceSetup& ReferenceSetup, FCoordinateReferenceFrame& OutReferenceFrame);
@@ -159,8 +163,9 @@ public:
 
 	/**
 	 * @param Position the point, in PositionSystem's units; only its latitude and longitude matter.
-	 * @param GeoidHeightM the geoid's height above the ellipsoid in metres (NaN where the grid has no answer); 0 after false.
-	 * @return false for an invalid frame, a frame without a geoid, or a position the frame cannot convert.
+	 * @param GeoidHeightM the geoid's height above the ellipsoid in metres; 0 after false.
+	 * @return false for an invalid frame, a frame without a geoid, a position the frame cannot convert, or a
+	 *   place where the geoid grid has no answer.
 	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Earth", meta = (ToolTip = "Resolves geoid separation at the queried position."))
 	static bool GetGeoidHeight(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& Position, double& GeoidHeightM);

@@ -283,11 +283,20 @@ struct DURIZERUDORE_API FCoordinateReferenceSetup
  * A shared conversion instance paired with one local frame: a tangent plane or an origin-relative UTM/UPS grid.
  * Copies share the instance and the tangent-plane projector, so copying costs two reference increments.
  *
+ * A UTM frame is one continuous grid across the equator, in both directions: a point in the other hemisphere
+ * from the origin has its northing moved by the southern false northing (10,000 km), so local north runs on
+ * without a jump, and a local northing beyond the range of the origin's hemisphere is read in the other one.
+ * A UPS frame is centred on the origin's pole; a point in the other polar hemisphere has no place in it.
+ *
  * Out-of-range input in a UTM frame: the UTM/UPS projection refuses latitudes outside [-90, 90] (and NaN),
- * points too far from the origin's zone, and in reverse eastings or northings outside the zone. Such a
- * refusal never escapes: an origin that cannot be projected leaves the frame without a local frame (and is
- * logged), every conversion whose result needs the projection returns false with its output untouched,
- * and the members below that return a vector or an angle return NaN.
+ * points too far from the origin's zone (or, in a UPS frame, from its pole), and in reverse eastings or
+ * northings outside the zone. Such a refusal never escapes: every conversion whose result needs the
+ * projection returns false with its output untouched, and the members below that return a vector or an
+ * angle return NaN.
+ *
+ * An origin that is not a place on or near the Earth (not finite, a latitude outside [-90, 90], a height
+ * beyond 1e7 m from the ellipsoid), or that the UTM/UPS projection refuses, leaves the frame without a local
+ * frame, and is logged.
  */
 USTRUCT(BlueprintType, meta = (ToolTip = "Opaque runtime reference-frame handle used for repeated conversions.\nCreate it at runtime from a conversion setup or coordinate-system actor and reuse it across calls."))
 struct DURIZERUDORE_API FCoordinateReferenceFrame
@@ -336,8 +345,9 @@ struct DURIZERUDORE_API FCoordinateReferenceFrame
 	 * @param Origin latitude and longitude in degrees, height in metres against AltitudeReference.
 	 * @param AltitudeReference what the origin height is measured from.
 	 * @param Type a tangent plane or a UTM/UPS grid.
-	 * Without an initialized instance an ensure reports it once and nothing changes. An origin the UTM/UPS
-	 * projection refuses is logged and leaves the frame without a local frame.
+	 * Without an initialized instance an ensure reports it once and nothing changes. An origin that is not
+	 * finite, has a latitude outside [-90, 90] or a height beyond 1e7 m from the ellipsoid, or that the UTM/UPS
+	 * projection refuses, is logged and leaves the frame without a local frame.
 	 */
 	void SetLocalFrameOrigin(const FGeodeticCoordinate& Origin, ECoordinateAltitudeReference AltitudeReference, ECoordinateLocalFrameType Type);
 
