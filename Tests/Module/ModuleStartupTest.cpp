@@ -10,6 +10,35 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
+
+#if DURIZERUDORE_GEOGRAPHICLIB_LINKED_STATICALLY
+
+// GeographicLib linked into the module, as the engine's build does it: nothing to find, load or release.
+TEST(ModuleStartup, LinkedGeographicLibNeedsNoLibraryFileNorPluginDirectory)
+{
+	for (const bool bWithPlugin : {true, false})
+	{
+		SCOPED_TRACE(bWithPlugin ? "with the plugin" : "without the plugin");
+		std::optional<DuRizerudoreTest::FTemporaryPlugin> Plugin;
+		if (bWithPlugin)
+		{
+			Plugin.emplace();
+		}
+		else
+		{
+			DuRizerudoreTest::UseNoPlugin();
+		}
+		FHostLogCapture Capture;
+		IModuleInterface* const Module = FModuleManager::Get().LoadModule(TEXT("DuRizerudore"));
+		ASSERT_NE(Module, nullptr);
+		Module->ShutdownModule();
+		EXPECT_TRUE(FModuleManager::Get().UnloadModule(TEXT("DuRizerudore")));
+		EXPECT_TRUE(Capture.GetLines().empty());
+	}
+}
+
+#else
 
 namespace
 {
@@ -80,3 +109,5 @@ TEST(ModuleStartup, UnregisteredPluginOnlyReportsTheDirectory)
 	EXPECT_EQ(Lines[0].Verbosity, ELogVerbosity::Error);
 	EXPECT_EQ(Lines[0].Message, L"Failed to resolve the DuRizerudore plugin directory while loading GeographicLib.");
 }
+
+#endif

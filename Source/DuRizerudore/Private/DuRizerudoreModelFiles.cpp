@@ -11,6 +11,12 @@
 #include "Misc/Optional.h"
 #include "Misc/Paths.h"
 
+#if PLATFORM_WINDOWS
+#include "Windows/AllowWindowsPlatformTypes.h"
+#include "Windows/WindowsHWrapper.h"
+#include "Windows/HideWindowsPlatformTypes.h"
+#endif
+
 THIRD_PARTY_INCLUDES_START
 #include <GeographicLib/Geoid.hpp>
 #include <GeographicLib/GravityModel.hpp>
@@ -149,6 +155,46 @@ namespace DuRizerudore
 		}
 
 		/**
+		 * The directory as GeographicLib can open it, or empty with OutReason set. GeographicLib opens its files
+		 * through narrow paths, which Windows reads in the ANSI code page, not UTF-8: there a path with characters
+		 * outside ASCII goes by its short (8.3) form, and is refused where the volume keeps none. Elsewhere narrow
+		 * paths are UTF-8, and the directory is passed as it is.
+		 */
+		std::string ToGeographicLibDirectory(const FString& Directory, std::string& OutReason)
+		{
+#if PLATFORM_WINDOWS
+			bool bAscii = true;
+			for (const TCHAR Character : Directory)
+			{
+				bAscii = bAscii && static_cast<uint32>(Character) < 128u;
+			}
+			if (!bAscii)
+			{
+				const DWORD Length = ::GetShortPathNameW(*Directory, nullptr, 0);
+				std::wstring Short(Length, L'\0');
+				const DWORD Written = Length != 0 ? ::GetShortPathNameW(*Directory, Short.data(), Length) : 0;
+				Short.resize(Written < Length ? Written : 0);
+				for (const wchar_t Character : Short)
+				{
+					if (static_cast<uint32>(Character) >= 128u)
+					{
+						Short.clear();
+						break;
+					}
+				}
+				if (Short.empty())
+				{
+					OutReason = "the path holds characters outside ASCII and has no short (8.3) form, which GeographicLib needs to open it on Windows";
+					return {};
+				}
+				return std::string(Short.begin(), Short.end());
+			}
+#endif
+			OutReason.clear();
+			return std::string(TCHAR_TO_UTF8(*Directory));
+		}
+
+		/**
 		 * Builds a model with Make from its GeographicLib name and directory, in UTF-8, unless Refuse (given the
 		 * same) gives a reason not to. GeographicLib reports a missing or broken file by throwing; either reason is
 		 * logged and the model left unset.
@@ -161,8 +207,9 @@ namespace DuRizerudore
 			try
 			{
 				const std::string NameUtf8(TCHAR_TO_UTF8(*Name));
-				const std::string DirectoryUtf8(TCHAR_TO_UTF8(*Directory));
-				if (const std::string Reason = ModelName != nullptr ? Refuse(NameUtf8, DirectoryUtf8) : std::string(); !Reason.empty())
+				std::string PathReason;
+				const std::string DirectoryUtf8 = ToGeographicLibDirectory(Directory, PathReason);
+				if (const std::string Reason = ModelName == nullptr ? std::string() : !PathReason.empty() ? PathReason : Refuse(NameUtf8, DirectoryUtf8); !Reason.empty())
 				{
 					UE_LOG(LogDuRizerudoreConversion, Error, TEXT("Failed to load %s model '%s' from '%s': %s"), Kind, *Name, *Directory, UTF8_TO_TCHAR(Reason.c_str()));
 					OutModel.Reset();

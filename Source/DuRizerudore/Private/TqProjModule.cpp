@@ -14,12 +14,25 @@ DEFINE_LOG_CATEGORY(LogDuRizerudoreConversion);
 DEFINE_LOG_CATEGORY(LogDuRizerudoreSystem);
 DEFINE_LOG_CATEGORY(LogDuRizerudoreModule);
 
-// Where the plugin keeps GeographicLib's library file, relative to its base directory, and the message when
-// it cannot be loaded. Windows binds GeographicLib lazily (a delay-loaded DLL), so start-up must load the
-// plugin's copy by its full path for that binding to find it. Linux and Mac link the plugin's shared
+// How the module meets GeographicLib. The engine's build links GeographicLib statically into the module on every
+// platform (Source/ThirdParty/GeographicLib, DURIZERUDORE_GEOGRAPHICLIB_LINKED_STATICALLY): GeographicLib's
+// containers are then allocated and freed by one allocator, the module's; no library file must be staged, found
+// by its SONAME or install name, or delay-loaded, so a missing copy can no longer stop the module from loading
+// or crash the first conversion; and GeographicLib is built with the engine's own standard library. Start-up then
+// only records that the library is present. A build that links GeographicLib as a shared library (the
+// standalone build with the system's GeographicLib) keeps the load below, with its messages.
+#ifndef DURIZERUDORE_GEOGRAPHICLIB_LINKED_STATICALLY
+#define DURIZERUDORE_GEOGRAPHICLIB_LINKED_STATICALLY 0
+#endif
+
+// Where the plugin keeps GeographicLib's library file, relative to its base directory, and the message when it
+// cannot be loaded, in a build that loads it. Windows binds a shared GeographicLib lazily (a delay-loaded DLL), so
+// start-up must load the plugin's copy by its full path for that binding to find it. Linux and Mac link the plugin's shared
 // GeographicLib from the same place, named the platform's way; start-up loads it explicitly there too, so
 // that a missing or unloadable copy is reported in the same form and the library stays held until shut-down.
-#if PLATFORM_WINDOWS
+#if DURIZERUDORE_GEOGRAPHICLIB_LINKED_STATICALLY
+// Nothing to load.
+#elif PLATFORM_WINDOWS
 #define DURIZERUDORE_GEOGRAPHICLIB_RELATIVE_PATH TEXT("Binaries/GeographicLib/Win64/GeographicLib.dll")
 #define DURIZERUDORE_GEOGRAPHICLIB_LOAD_FAILED TEXT("Failed to load GeographicLib.dll from '%s'.")
 #elif PLATFORM_LINUX
@@ -41,9 +54,15 @@ DEFINE_LOG_CATEGORY(LogDuRizerudoreModule);
 class FTqProjModule : public IModuleInterface
 {
 public:
-	/** Loads GeographicLib's library file from below the plugin directory and holds its handle. */
+	/**
+	 * Loads GeographicLib's library file from below the plugin directory and holds its handle; where GeographicLib
+	 * is linked into the module, records that it is present.
+	 */
 	virtual void StartupModule() override
 	{
+#if DURIZERUDORE_GEOGRAPHICLIB_LINKED_STATICALLY
+		bGeographicLibLinked = true;
+#else
 		const TSharedPtr<IPlugin> Plugin = IPluginManager::Get().FindPlugin(TEXT("DuRizerudore"));
 		if (!Plugin.IsValid())
 		{
@@ -57,6 +76,7 @@ public:
 		{
 			UE_LOG(LogDuRizerudoreModule, Error, DURIZERUDORE_GEOGRAPHICLIB_LOAD_FAILED, *LibraryPath);
 		}
+#endif
 	}
 
 	/** Releases the library file if start-up loaded it; a second call does nothing. */
@@ -69,9 +89,18 @@ public:
 		}
 	}
 
+	/** Whether GeographicLib is linked into the module, so that no library file is loaded or held. */
+	bool IsGeographicLibLinked() const
+	{
+		return bGeographicLibLinked;
+	}
+
 private:
 	/** The loaded library file, null while it is not held. */
 	void* GeographicLibHandle = nullptr;
+
+	/** Set by start-up where GeographicLib is linked into the module. */
+	bool bGeographicLibLinked = false;
 };
 
 #undef DURIZERUDORE_GEOGRAPHICLIB_RELATIVE_PATH

@@ -5,9 +5,20 @@
 // Constant-initialised, so that objects made by other files' static initialisers find it ready.
 constinit FUObjectArray GUObjectArray;
 
+FUObjectArray::FStorage& FUObjectArray::GetStorage()
+{
+	if (Storage == nullptr)
+	{
+		Storage = new FStorage();
+	}
+	return *Storage;
+}
+
 void FUObjectArray::AllocateUObjectIndex(UObjectBase* Object)
 {
 	check(Object != nullptr && Object->InternalIndex == INDEX_NONE);
+	std::vector<FUObjectItem>& Objects = GetStorage().Objects;
+	std::vector<int32>& FreeIndices = Storage->FreeIndices;
 	int32 Index;
 	if (!FreeIndices.empty())
 	{
@@ -29,25 +40,25 @@ void FUObjectArray::AllocateUObjectIndex(UObjectBase* Object)
 void FUObjectArray::FreeUObjectIndex(UObjectBase* Object)
 {
 	const int32 Index = Object->InternalIndex;
-	check(Index >= 0 && Index < GetObjectArrayNum() && Objects[static_cast<std::size_t>(Index)].Object == Object);
-	Objects[static_cast<std::size_t>(Index)] = FUObjectItem();
-	FreeIndices.push_back(Index);
+	check(Index >= 0 && Index < GetObjectArrayNum() && Storage->Objects[static_cast<std::size_t>(Index)].Object == Object);
+	Storage->Objects[static_cast<std::size_t>(Index)] = FUObjectItem();
+	Storage->FreeIndices.push_back(Index);
 	Object->InternalIndex = INDEX_NONE;
 }
 
 int32 FUObjectArray::GetObjectArrayNum() const
 {
-	return static_cast<int32>(Objects.size());
+	return Storage != nullptr ? static_cast<int32>(Storage->Objects.size()) : 0;
 }
 
 FUObjectItem* FUObjectArray::IndexToObject(const int32 Index)
 {
-	return Index >= 0 && Index < GetObjectArrayNum() ? &Objects[static_cast<std::size_t>(Index)] : nullptr;
+	return Index >= 0 && Index < GetObjectArrayNum() ? &Storage->Objects[static_cast<std::size_t>(Index)] : nullptr;
 }
 
 const FUObjectItem* FUObjectArray::IndexToObject(const int32 Index) const
 {
-	return Index >= 0 && Index < GetObjectArrayNum() ? &Objects[static_cast<std::size_t>(Index)] : nullptr;
+	return Index >= 0 && Index < GetObjectArrayNum() ? &Storage->Objects[static_cast<std::size_t>(Index)] : nullptr;
 }
 
 FUObjectItem* FUObjectArray::ObjectToObjectItem(const UObjectBase* Object)

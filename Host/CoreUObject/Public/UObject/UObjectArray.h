@@ -51,8 +51,21 @@ public:
 	bool IsValid(int32 Index, int32 SerialNumber) const;
 
 private:
-	std::vector<FUObjectItem> Objects;
-	std::vector<int32> FreeIndices;
+	/** The slots and the free list of emptied ones. */
+	struct FStorage
+	{
+		std::vector<FUObjectItem> Objects;
+		std::vector<int32> FreeIndices;
+	};
+
+	/**
+	 * The storage, made at the first allocation and held for the life of the process. Behind a pointer so that the
+	 * array itself is constant-initialised (objects made by other files' static initialisers find it ready) with
+	 * every standard library, including those whose std::vector has no constant constructor.
+	 */
+	FStorage& GetStorage();
+
+	FStorage* Storage = nullptr;
 	int32 LastSerialNumber = 0;
 };
 
