@@ -1,12 +1,8 @@
 #include "Interfaces/IPluginManager.h"
-#include "HostPluginRegistration.h"
 
 #include "Misc/Paths.h"
 
-#include <filesystem>
 #include <mutex>
-#include <system_error>
-#include <unistd.h>
 
 namespace
 {
@@ -74,12 +70,6 @@ namespace
 			return Plugins.RemoveAll([&Absolute](const TSharedRef<IPlugin>& Plugin) { return Plugin->GetDescriptorFileName() == Absolute; }) > 0;
 		}
 
-		void RemoveByName(const FString& Name)
-		{
-			const std::lock_guard<std::mutex> Lock(Mutex);
-			Plugins.RemoveAll([&Name](const TSharedRef<IPlugin>& Plugin) { return Plugin->GetName().Equals(Name, ESearchCase::IgnoreCase); });
-		}
-
 	private:
 		std::mutex Mutex;
 		TArray<TSharedRef<IPlugin>> Plugins;
@@ -95,46 +85,4 @@ namespace
 IPluginManager& IPluginManager::Get()
 {
 	return GetHostPluginManager();
-}
-
-namespace UE::Host
-{
-	bool RegisterPluginDirectory(const FString& PluginDirectory, const TCHAR* PluginName)
-	{
-		return IPluginManager::Get().AddToPluginsList(FPaths::Combine(PluginDirectory, FString(PluginName) + TEXT(".uplugin")));
-	}
-
-	TOptional<FString> RegisterPluginAbove(const FString& StartDirectory, const TCHAR* PluginName)
-	{
-		FString Directory = FPaths::ConvertRelativePathToFull(StartDirectory);
-		for (;;)
-		{
-			if (RegisterPluginDirectory(Directory, PluginName))
-			{
-				return Directory;
-			}
-			const FString Parent = FPaths::GetPath(Directory);
-			if (Parent.IsEmpty() || Parent == Directory)
-			{
-				return NullOpt;
-			}
-			Directory = Parent;
-		}
-	}
-
-	FString GetExecutableDirectory()
-	{
-		std::error_code Error;
-		const std::filesystem::path Executable = std::filesystem::read_symlink("/proc/self/exe", Error);
-		if (Error)
-		{
-			return FPaths::ConvertRelativePathToFull(TEXT("."));
-		}
-		return FString::FromStdString(Executable.parent_path().generic_wstring());
-	}
-
-	void UnregisterPlugin(const TCHAR* PluginName)
-	{
-		GetHostPluginManager().RemoveByName(PluginName);
-	}
 }

@@ -56,13 +56,6 @@ namespace
 			return Error ? -1 : static_cast<int64>(Size);
 		}
 
-		virtual bool CreateDirectoryTree(const TCHAR* Directory) override
-		{
-			std::error_code Error;
-			std::filesystem::create_directories(ToPath(Directory), Error);
-			return DirectoryExists(Directory);
-		}
-
 		virtual FString ConvertToAbsolutePathForExternalAppForRead(const TCHAR* Filename) override { return MakeAbsolute(Filename); }
 		virtual FString ConvertToAbsolutePathForExternalAppForWrite(const TCHAR* Filename) override { return MakeAbsolute(Filename); }
 	};
@@ -73,16 +66,6 @@ namespace
 		virtual bool FileExists(const TCHAR* Filename) override { return Platform().FileExists(Filename); }
 		virtual bool DirectoryExists(const TCHAR* Directory) override { return Platform().DirectoryExists(Directory); }
 		virtual int64 FileSize(const TCHAR* Filename) override { return Platform().FileSize(Filename); }
-		virtual bool MakeDirectory(const TCHAR* Path, const bool bTree) override
-		{
-			if (bTree)
-			{
-				return Platform().CreateDirectoryTree(Path);
-			}
-			std::error_code Error;
-			std::filesystem::create_directory(ToPath(Path), Error);
-			return Platform().DirectoryExists(Path);
-		}
 		virtual FString ConvertToAbsolutePathForExternalAppForRead(const TCHAR* Filename) override
 		{
 			return Platform().ConvertToAbsolutePathForExternalAppForRead(Filename);

@@ -1,5 +1,5 @@
 #include "HAL/PlatformProcess.h"
-#include "HAL/HostDllHandles.h"
+#include "HAL/OpenDllHandles.h"
 
 #include "Containers/StringConv.h"
 #include "Containers/UnrealString.h"
@@ -68,7 +68,7 @@ void* FUnixPlatformProcess::GetDllExport(void* DllHandle, const TCHAR* ProcName)
 	return dlsym(DllHandle, TCHAR_TO_UTF8(ProcName));
 }
 
-namespace UE::Host
+namespace UE::Host::Internal
 {
 	int32 CountOpenDllHandles(const TCHAR* Filename)
 	{

@@ -57,7 +57,6 @@ public:
 	}
 
 	void Append(const TArray& Other) { Elements.insert(Elements.end(), Other.Elements.begin(), Other.Elements.end()); }
-	void Insert(const ElementType& Item, int32 Index) { Elements.insert(Elements.begin() + Index, Item); }
 
 	int32 Find(const ElementType& Item) const
 	{
@@ -66,13 +65,6 @@ public:
 	}
 
 	bool Contains(const ElementType& Item) const { return Find(Item) != INDEX_NONE; }
-
-	template <typename PredicateType>
-	const ElementType* FindByPredicate(PredicateType Predicate) const
-	{
-		const auto Found = std::find_if(Elements.begin(), Elements.end(), Predicate);
-		return Found == Elements.end() ? nullptr : &*Found;
-	}
 
 	/** Removes every element equal to Item; returns how many were removed. */
 	int32 Remove(const ElementType& Item)
@@ -92,18 +84,7 @@ public:
 		return Removed;
 	}
 
-	void RemoveAt(int32 Index, int32 Count = 1) { Elements.erase(Elements.begin() + Index, Elements.begin() + Index + Count); }
-
-	ElementType Pop()
-	{
-		ElementType Result = std::move(Elements.back());
-		Elements.pop_back();
-		return Result;
-	}
-
 	void Reserve(int32 Number) { Elements.reserve(static_cast<std::size_t>(Number)); }
-	void SetNum(int32 NewNum) { Elements.resize(static_cast<std::size_t>(NewNum)); }
-	void SetNumZeroed(int32 NewNum) { Elements.assign(static_cast<std::size_t>(NewNum), ElementType()); }
 	void Reset() { Elements.clear(); }
 	void Empty(int32 Slack = 0)
 	{
@@ -111,11 +92,6 @@ public:
 		Elements.shrink_to_fit();
 		Elements.reserve(static_cast<std::size_t>(Slack));
 	}
-
-	void Sort() { std::sort(Elements.begin(), Elements.end()); }
-
-	template <typename PredicateType>
-	void Sort(PredicateType Predicate) { std::sort(Elements.begin(), Elements.end(), Predicate); }
 
 	bool operator==(const TArray& Other) const { return Elements == Other.Elements; }
 	bool operator!=(const TArray& Other) const { return Elements != Other.Elements; }

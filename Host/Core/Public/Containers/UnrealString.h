@@ -73,7 +73,6 @@ public:
 		Data.push_back(Character);
 		return *this;
 	}
-	FString& AppendChar(TCHAR Character) { return *this += Character; }
 	FString& Append(const FString& Other) { return *this += Other; }
 	FString& Append(const TCHAR* Other) { return *this += Other; }
 
@@ -96,7 +95,6 @@ public:
 	FString Right(int32 Count) const;
 	FString Mid(int32 Start, int32 Count = 0x7fffffff) const;
 	FString LeftChop(int32 Count) const { return Left(Len() - Count); }
-	FString RightChop(int32 Count) const { return Mid(Count); }
 	FString ToUpper() const;
 	FString ToLower() const;
 	FString TrimStartAndEnd() const;

@@ -63,19 +63,6 @@ public:
 		return AddInvocation(InUserObject, [WeakObject]() { return WeakObject.IsValid(); }, TFunction<void(ParamTypes...)>(Forward<FunctorType>(InFunctor)));
 	}
 
-	/** Binds a member function of a plain C++ object, which must outlive the binding. */
-	template <typename UserClass>
-	FDelegateHandle AddRaw(UserClass* InUserObject, typename std::type_identity_t<TMethodPtr<UserClass>> InFunc)
-	{
-		return AddInvocation(InUserObject, nullptr, [InUserObject, InFunc](ParamTypes... Params) { (InUserObject->*InFunc)(Forward<ParamTypes>(Params)...); });
-	}
-
-	template <typename UserClass>
-	FDelegateHandle AddRaw(const UserClass* InUserObject, typename std::type_identity_t<TConstMethodPtr<UserClass>> InFunc)
-	{
-		return AddInvocation(InUserObject, nullptr, [InUserObject, InFunc](ParamTypes... Params) { (InUserObject->*InFunc)(Forward<ParamTypes>(Params)...); });
-	}
-
 	/** Binds a member function of an engine object, held weakly: skipped once the object is gone. */
 	template <typename UserClass>
 	FDelegateHandle AddUObject(UserClass* InUserObject, typename std::type_identity_t<TMethodPtr<UserClass>> InFunc)

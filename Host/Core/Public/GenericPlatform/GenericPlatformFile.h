@@ -12,7 +12,6 @@ public:
 	virtual bool FileExists(const TCHAR* Filename) = 0;
 	virtual bool DirectoryExists(const TCHAR* Directory) = 0;
 	virtual int64 FileSize(const TCHAR* Filename) = 0;
-	virtual bool CreateDirectoryTree(const TCHAR* Directory) = 0;
 
 	/** The absolute form of a path as an external program (a third-party library) must be given it. */
 	virtual FString ConvertToAbsolutePathForExternalAppForRead(const TCHAR* Filename) = 0;

@@ -14,6 +14,5 @@ public:
 	virtual bool FileExists(const TCHAR* Filename) = 0;
 	virtual bool DirectoryExists(const TCHAR* Directory) = 0;
 	virtual int64 FileSize(const TCHAR* Filename) = 0;
-	virtual bool MakeDirectory(const TCHAR* Path, bool bTree = false) = 0;
 	virtual FString ConvertToAbsolutePathForExternalAppForRead(const TCHAR* Filename) = 0;
 };

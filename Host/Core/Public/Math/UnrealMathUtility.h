@@ -43,7 +43,6 @@ struct FMath
 	static double Cos(const double Value) { return std::cos(Value); }
 	static double Tan(const double Value) { return std::tan(Value); }
 	static double Asin(const double Value) { return std::asin(Value < -1.0 ? -1.0 : (Value < 1.0 ? Value : 1.0)); }
-	static double Acos(const double Value) { return std::acos(Value < -1.0 ? -1.0 : (Value < 1.0 ? Value : 1.0)); }
 	static double Atan(const double Value) { return std::atan(Value); }
 	static double Atan2(const double Y, const double X) { return std::atan2(Y, X); }
 	static double Fmod(const double X, const double Y) { return std::fmod(X, Y); }

@@ -9,7 +9,6 @@
 struct FCString
 {
 	static int32 Strlen(const TCHAR* Text) { return static_cast<int32>(std::wcslen(Text)); }
-	static int32 Strcmp(const TCHAR* A, const TCHAR* B) { return std::wcscmp(A, B); }
 	static int32 Stricmp(const TCHAR* A, const TCHAR* B)
 	{
 		for (;; ++A, ++B)
@@ -22,6 +21,4 @@ struct FCString
 			}
 		}
 	}
-	static int32 Atoi(const TCHAR* Text) { return static_cast<int32>(std::wcstol(Text, nullptr, 10)); }
-	static double Atod(const TCHAR* Text) { return std::wcstod(Text, nullptr); }
 };

@@ -88,8 +88,6 @@ private:
 	friend class TSharedRef;
 	template <class, ESPMode>
 	friend class TWeakPtr;
-	template <class CastToType, class CastFromType, ESPMode InMode>
-	friend TSharedPtr<CastToType, InMode> StaticCastSharedPtr(const TSharedPtr<CastFromType, InMode>& InSharedPtr);
 
 	explicit TSharedPtr(std::shared_ptr<ObjectType> InPointer) : Pointer(std::move(InPointer)) {}
 
@@ -109,7 +107,6 @@ public:
 	ObjectType& Get() const { return *Pointer; }
 	int32 GetSharedReferenceCount() const { return static_cast<int32>(Pointer.use_count()); }
 	bool IsUnique() const { return Pointer.use_count() == 1; }
-	TSharedPtr<ObjectType, Mode> ToSharedPtr() const { return TSharedPtr<ObjectType, Mode>(*this); }
 
 	template <class OtherType>
 	bool operator==(const TSharedRef<OtherType, Mode>& Other) const { return Pointer == Other.Pointer; }
@@ -159,14 +156,3 @@ TSharedRef<ObjectType, Mode> MakeShared(ArgTypes&&... Args)
 	return TSharedRef<ObjectType, Mode>(std::make_shared<ObjectType>(std::forward<ArgTypes>(Args)...));
 }
 
-template <class ObjectType>
-TSharedPtr<ObjectType, ESPMode::ThreadSafe> MakeShareable(ObjectType* Object)
-{
-	return TSharedPtr<ObjectType, ESPMode::ThreadSafe>(Object);
-}
-
-template <class CastToType, class CastFromType, ESPMode Mode>
-TSharedPtr<CastToType, Mode> StaticCastSharedPtr(const TSharedPtr<CastFromType, Mode>& InSharedPtr)
-{
-	return TSharedPtr<CastToType, Mode>(std::static_pointer_cast<CastToType>(InSharedPtr.Pointer));
-}

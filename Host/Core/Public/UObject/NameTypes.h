@@ -38,7 +38,6 @@ public:
 	bool operator!=(const EName Other) const { return !(*this == Other); }
 
 	/** True when both names have exactly the same text, casing included. */
-	bool IsEqualCaseSensitive(const FName Other) const { return DisplayIndex == Other.DisplayIndex; }
 
 	friend uint32 GetTypeHash(const FName Name) { return Name.ComparisonIndex; }
 

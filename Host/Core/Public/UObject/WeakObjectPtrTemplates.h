@@ -80,9 +80,3 @@ private:
 
 	TWeakObjectPtrBase WeakPtr;
 };
-
-template <class T>
-TWeakObjectPtr<T> MakeWeakObjectPtr(T* Object)
-{
-	return TWeakObjectPtr<T>(Object);
-}
