@@ -110,9 +110,9 @@ namespace DuRizerudoreCli
 			const auto [Pointer, Code] = std::from_chars(First, Last, OutValue, std::chars_format::general);
 			if (Code == std::errc::result_out_of_range && Pointer == Last)
 			{
-				// from_chars refuses a magnitude too small for a double as it refuses one too large; a number that
-				// small is 0 (or the nearest subnormal) to strtod and to every other reader of data files. Only
-				// a number too large to hold stays refused.
+				// from_chars refuses a magnitude too small for a double as it refuses one too large. A number that
+				// small underflows to 0 (or the nearest subnormal), as strtod reads it in the C locale the tool keeps;
+				// only a number too large to hold stays refused.
 				const std::string Terminated(Token);
 				OutValue = std::strtod(Terminated.c_str(), nullptr);
 				if (!std::isfinite(OutValue))
