@@ -119,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Bytes, const std::size
 		}
 		if (Result == DuRizerudoreCli::FLineReader::EResult::Line)
 		{
+			DURIZERUDORE_FUZZ_CHECK(Expected[Next - 1].size() <= MaxLineBytes, "a line over the limit is never given, wherever it falls");
 			CheckParse(Line);
 		}
 	}

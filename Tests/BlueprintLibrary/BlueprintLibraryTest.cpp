@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+#include <vector>
+
 using FLibrary = UDuRizerudoreBlueprintLibrary;
 using DuRizerudoreTest::FTemporaryPlugin;
 
@@ -66,12 +70,6 @@ TEST(BlueprintLibrary, DefaultFrameIsRefusedEverywhere)
 	EXPECT_FALSE(FLibrary::IsReferenceFrameValid(Default));
 	ExpectEveryQueryRefused(Default, false);
 	FVector Vector(1, 2, 3);
-	FQuat Quat(0.1, 0.2, 0.3, 0.4);
-	FVector2D Pair(4, 5);
-	EXPECT_FALSE(FLibrary::ConvertVector(Default, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_NED, FVector(1, 0, 0), Vector));
-	EXPECT_FALSE(FLibrary::ConvertQuaternion(Default, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_ENU, FQuat::Identity, Quat));
-	EXPECT_FALSE(FLibrary::HeadingPitchDegFromVector(Default, ECoordinateSystem::Local_ENU, FVector(1, 0, 0), ECoordinateSystem::Geodetic, FVector(0, 0, 0), Pair));
-	EXPECT_TRUE(Vector == FVector(1, 2, 3) && Quat == FQuat(0.1, 0.2, 0.3, 0.4) && Pair == FVector2D(4, 5));
 	EXPECT_FALSE(FLibrary::GetGravity(Default, ECoordinateSystem::Geodetic, FVector(0, 0, 0), ECoordinateSystem::Geocentric, Vector));
 	EXPECT_EQ(Vector, FVector(0, 0, 0));
 }
@@ -287,4 +285,95 @@ TEST(BlueprintLibrary, NonFiniteInputsLatitudesBeyondThePolesAndNonFiniteResults
 	EXPECT_FALSE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_UE, FVector(1e307, 0.0, 0.0), Out));
 	EXPECT_EQ(Out, Good);
 	EXPECT_TRUE(FLibrary::ConvertPosition(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_UE, FVector(1e306, 0.0, 0.0), Out));
+}
+
+TEST(BlueprintLibrary, EveryRefusalLeavesItsOutputAsTheHeaderPromises)
+{
+	DuRizerudoreTest::UseRepositoryPlugin();
+	const FCoordinateReferenceFrame Default;
+	FCoordinateReferenceFrame Tangent;
+	FCoordinateReferenceFrame Utm;
+	ASSERT_TRUE(FLibrary::MakeReferenceFrame(ModelFreeSetup(), FCoordinateReferenceSetup(), Tangent));
+	ASSERT_TRUE(FLibrary::MakeReferenceFrame(ModelFreeSetup(),
+		FCoordinateReferenceSetup(FGeodeticCoordinate(-33.9, 18.4, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM), Utm));
+
+	/** One output of every kind, pre-filled with values no conversion produces (a rotator outside its canonical range, a quaternion of length 0.55). */
+	struct FOutputs
+	{
+		FVector Vector = FVector(7.0, -8.0, 9.5);
+		FQuat Quat = FQuat(0.1, 0.2, 0.3, 0.4);
+		FRotator Rotator = FRotator(1000.0, -700.0, 5000.0);
+		FVector2D Pair = FVector2D(400.0, -500.0);
+		double Number = 99.0;
+	};
+	/** Bit for bit, so that a NaN written over a sentinel is seen. */
+	const auto Same = [](const double A, const double B) { return std::memcmp(&A, &B, sizeof(double)) == 0; };
+	const auto SameOutputs = [&Same](const FOutputs& A, const FOutputs& B) {
+		return Same(A.Vector.X, B.Vector.X) && Same(A.Vector.Y, B.Vector.Y) && Same(A.Vector.Z, B.Vector.Z) && Same(A.Quat.X, B.Quat.X) && Same(A.Quat.Y, B.Quat.Y)
+			&& Same(A.Quat.Z, B.Quat.Z) && Same(A.Quat.W, B.Quat.W) && Same(A.Rotator.Pitch, B.Rotator.Pitch) && Same(A.Rotator.Yaw, B.Rotator.Yaw)
+			&& Same(A.Rotator.Roll, B.Rotator.Roll) && Same(A.Pair.X, B.Pair.X) && Same(A.Pair.Y, B.Pair.Y) && Same(A.Number, B.Number);
+	};
+	using ES = ECoordinateSystem;
+	const ES Unknown = static_cast<ES>(200);
+	const FVector Somewhere(10.0, 20.0, 30.0);
+	// Five million metres east of the UTM origin, and a latitude beyond the pole: points the projection refuses.
+	const FVector OutOfZone(5.0e7, 0.0, 0.0);
+	const FVector BeyondThePole(91.0, 18.4, 0.0);
+
+	struct FRefusal
+	{
+		const char* What;
+		std::function<bool(FOutputs&)> Call;
+		/** What the header promises after false, applied to fresh sentinels; nothing for "untouched". */
+		std::function<void(FOutputs&)> Promised;
+	};
+	const auto Untouched = [](FOutputs&) {};
+	const std::vector<FRefusal> Refusals = {
+		{"ConvertPosition, default frame", [&](FOutputs& O) { return FLibrary::ConvertPosition(Default, ES::Geodetic, ES::Geocentric, Somewhere, O.Vector); }, Untouched},
+		{"ConvertPosition, unknown source", [&](FOutputs& O) { return FLibrary::ConvertPosition(Tangent, Unknown, ES::Geocentric, Somewhere, O.Vector); }, Untouched},
+		{"ConvertPosition, unknown target", [&](FOutputs& O) { return FLibrary::ConvertPosition(Tangent, ES::Local_UE, Unknown, Somewhere, O.Vector); }, Untouched},
+		{"ConvertPosition, beyond the pole", [&](FOutputs& O) { return FLibrary::ConvertPosition(Utm, ES::Geodetic, ES::Local_UE, BeyondThePole, O.Vector); }, Untouched},
+		{"ConvertPosition, out of the zone", [&](FOutputs& O) { return FLibrary::ConvertPosition(Utm, ES::Local_ENU, ES::Geodetic, OutOfZone, O.Vector); }, Untouched},
+		{"ConvertVector, default frame", [&](FOutputs& O) { return FLibrary::ConvertVector(Default, ES::Local_ENU, ES::Local_NED, Somewhere, O.Vector); }, Untouched},
+		{"ConvertVector, to Geodetic", [&](FOutputs& O) { return FLibrary::ConvertVector(Tangent, ES::Local_ENU, ES::Geodetic, Somewhere, O.Vector); }, Untouched},
+		{"ConvertVector, unknown source", [&](FOutputs& O) { return FLibrary::ConvertVector(Tangent, Unknown, ES::Local_NED, Somewhere, O.Vector); }, Untouched},
+		{"ConvertVectorAtPosition, default frame",
+			[&](FOutputs& O) { return FLibrary::ConvertVectorAtPosition(Default, ES::Local_ENU, ES::Geocentric, Somewhere, ES::Geodetic, Somewhere, O.Vector); }, Untouched},
+		{"ConvertVectorAtPosition, unknown position system",
+			[&](FOutputs& O) { return FLibrary::ConvertVectorAtPosition(Tangent, ES::Local_ENU, ES::Geocentric, Somewhere, Unknown, Somewhere, O.Vector); }, Untouched},
+		{"ConvertVectorAtPosition, out of the zone",
+			[&](FOutputs& O) { return FLibrary::ConvertVectorAtPosition(Utm, ES::Local_ENU, ES::Geocentric, Somewhere, ES::Local_ENU, OutOfZone, O.Vector); }, Untouched},
+		{"ConvertQuaternion, default frame", [&](FOutputs& O) { return FLibrary::ConvertQuaternion(Default, ES::Local_ENU, ES::Local_ENU, FQuat::Identity, O.Quat); }, Untouched},
+		{"ConvertQuaternion, left-handed", [&](FOutputs& O) { return FLibrary::ConvertQuaternion(Tangent, ES::Local_UE, ES::Local_ENU, FQuat::Identity, O.Quat); }, Untouched},
+		{"ConvertQuaternion, Geodetic", [&](FOutputs& O) { return FLibrary::ConvertQuaternion(Tangent, ES::Geodetic, ES::Geocentric, FQuat::Identity, O.Quat); }, Untouched},
+		{"ConvertRotator, default frame", [&](FOutputs& O) { return FLibrary::ConvertRotator(Default, ES::Local_ENU, ES::Local_ENU, FRotator(10.0, 20.0, 30.0), O.Rotator); }, Untouched},
+		{"ConvertRotator, left-handed", [&](FOutputs& O) { return FLibrary::ConvertRotator(Tangent, ES::Local_ENU, ES::Local_UE, FRotator(10.0, 20.0, 30.0), O.Rotator); }, Untouched},
+		{"ConvertRotator, Geodetic", [&](FOutputs& O) { return FLibrary::ConvertRotator(Tangent, ES::Local_NED, ES::Geodetic, FRotator(10.0, 20.0, 30.0), O.Rotator); }, Untouched},
+		{"ConvertRotator, unknown target", [&](FOutputs& O) { return FLibrary::ConvertRotator(Tangent, ES::Geocentric, Unknown, FRotator(10.0, 20.0, 30.0), O.Rotator); }, Untouched},
+		{"HeadingPitchDegFromVector, default frame",
+			[&](FOutputs& O) { return FLibrary::HeadingPitchDegFromVector(Default, ES::Local_ENU, Somewhere, ES::Geodetic, Somewhere, O.Pair); }, Untouched},
+		{"HeadingPitchDegFromVector, Geodetic vector",
+			[&](FOutputs& O) { return FLibrary::HeadingPitchDegFromVector(Tangent, ES::Geodetic, Somewhere, ES::Geodetic, Somewhere, O.Pair); }, Untouched},
+		{"HeadingPitchDegFromVector, out of the zone",
+			[&](FOutputs& O) { return FLibrary::HeadingPitchDegFromVector(Utm, ES::Geocentric, Somewhere, ES::Local_ENU, OutOfZone, O.Pair); }, Untouched},
+		{"VectorFromHeadingPitchDeg, default frame",
+			[&](FOutputs& O) { return FLibrary::VectorFromHeadingPitchDeg(Default, ES::Local_ENU, FVector2D(30.0, 10.0), ES::Geodetic, Somewhere, O.Vector); }, Untouched},
+		{"VectorFromHeadingPitchDeg, unknown vector system",
+			[&](FOutputs& O) { return FLibrary::VectorFromHeadingPitchDeg(Tangent, Unknown, FVector2D(30.0, 10.0), ES::Geodetic, Somewhere, O.Vector); }, Untouched},
+		{"VectorFromHeadingPitchDeg, beyond the pole",
+			[&](FOutputs& O) { return FLibrary::VectorFromHeadingPitchDeg(Utm, ES::Geocentric, FVector2D(30.0, 10.0), ES::Geodetic, BeyondThePole, O.Vector); }, Untouched},
+		{"GetGravity, Geodetic axes", [&](FOutputs& O) { return FLibrary::GetGravity(Tangent, ES::Geodetic, Somewhere, ES::Geodetic, O.Vector); },
+			[](FOutputs& O) { O.Vector = FVector(0.0, 0.0, 0.0); }},
+		{"GetGravity, out of the zone", [&](FOutputs& O) { return FLibrary::GetGravity(Utm, ES::Local_ENU, OutOfZone, ES::Geocentric, O.Vector); },
+			[](FOutputs& O) { O.Vector = FVector(0.0, 0.0, 0.0); }},
+		{"GetGeoidHeight, no geoid", [&](FOutputs& O) { return FLibrary::GetGeoidHeight(Tangent, ES::Geodetic, Somewhere, O.Number); }, [](FOutputs& O) { O.Number = 0.0; }},
+	};
+	for (const FRefusal& Refusal : Refusals)
+	{
+		FOutputs Outputs;
+		EXPECT_FALSE(Refusal.Call(Outputs)) << Refusal.What;
+		FOutputs Expected;
+		Refusal.Promised(Expected);
+		EXPECT_TRUE(SameOutputs(Outputs, Expected)) << Refusal.What;
+	}
 }

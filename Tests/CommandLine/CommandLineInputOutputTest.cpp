@@ -31,6 +31,8 @@ TEST(CommandLineNumbers, ReadingPrintingAndBadLines)
 	const std::vector<FCase> Cases = {
 		{"shortest form that reads back", "0.1 1e-300 -0\n0.30000000000000004 1.5e3 123456789012345680000\n",
 			"0.1 1e-300 -0\n0.30000000000000004 1500 1.2345678901234568e+20\n", 0},
+		{"too small for a double: 0 or the nearest subnormal, as strtod reads it", "1e-400 -1e-400 2e-324\n+3e-324 1e-99999999999999999999 4.9e-324\n",
+			"0 -0 0\n5e-324 0 5e-324\n", 0},
 		{"spaces, tabs and commas in any mix", "1 2 3\n1,2,3\n1\t2\t3\n  1   2 , 3  \n1,\t 2 ,3\r\n+1 2 3\n", "1 2 3\n1 2 3\n1 2 3\n1 2 3\n1 2 3\n1 2 3\n", 0},
 		{"blank lines and a last line without newline", "\n1 2 3\n   \n\t\n\n4 5 6", "1 2 3\n4 5 6\n", 0},
 		{"empty input", "", "", 0},
@@ -53,6 +55,8 @@ TEST(CommandLineNumbers, ReadingPrintingAndBadLines)
 		{"1 2 0x10", "not a number: '0x10'"},
 		{"1 2 --3", "not a number: '--3'"},
 		{"1e999 2 3", "number out of range: '1e999'"},
+		{"1 -1e999 3", "number out of range: '-1e999'"},
+		{"1 2 1e-400x", "not a number: '1e-400x'"},
 		{",,,", "empty field 1"},
 	};
 	std::string Input = "1 2 3\n";
@@ -77,4 +81,36 @@ TEST(CommandLineStreaming, TwoHundredThousandLinesComeOutInOrder)
 	const FProcessResult Result = Echo(Input);
 	ASSERT_EQ(Result.ExitCode, 0) << Result.Stderr;
 	EXPECT_TRUE(Result.Stdout == Input);
+}
+
+TEST(CommandLineNumbers, TheLineLimitIsTheLinesOwnWhereverItFalls)
+{
+	constexpr std::size_t LimitBytes = 64 * 1024;
+	/** Three numbers padded with spaces to Length bytes before the newline. */
+	const auto LineOf = [](const std::size_t Length) {
+		std::string Line = "1 2 3";
+		Line.resize(Length, ' ');
+		return Line;
+	};
+	const std::vector<std::pair<std::string, std::string>> Lines = {
+		{LineOf(LimitBytes), "1 2 3\n"},
+		{LineOf(LimitBytes + 1), "ERROR: line too long\n"},
+		{std::string(70000, '1'), "ERROR: line too long\n"},
+	};
+	// Short lines before the long one put it at other places in the reader's buffer, across a refill among them.
+	for (const int ShortLinesBefore : {0, 1, 4500, 11000})
+	{
+		std::string Before;
+		for (int Index = 0; Index < ShortLinesBefore; ++Index)
+		{
+			Before += "7 8 9\n";
+		}
+		for (const auto& [Line, Answer] : Lines)
+		{
+			const FProcessResult Result = Echo(Before + Line + "\n4 5 6\n");
+			// The short lines come back as they went in; only what follows them is shown on failure.
+			ASSERT_TRUE(Result.Stdout.starts_with(Before)) << Line.size() << " bytes after " << ShortLinesBefore << " lines";
+			EXPECT_EQ(Result.Stdout.substr(Before.size()), Answer + "4 5 6\n") << Line.size() << " bytes after " << ShortLinesBefore << " lines";
+		}
+	}
 }

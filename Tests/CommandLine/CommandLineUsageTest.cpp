@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -70,6 +71,9 @@ TEST(CommandLineUsage, EveryUsageErrorExitsTwoWithNothingOnStdout)
 		{"plugin dir without descriptor", With({"--plugin-dir", fs::temp_directory_path().string()}), "DuRizerudore.uplugin"},
 		{"describe an unknown type", {"describe", "FGeodeticCoordinates"}, "unknown type 'FGeodeticCoordinates'"},
 		{"describe an empty type name", {"describe", ""}, "unknown type ''"},
+		{"describe a type with escape sequences", {"describe", "\x1b]0;owned\x07\x1b[2J\xc2\x9b" "31m"}, "unknown type '\\x1b]0;owned\\x07\\x1b[2J\\xc2\\x9b31m'"},
+		{"command with escape sequences", {"\x1b[31mteleport"}, "unknown command '\\x1b[31mteleport'"},
+		{"system name with escape sequences", {"position", "--from", "\x1b[31mLocal_XYZ", "--to", "Geodetic"}, "\\x1b[31mLocal_XYZ"},
 		{"describe with a frame option", {"describe", "ECoordinateSystem", "--origin", "1,2,3"}, "describe takes no options (--origin given"},
 	};
 	for (const FUsageCase& Case : Cases)
@@ -79,6 +83,12 @@ TEST(CommandLineUsage, EveryUsageErrorExitsTwoWithNothingOnStdout)
 		EXPECT_EQ(Result.ExitCode, 2) << Case.Name << ": " << Result.Stderr;
 		EXPECT_EQ(Result.Stdout, "") << Case.Name;
 		EXPECT_NE(Result.Stderr.find(Case.StderrMentions), std::string::npos) << Case.Name << ": " << Result.Stderr;
+		// What the user typed never reaches the terminal as a control character.
+		EXPECT_EQ(std::count_if(Result.Stderr.begin(), Result.Stderr.end(),
+					  [](const char Character) { return Character != '\n' && (static_cast<unsigned char>(Character) < 0x20 || Character == 0x7f); }),
+			0)
+			<< Case.Name;
+		EXPECT_EQ(Result.Stderr.find("\xc2\x9b"), std::string::npos) << Case.Name;
 	}
 }
 

@@ -1,3 +1,4 @@
+#include "ClosedForms.h"
 #include "DuRizerudoreVectorConversion.h"
 #include "ReferenceFrameTestSupport.h"
 
@@ -57,11 +58,9 @@ TEST(FreeVector, AgreesWithTheClosedFormAxesAtTheOriginAndRoundTrips)
 		const double Lat = Latitude(Random);
 		const double Lon = Longitude(Random);
 		const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, Lat, Lon, 0.0);
-		const double Phi = Lat * M_PI / 180.0;
-		const double Lambda = Lon * M_PI / 180.0;
-		const FVector East(-std::sin(Lambda), std::cos(Lambda), 0.0);
-		const FVector North(-std::sin(Phi) * std::cos(Lambda), -std::sin(Phi) * std::sin(Lambda), std::cos(Phi));
-		const FVector Up(std::cos(Phi) * std::cos(Lambda), std::cos(Phi) * std::sin(Lambda), std::sin(Phi));
+		const FVector East = DuRizerudoreTest::ClosedFormEast(Lon);
+		const FVector North = DuRizerudoreTest::ClosedFormNorth(Lat, Lon);
+		const FVector Up = DuRizerudoreTest::ClosedFormUp(Lat, Lon);
 		const FVector V(Component(Random), Component(Random), Component(Random));
 		ExpectVectorNear(Convert(Frame, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geocentric, V), East * V.X + North * V.Y + Up * V.Z, 1e-13);
 		for (const ECoordinateSystem From : Systems)

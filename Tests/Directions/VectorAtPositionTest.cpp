@@ -1,3 +1,4 @@
+#include "ClosedForms.h"
 #include "DuRizerudoreVectorConversion.h"
 #include "ReferenceFrameTestSupport.h"
 
@@ -37,10 +38,8 @@ TEST(VectorAtPosition, LocalAxesAreThoseOfThePoint)
 	for (int Sample = 0; Sample < 200; ++Sample)
 	{
 		const FVector Geodetic(Latitude(Random), Longitude(Random), 100.0);
-		const double Phi = Geodetic.X * M_PI / 180.0;
-		const double Lambda = Geodetic.Y * M_PI / 180.0;
-		const FVector Up(std::cos(Phi) * std::cos(Lambda), std::cos(Phi) * std::sin(Lambda), std::sin(Phi));
-		const FVector East(-std::sin(Lambda), std::cos(Lambda), 0.0);
+		const FVector Up = DuRizerudoreTest::ClosedFormUp(Geodetic.X, Geodetic.Y);
+		const FVector East = DuRizerudoreTest::ClosedFormEast(Geodetic.Y);
 		// Whichever system names the point, the local up there is the ellipsoid normal there.
 		for (const ECoordinateSystem PositionSystem : Systems)
 		{

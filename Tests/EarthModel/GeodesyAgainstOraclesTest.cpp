@@ -1,4 +1,3 @@
-#include "ConversionProbe.h"
 #include "DuRizerudoreConversionInternal.h"
 
 #include "TestPluginDirectory.h"
@@ -100,7 +99,7 @@ TEST(NormalGravity, MatchesSomiglianaAndLiesInTheMeridianPlane)
 		const double SinPhi = std::sin(Lat * M_PI / 180.0);
 		const double Somigliana = EquatorialGravity * (1 + K * SinPhi * SinPhi) / std::sqrt(1 - E2 * SinPhi * SinPhi);
 
-		const FVector Geocentric = FInstanceProbe::GravityAtGeodetic(Instance, FVector(Lat, Lon, 0.0));
+		const FVector Geocentric = FAccess::GetGeocentricGravityAtGeodetic(Instance, FVector(Lat, Lon, 0.0));
 		EXPECT_NEAR(Geocentric.Size(), Somigliana, 1e-9);
 		// On the ellipsoid, normal gravity is along the downward normal.
 		const FQuat EnuToGeocentric = DuRizerudore::BuildEnuToGeocentricRotation(Lat, Lon);
@@ -111,15 +110,15 @@ TEST(NormalGravity, MatchesSomiglianaAndLiesInTheMeridianPlane)
 
 		// Above the ellipsoid it is still free of an east component, and it agrees with the geocentric query.
 		const FVector Aloft(Lat, Lon, 8000.0);
-		const FVector AtHeight = FInstanceProbe::GravityAtGeodetic(Instance, Aloft);
+		const FVector AtHeight = FAccess::GetGeocentricGravityAtGeodetic(Instance, Aloft);
 		EXPECT_NEAR(EnuToGeocentric.UnrotateVector(AtHeight).X, 0.0, 1e-12);
 		const FVector ViaGeocentric = FAccess::GetGeocentricGravityAtGeocentric(Instance, FAccess::GeodeticToWorldPosition(Instance, Aloft));
 		EXPECT_NEAR((ViaGeocentric - AtHeight).Size(), 0.0, 1e-9);
 	}
 
 	// At the poles gravity is along the axis, pointing to the centre.
-	EXPECT_LT(FInstanceProbe::GravityAtGeodetic(Instance, FVector(90.0, 0.0, 0.0)).Z, -9.83);
-	EXPECT_GT(FInstanceProbe::GravityAtGeodetic(Instance, FVector(-90.0, 0.0, 0.0)).Z, 9.83);
+	EXPECT_LT(FAccess::GetGeocentricGravityAtGeodetic(Instance, FVector(90.0, 0.0, 0.0)).Z, -9.83);
+	EXPECT_GT(FAccess::GetGeocentricGravityAtGeodetic(Instance, FVector(-90.0, 0.0, 0.0)).Z, 9.83);
 }
 
 TEST(InstalledEgm84, GeoidHeightsEqualGeoidEvalForBothInterpolations)
@@ -161,7 +160,7 @@ TEST(InstalledEgm84, BothGravityQueriesAgreeAndPointDown)
 	REQUIRE_INSTALLED_EGM84();
 	const FCoordinateConversionInstance Instance{FCoordinateConversionSetup()};
 	ASSERT_TRUE(Instance.IsInitialized());
-	ASSERT_TRUE(FInstanceProbe::GravityModel(Instance).IsValid());
+	ASSERT_TRUE(FAccess::GetGravityModel(Instance).IsValid());
 
 	std::mt19937_64 Random(16);
 	std::uniform_real_distribution<double> Latitude(-89.0, 89.0);
@@ -170,7 +169,7 @@ TEST(InstalledEgm84, BothGravityQueriesAgreeAndPointDown)
 	for (int Sample = 0; Sample < 500; ++Sample)
 	{
 		const FVector Geodetic(Latitude(Random), Longitude(Random), Height(Random));
-		const FVector AtGeodetic = FInstanceProbe::GravityAtGeodetic(Instance, Geodetic);
+		const FVector AtGeodetic = FAccess::GetGeocentricGravityAtGeodetic(Instance, Geodetic);
 		const FVector AtGeocentric = FAccess::GetGeocentricGravityAtGeocentric(Instance, FAccess::GeodeticToWorldPosition(Instance, Geodetic));
 		EXPECT_NEAR((AtGeodetic - AtGeocentric).Size(), 0.0, 1e-9);
 		// Within a few hundred micro-g of normal gravity and pointing within an arc-minute of the downward normal.

@@ -1,4 +1,3 @@
-#include "ConversionProbe.h"
 #include "DuRizerudoreConversionInternal.h"
 
 #include "Logging/HostLogCapture.h"
@@ -55,16 +54,16 @@ TEST(InstanceConstruction, DefaultAndModelFreeSetups)
 	const FCoordinateConversionInstance Default{FCoordinateConversionSetup()};
 	EXPECT_TRUE(Default.IsInitialized());
 	EXPECT_TRUE(Default.SupportsGeoidQueries());
-	ASSERT_TRUE(FInstanceProbe::GravityModel(Default).IsValid());
+	ASSERT_TRUE(FAccess::GetGravityModel(Default).IsValid());
 	// The default truncation is degree and order 16.
-	EXPECT_EQ(FInstanceProbe::GravityModel(Default)->Degree(), 16);
-	EXPECT_EQ(FInstanceProbe::GravityModel(Default)->Order(), 16);
+	EXPECT_EQ(FAccess::GetGravityModel(Default)->Degree(), 16);
+	EXPECT_EQ(FAccess::GetGravityModel(Default)->Order(), 16);
 
 	const FCoordinateConversionInstance NoModels(MakeSetup(EEarthGravityModel::None, EEarthGravityModel::None));
 	EXPECT_TRUE(NoModels.IsInitialized());
 	EXPECT_FALSE(NoModels.SupportsGeoidQueries());
-	EXPECT_FALSE(FInstanceProbe::GravityModel(NoModels).IsValid());
-	EXPECT_TRUE(FInstanceProbe::NormalGravity(NoModels).IsValid());
+	EXPECT_FALSE(FAccess::GetGravityModel(NoModels).IsValid());
+	EXPECT_TRUE(FAccess::GetNormalGravity(NoModels).IsValid());
 	EXPECT_TRUE(ConversionMessages(Capture).empty());
 
 	const FCoordinateConversionInstance Empty;
@@ -80,8 +79,8 @@ TEST(InstanceConstruction, OnlyTheWgs84DatumBuildsAndNothingIsLogged)
 	Setup.DatumModel = TEnumAsByte<EEarthDatumModel>(static_cast<uint8>(1));
 	const FCoordinateConversionInstance Instance(Setup);
 	EXPECT_FALSE(Instance.IsInitialized());
-	EXPECT_FALSE(FInstanceProbe::Geocentric(Instance).IsValid());
-	EXPECT_FALSE(FInstanceProbe::NormalGravity(Instance).IsValid());
+	EXPECT_FALSE(FAccess::GetGeocentric(Instance).IsValid());
+	EXPECT_FALSE(FAccess::GetNormalGravity(Instance).IsValid());
 	// The datum is refused before the plugin directory is even looked for.
 	EXPECT_TRUE(ConversionMessages(Capture).empty());
 }
@@ -135,7 +134,7 @@ TEST(InstanceConstruction, DegreeAndOrderRules)
 		EXPECT_EQ(Instance.IsInitialized(), Case.bLoads);
 		// The gravity part never keeps the geoid from loading.
 		EXPECT_TRUE(Instance.SupportsGeoidQueries());
-		const TSharedPtr<GeographicLib::GravityModel, ESPMode::ThreadSafe>& Gravity = FInstanceProbe::GravityModel(Instance);
+		const TSharedPtr<GeographicLib::GravityModel, ESPMode::ThreadSafe>& Gravity = FAccess::GetGravityModel(Instance);
 		EXPECT_EQ(Gravity.IsValid(), Case.bLoads);
 		if (Gravity.IsValid())
 		{
@@ -189,25 +188,25 @@ TEST(InstanceConstruction, CopiesShareTheModelsAndMovesLeaveNullPointers)
 	const FCoordinateConversionInstance Copy(Original);
 	EXPECT_TRUE(Copy.IsInitialized());
 	EXPECT_TRUE(Copy.SupportsGeoidQueries());
-	EXPECT_EQ(FInstanceProbe::Geocentric(Copy).Get(), FInstanceProbe::Geocentric(Original).Get());
-	EXPECT_EQ(FInstanceProbe::GravityModel(Copy).Get(), FInstanceProbe::GravityModel(Original).Get());
-	EXPECT_EQ(FInstanceProbe::Geoid(Copy).Get(), FInstanceProbe::Geoid(Original).Get());
-	EXPECT_EQ(FInstanceProbe::Geoid(Original).GetSharedReferenceCount(), 2);
+	EXPECT_EQ(FAccess::GetGeocentric(Copy).Get(), FAccess::GetGeocentric(Original).Get());
+	EXPECT_EQ(FAccess::GetGravityModel(Copy).Get(), FAccess::GetGravityModel(Original).Get());
+	EXPECT_EQ(FAccess::GetGeoid(Copy).Get(), FAccess::GetGeoid(Original).Get());
+	EXPECT_EQ(FAccess::GetGeoid(Original).GetSharedReferenceCount(), 2);
 
 	FCoordinateConversionInstance Assigned;
 	Assigned = Copy;
-	EXPECT_EQ(FInstanceProbe::NormalGravity(Assigned).Get(), FInstanceProbe::NormalGravity(Original).Get());
+	EXPECT_EQ(FAccess::GetNormalGravity(Assigned).Get(), FAccess::GetNormalGravity(Original).Get());
 
 	FCoordinateConversionInstance Moved(MoveTemp(Original));
 	EXPECT_TRUE(Moved.IsInitialized());
 	EXPECT_FALSE(Original.IsInitialized());
 	EXPECT_FALSE(Original.SupportsGeoidQueries());
-	EXPECT_FALSE(FInstanceProbe::Geocentric(Original).IsValid());
-	EXPECT_FALSE(FInstanceProbe::GravityModel(Original).IsValid());
+	EXPECT_FALSE(FAccess::GetGeocentric(Original).IsValid());
+	EXPECT_FALSE(FAccess::GetGravityModel(Original).IsValid());
 
 	FCoordinateConversionInstance MoveAssigned;
 	MoveAssigned = MoveTemp(Moved);
 	EXPECT_TRUE(MoveAssigned.IsInitialized());
 	EXPECT_FALSE(Moved.IsInitialized());
-	EXPECT_EQ(FInstanceProbe::Geoid(MoveAssigned).Get(), FInstanceProbe::Geoid(Copy).Get());
+	EXPECT_EQ(FAccess::GetGeoid(MoveAssigned).Get(), FAccess::GetGeoid(Copy).Get());
 }

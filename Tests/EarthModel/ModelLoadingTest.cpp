@@ -1,4 +1,4 @@
-#include "ConversionProbe.h"
+#include "DuRizerudoreConversionInternal.h"
 #include "DuRizerudoreModelFiles.h"
 #include "DuRizerudoreModelLoading.h"
 
@@ -156,7 +156,7 @@ TEST(ModelLoading, BrokenFilesAreLoggedAndLeaveTheInstanceUnusable)
 		FHostLogCapture Capture;
 		const FCoordinateConversionInstance Instance{FCoordinateConversionSetup()};
 		EXPECT_FALSE(Instance.IsInitialized());
-		EXPECT_EQ(FInstanceProbe::GravityModel(Instance).IsValid(), !Damage.bGravity);
+		EXPECT_EQ(FCoordinateConversionKernelAccess::GetGravityModel(Instance).IsValid(), !Damage.bGravity);
 		EXPECT_EQ(Instance.SupportsGeoidQueries(), Damage.bGravity);
 		// GeographicLib's own reason follows the model and the directory.
 		const FString Directory = FTemporaryPlugin::ToEngine(Damage.bGravity ? Plugin.GetGravityDirectory() : Plugin.GetGeoidDirectory());

@@ -195,6 +195,62 @@ class HeaderToolTest(unittest.TestCase):
         self.assertIn("\tP_GET_STRUCT_REF(FVector, Z_Param_Out_In);\n\tP_GET_ENUM(EMode, Z_Param_Mode);\n\tP_GET_PROPERTY_REF(FDoubleProperty, Z_Param_Out_Out);\n"
                       "\tP_FINISH;\n\tP_NATIVE_BEGIN;\n\t*(bool*)Z_Param__Result = UChild::Sum(Z_Param_Out_In, EMode(Z_Param_Mode), Z_Param_Out_Out);", source)
 
+    def test_every_doc_comment_comes_out_verbatim_as_comment_metadata(self):
+        text = textwrap.dedent(
+            """\
+            /** An enumeration. */
+            UENUM()
+            enum class EMode : uint8 { A };
+
+            /**
+             * A structure
+             * over two lines.
+             */
+            USTRUCT(meta = (ToolTip = "Explicit."))
+            struct FShape
+            {
+            	GENERATED_BODY()
+
+            	/** A property. */
+            	UPROPERTY(EditAnywhere)
+            	double Size = 0.0;
+
+            	// Not a doc comment.
+            	UPROPERTY(EditAnywhere)
+            	double Plain = 0.0;
+            };
+
+            /** A class. */
+            UCLASS()
+            class UHolder : public UObject
+            {
+            	GENERATED_BODY()
+            public:
+            	/**
+            	 * A function.
+            	 */
+            	UFUNCTION(BlueprintCallable, meta = (ToolTip = "Explicit."))
+            	static void Run();
+            };
+            """)
+        mode, shape, holder = tool.parse_header(text)[0]
+        size, plain = shape["properties"]
+        run, = holder["functions"]
+        cases = [
+            (mode, "/** An enumeration. */"),
+            (shape, "/**\n * A structure\n * over two lines.\n */"),
+            (size, "/** A property. */"),
+            (plain, None),
+            (holder, "/** A class. */"),
+            (run, "/**\n\t * A function.\n\t */"),
+        ]
+        source = tool.generate_source("Sample", "Public/Sample.h", text)
+        for declared, comment in cases:
+            with self.subTest(name=declared["name"]):
+                self.assertEqual(dict(declared["metadata"]).get("Comment"), comment)
+                if comment is not None:
+                    self.assertIn('{"Comment", "' + comment.replace("\n", "\\n").replace("\t", "\\t") + '"}', source)
+
     def test_output_compiles_with_the_header(self):
         host = os.path.join(os.path.dirname(__file__), "..", "..", "Host")
         with tempfile.TemporaryDirectory() as directory:

@@ -1,4 +1,4 @@
-#include "ConversionProbe.h"
+#include "DuRizerudoreConversionInternal.h"
 #include "ReferenceFrameTestSupport.h"
 
 #include "AllocationCounter.h"
@@ -29,14 +29,14 @@ TEST(FrameLifecycle, ConstructionStates)
 
 	const FCoordinateReferenceFrame FromRef(Instance.ToSharedRef(), FCoordinateReferenceSetup());
 	EXPECT_TRUE(FromRef.HasLocalFrame());
-	EXPECT_TRUE(FFrameProbe::Projector(FromRef).IsValid());
+	EXPECT_TRUE(FFrameAccess::GetProjector(FromRef).IsValid());
 	EXPECT_EQ(FromRef.GetConversionPtr(), Instance);
 
 	// Switching to a UTM frame releases the projector.
 	FCoordinateReferenceFrame Switching(Instance, FCoordinateReferenceSetup());
 	Switching.SetLocalFrameOrigin(FGeodeticCoordinate(45.0, 7.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM);
-	EXPECT_FALSE(FFrameProbe::Projector(Switching).IsValid());
-	EXPECT_EQ(FFrameProbe::Zone(Switching), 32);
+	EXPECT_FALSE(FFrameAccess::GetProjector(Switching).IsValid());
+	EXPECT_EQ(FFrameAccess::GetUtmZone(Switching), 32);
 }
 
 TEST(FrameLifecycle, SettingAnOriginWithoutAnInitializedInstanceIsReportedOnce)
@@ -109,11 +109,11 @@ TEST(FrameLifecycle, CopiesAndMovesKeepEveryMemberAndAllocateNothing)
 		DuRizerudore::DispatchPositionConversion(ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, Copy, Probe, Converted);
 		EXPECT_EQ(UE::HostTest::GetAllocationCount(), Before);
 
-		EXPECT_EQ(FFrameProbe::Projector(Copy).Get(), FFrameProbe::Projector(Original).Get());
+		EXPECT_EQ(FFrameAccess::GetProjector(Copy).Get(), FFrameAccess::GetProjector(Original).Get());
 		EXPECT_EQ(Copy.GetConversion(), Original.GetConversion());
 		// A moved-from frame holds null pointers and so is uninitialized.
 		EXPECT_FALSE(Assigned.IsInitialized());
-		EXPECT_FALSE(FFrameProbe::Projector(Assigned).IsValid());
+		EXPECT_FALSE(FFrameAccess::GetProjector(Assigned).IsValid());
 
 		// The copies outlive the original, every member intact: bit for bit the same positions.
 		Original = FCoordinateReferenceFrame();

@@ -97,10 +97,10 @@ TEST(PositionDispatch, LocalSystemsAreExactPermutationsAndScalings)
 	{
 		EXPECT_EQ(Convert(From, To, In), Expected);
 	}
-	// The factor out of centimetres is the literal 0.01: 35 cm is 35 * 0.01 m, which differs from 35 / 100 in the last bit.
+	// The factor out of centimetres is the literal 0.01: 35 cm is 35 * 0.01 m, not 35 / 100, which is one bit apart.
 	const FVector FromCentimetres = Convert(ECoordinateSystem::Local_UE, ECoordinateSystem::Local_ENU, FVector(35.0, 0.0, 0.0));
 	EXPECT_EQ(FromCentimetres.Y, 35.0 * 0.01);
-	EXPECT_NE(35.0 * 0.01, 35.0 / 100.0);
+	EXPECT_NE(FromCentimetres.Y, 35.0 / 100.0);
 
 	// Round trips through centimetres come back up to rounding.
 	std::mt19937_64 Random(3);

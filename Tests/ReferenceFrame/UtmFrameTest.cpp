@@ -1,4 +1,4 @@
-#include "ConversionProbe.h"
+#include "DuRizerudoreConversionInternal.h"
 #include "ReferenceFrameTestSupport.h"
 
 #include "Logging/HostLogCapture.h"
@@ -17,8 +17,8 @@ namespace
 	/** PROJ's own UTM or UPS grid for the zone and hemisphere the frame chose. */
 	std::string ProjGridDefinition(const FCoordinateReferenceFrame& Frame)
 	{
-		const int32 Zone = FFrameProbe::Zone(Frame);
-		const bool bNorth = FFrameProbe::IsNorthern(Frame);
+		const int32 Zone = FFrameAccess::GetUtmZone(Frame);
+		const bool bNorth = FFrameAccess::IsUtmNorthernHemisphere(Frame);
 		char Definition[256];
 		if (Zone == 0)
 		{
@@ -63,17 +63,17 @@ TEST(UtmFrame, AgreesWithProjInTheOriginsZone)
 		const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::UTM, Origin.LatitudeDeg, Origin.LongitudeDeg, 120.0);
 		ASSERT_TRUE(Frame.HasLocalFrame());
 		EXPECT_TRUE(Frame.UsesPositionDependentLocalFrame());
-		EXPECT_EQ(FFrameProbe::Zone(Frame), Origin.ExpectedZone);
-		EXPECT_EQ(FFrameProbe::IsNorthern(Frame), Origin.bExpectedNorth);
+		EXPECT_EQ(FFrameAccess::GetUtmZone(Frame), Origin.ExpectedZone);
+		EXPECT_EQ(FFrameAccess::IsUtmNorthernHemisphere(Frame), Origin.bExpectedNorth);
 		const FProjPipeline Grid(ProjGridDefinition(Frame));
 		ASSERT_TRUE(Grid.IsValid()) << ProjGridDefinition(Frame);
 
 		const FVector OriginGrid = Grid.Forward(FVector(Origin.LatitudeDeg, Origin.LongitudeDeg, 0.0));
-		EXPECT_NEAR(FFrameProbe::OriginEasting(Frame), OriginGrid.X, 1e-6);
-		EXPECT_NEAR(FFrameProbe::OriginNorthing(Frame), OriginGrid.Y, 1e-6);
+		EXPECT_NEAR(FFrameAccess::GetUtmOriginEasting(Frame), OriginGrid.X, 1e-6);
+		EXPECT_NEAR(FFrameAccess::GetUtmOriginNorthing(Frame), OriginGrid.Y, 1e-6);
 		if (!Origin.bExpectedNorth && Origin.ExpectedZone != 0)
 		{
-			EXPECT_GT(FFrameProbe::OriginNorthing(Frame), 5000000.0);
+			EXPECT_GT(FFrameAccess::GetUtmOriginNorthing(Frame), 5000000.0);
 		}
 		// The origin maps to zero exactly.
 		EXPECT_EQ(Frame.GeodeticPositionToLocalEnu(FVector(Origin.LatitudeDeg, Origin.LongitudeDeg, 120.0)), FVector(0.0, 0.0, 0.0));
@@ -112,7 +112,7 @@ TEST(UtmFrame, OneContinuousGridAcrossTheEquatorInBothDirections)
 		{
 			SCOPED_TRACE(testing::Message() << "zone " << Zone << ", origin latitude " << OriginLatitudeDeg);
 			const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::UTM, OriginLatitudeDeg, CentralMeridianDeg + 1.0, 0.0);
-			ASSERT_EQ(FFrameProbe::Zone(Frame), Zone);
+			ASSERT_EQ(FFrameAccess::GetUtmZone(Frame), Zone);
 			const FProjPipeline Grid(ProjGridDefinition(Frame));
 			const FVector OriginGrid = Grid.Forward(FVector(OriginLatitudeDeg, CentralMeridianDeg + 1.0, 0.0));
 			for (int Sample = 0; Sample < 60; ++Sample)
@@ -167,7 +167,7 @@ TEST(UtmFrame, UpsFrameRefusesTheOtherPolarHemisphere)
 	{
 		SCOPED_TRACE(OriginLatitudeDeg);
 		const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::UTM, OriginLatitudeDeg, 20.0, 0.0);
-		ASSERT_EQ(FFrameProbe::Zone(Frame), 0);
+		ASSERT_EQ(FFrameAccess::GetUtmZone(Frame), 0);
 		const FVector Untouched(1.0, 2.0, 3.0);
 		FVector Out = Untouched;
 		// The mirrored point, and one on the far side of the equator, have no place in this polar grid.
@@ -311,7 +311,7 @@ TEST(UtmFrame, AnOriginThatCannotBeProjectedLeavesNoLocalFrame)
 	EXPECT_FALSE(Frame.HasLocalFrame());
 	EXPECT_EQ(Frame.GetLocalFrameType(), ECoordinateLocalFrameType::UTM);
 	EXPECT_EQ(Frame.GetLocalFrameOrigin().LatitudeDeg, 95.0);
-	EXPECT_FALSE(FFrameProbe::Projector(Frame).IsValid());
+	EXPECT_FALSE(FFrameAccess::GetProjector(Frame).IsValid());
 	const std::vector<std::wstring> Messages = Capture.GetMessages(TEXT("LogDuRizerudoreConversion"));
 	ASSERT_EQ(Messages.size(), 1u);
 	EXPECT_NE(Messages[0].find(L"(95, 20, 0)"), std::wstring::npos);

@@ -16,7 +16,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -442,5 +446,59 @@ TEST(ReflectedRegistry, FunctionsHaveTheirKindMetadataAndParameters)
 			ExpectMetaData(*Function, Row.MetaData, {TEXT("Category"), TEXT("WorldContext"), TEXT("BlueprintGetter"), TEXT("BlueprintSetter")});
 			ExpectProperties(Function, Row.Parameters, CPF_None, {});
 		}
+	}
+}
+
+TEST(ReflectedRegistry, DocCommentsComeOutAsCommentMetadata)
+{
+	/** The header text, read from the module's sources: the doc comment a field's Comment must be, verbatim. */
+	const auto ReadHeader = [](const char* Name) {
+		std::ifstream File(std::filesystem::path(DURIZERUDORE_TEST_PLUGIN_DIR) / "Source" / "DuRizerudore" / "Public" / Name);
+		return std::string(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
+	};
+	const std::string Conversion = ReadHeader("DuRizerudoreConversion.h");
+	const std::string Library = ReadHeader("DuRizerudoreBlueprintLibrary.h");
+	ASSERT_FALSE(Conversion.empty());
+	ASSERT_FALSE(Library.empty());
+
+	const UFunction* const ConvertRotator = UDuRizerudoreBlueprintLibrary::StaticClass()->FindFunctionByName(TEXT("ConvertRotator"));
+	const FProperty* const Latitude = FindFProperty<FProperty>(FGeodeticCoordinate::StaticStruct(), TEXT("LatitudeDeg"));
+	ASSERT_NE(ConvertRotator, nullptr);
+	ASSERT_NE(Latitude, nullptr);
+	struct FRow
+	{
+		const char* What;
+		bool bHasComment;
+		FString Comment;
+		const std::string& Header;
+		const char* Annotation;
+	};
+	// One of each kind that carries a doc comment; functions and properties with an explicit tooltip keep theirs too.
+	const std::vector<FRow> Rows = {
+		{"enumeration", StaticEnum<ECoordinateSystem>()->HasMetaData(TEXT("Comment")), StaticEnum<ECoordinateSystem>()->GetMetaData(TEXT("Comment")), Conversion, "UENUM"},
+		{"structure", FCoordinateConversionInstance::StaticStruct()->HasMetaData(TEXT("Comment")), FCoordinateConversionInstance::StaticStruct()->GetMetaData(TEXT("Comment")),
+			Conversion, "USTRUCT"},
+		{"class", UDuRizerudoreBlueprintLibrary::StaticClass()->HasMetaData(TEXT("Comment")), UDuRizerudoreBlueprintLibrary::StaticClass()->GetMetaData(TEXT("Comment")),
+			Library, "UCLASS"},
+		{"property", Latitude->HasMetaData(TEXT("Comment")), Latitude->GetMetaData(TEXT("Comment")), Conversion, "UPROPERTY"},
+		{"function", ConvertRotator->HasMetaData(TEXT("Comment")), ConvertRotator->GetMetaData(TEXT("Comment")), Library, "UFUNCTION"},
+	};
+	for (const FRow& Row : Rows)
+	{
+		if (!Row.bHasComment)
+		{
+			ADD_FAILURE() << Row.What << " has no Comment";
+			continue;
+		}
+		const std::string Comment = TCHAR_TO_UTF8(*Row.Comment);
+		EXPECT_TRUE(Comment.starts_with("/**") && Comment.ends_with("*/")) << Row.What << ": " << Comment;
+		// The comment as written, right before the annotation it documents.
+		bool bFound = false;
+		for (std::size_t At = Row.Header.find(Comment); At != std::string::npos && !bFound; At = Row.Header.find(Comment, At + 1))
+		{
+			const std::size_t Next = Row.Header.find_first_not_of(" \t\n", At + Comment.size());
+			bFound = Next != std::string::npos && Row.Header.compare(Next, std::strlen(Row.Annotation), Row.Annotation) == 0;
+		}
+		EXPECT_TRUE(bFound) << Row.What << ": " << Comment;
 	}
 }

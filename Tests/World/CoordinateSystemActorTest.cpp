@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -247,6 +249,73 @@ TEST(CoordinateSystemActor, AuthorityLocalConversionsGoThroughTheAuthorityOnly)
 	EXPECT_TRUE(Rotation.GetAxisX().Equals(-ClosedFormNorth(-45.0, 100.0), 1e-12));
 	EXPECT_TRUE(Rotation.GetAxisY().Equals(ClosedFormEast(100.0), 1e-12));
 	EXPECT_TRUE(Rotation.GetAxisZ().Equals(ClosedFormUp(-45.0, 100.0), 1e-12));
+}
+
+TEST(CoordinateSystemActor, RefusedPoseConversionsLeaveTheirOutputsUntouched)
+{
+	FTestWorld Ambiguous;
+	ADuRizerudoreSystem* const Unsure = LoadCoordinateSystem(Ambiguous.Get(), TangentPlaneAt(45.0, 10.0));
+	LoadCoordinateSystem(Ambiguous.Get(), TangentPlaneAt(-45.0, 100.0));
+	FTestWorld Tangent;
+	const ADuRizerudoreSystem* const Plane = LoadCoordinateSystem(Tangent.Get(), TangentPlaneAt(45.0, 10.0));
+	FTestWorld Grid;
+	FCoordinateSystemSettings UtmSettings;
+	UtmSettings.ReferenceSetup = MakeReferenceSetup(ECoordinateLocalFrameType::UTM, -33.9, 18.4, 0.0);
+	const ADuRizerudoreSystem* const Utm = LoadCoordinateSystem(Grid.Get(), UtmSettings);
+	ASSERT_TRUE(Plane->IsReferenceFrameInitialized() && Utm->IsReferenceFrameInitialized());
+
+	/** Outputs pre-filled with what no conversion writes: odd matrix entries, a scale of 3, a quaternion of length 0.55. */
+	struct FOutputs
+	{
+		FMatrix Matrix = FMatrix(FVector(1.5, 2.5, 3.5), FVector(4.5, 5.5, 6.5), FVector(7.5, 8.5, 9.5), FVector(10.5, 11.5, 12.5));
+		FTransform Transform = FTransform(FQuat::Identity, FVector(7.0, 8.0, 9.0), FVector(3.0, 3.0, 3.0));
+		FVector Position = FVector(7.0, -8.0, 9.5);
+		FQuat Rotation = FQuat(0.1, 0.2, 0.3, 0.4);
+	};
+	const auto Same = [](const double A, const double B) { return std::memcmp(&A, &B, sizeof(double)) == 0; };
+	const auto SameVector = [&Same](const FVector& A, const FVector& B) { return Same(A.X, B.X) && Same(A.Y, B.Y) && Same(A.Z, B.Z); };
+	const auto SameQuat = [&Same](const FQuat& A, const FQuat& B) { return Same(A.X, B.X) && Same(A.Y, B.Y) && Same(A.Z, B.Z) && Same(A.W, B.W); };
+	const auto Untouched = [&](const FOutputs& Outputs) {
+		const FOutputs Fresh;
+		bool bSame = true;
+		for (int32 Row = 0; Row < 4; ++Row)
+		{
+			for (int32 Column = 0; Column < 4; ++Column)
+			{
+				bSame = bSame && Same(Outputs.Matrix.M[Row][Column], Fresh.Matrix.M[Row][Column]);
+			}
+		}
+		return bSame && SameQuat(Outputs.Transform.GetRotation(), Fresh.Transform.GetRotation())
+			&& SameVector(Outputs.Transform.GetTranslation(), Fresh.Transform.GetTranslation()) && SameVector(Outputs.Transform.GetScale3D(), Fresh.Transform.GetScale3D())
+			&& SameVector(Outputs.Position, Fresh.Position) && SameQuat(Outputs.Rotation, Fresh.Rotation);
+	};
+
+	// Fifty thousand kilometres east of the UTM origin (in centimetres), and the origin's antipode (ECEF metres): both beyond its zone.
+	const FVector OutOfZoneLocal(0.0, 5.0e9, 0.0);
+	const FVector Antipode = ClosedFormEcef(33.9, -161.6, 0.0);
+	const FMatrix AtAntipode(FVector(1.0, 0.0, 0.0), FVector(0.0, 1.0, 0.0), FVector(0.0, 0.0, 1.0), Antipode);
+	struct FRefusal
+	{
+		const char* What;
+		std::function<bool(FOutputs&)> Call;
+	};
+	const std::vector<FRefusal> Refusals = {
+		{"transform to matrix, ambiguous world", [&](FOutputs& O) { return Unsure->ConvertAuthorityLocalTransformToEcefMatrix(FTransform::Identity, O.Matrix); }},
+		{"transform to matrix, out of the zone", [&](FOutputs& O) { return Utm->ConvertAuthorityLocalTransformToEcefMatrix(FTransform(OutOfZoneLocal), O.Matrix); }},
+		{"matrix to transform, ambiguous world", [&](FOutputs& O) { return Unsure->ConvertEcefMatrixToAuthorityLocalTransform(FMatrix::Identity, O.Transform); }},
+		{"matrix to transform, out of the zone", [&](FOutputs& O) { return Utm->ConvertEcefMatrixToAuthorityLocalTransform(AtAntipode, O.Transform); }},
+		{"local to ECEF, ambiguous world", [&](FOutputs& O) { return Unsure->ConvertAuthorityLocalToEcef(FVector::ZeroVector, FQuat::Identity, O.Position, O.Rotation); }},
+		{"local to ECEF, out of the zone", [&](FOutputs& O) { return Utm->ConvertAuthorityLocalToEcef(OutOfZoneLocal, FQuat::Identity, O.Position, O.Rotation); }},
+		{"ECEF to local, ambiguous world", [&](FOutputs& O) { return Unsure->ConvertEcefToAuthorityLocal(Antipode, FQuat::Identity, O.Position, O.Rotation); }},
+		{"ECEF to local, out of the zone", [&](FOutputs& O) { return Utm->ConvertEcefToAuthorityLocal(Antipode, FQuat::Identity, O.Position, O.Rotation); }},
+		{"ECEF to local, rotation not normalised", [&](FOutputs& O) { return Plane->ConvertEcefToAuthorityLocal(Antipode, FQuat(0.0, 0.0, 0.0, 2.0), O.Position, O.Rotation); }},
+	};
+	for (const FRefusal& Refusal : Refusals)
+	{
+		FOutputs Outputs;
+		EXPECT_FALSE(Refusal.Call(Outputs)) << Refusal.What;
+		EXPECT_TRUE(Untouched(Outputs)) << Refusal.What;
+	}
 }
 
 TEST(CoordinateSystemActor, LibraryFramesFromTheActor)

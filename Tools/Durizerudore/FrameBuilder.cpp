@@ -69,11 +69,10 @@ namespace DuRizerudoreCli
 					Missing.push_back(std::move(Model));
 				}
 			};
-			// GeographicLib reads a gravity model from <name>.egm and its coefficients from <name>.egm.cof,
-			// a geoid from <name>.pgm.
-			Check("gravity", DuRizerudore::GetGravityModelFileName(Setup.GravityModel.GetValue()), DataDirectory / "gravity", {".egm", ".egm.cof"},
-				"--gravity-model none");
-			Check("geoid", DuRizerudore::GetGeoidModelFileName(Setup.GeoidModel.GetValue()), DataDirectory / "geoids", {".pgm"}, "--geoid-model none");
+			Check("gravity", DuRizerudore::GetGravityModelFileName(Setup.GravityModel.GetValue()), DataDirectory / "gravity",
+				{DuRizerudore::GravityModelMetadataSuffix, DuRizerudore::GravityModelCoefficientsSuffix}, "--gravity-model none");
+			Check("geoid", DuRizerudore::GetGeoidModelFileName(Setup.GeoidModel.GetValue()), DataDirectory / "geoids", {DuRizerudore::GeoidGridSuffix},
+				"--geoid-model none");
 			return Missing;
 		}
 

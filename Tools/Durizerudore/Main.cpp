@@ -38,9 +38,10 @@ namespace
   One input per line on standard input; numbers separated by spaces, tabs or commas, in any mix.
   One output line per input line on standard output, in the same order; numbers in the shortest
   form that reads back to the same double, separated by single spaces. Blank lines are skipped.
-  A line that cannot be read or converted prints "ERROR: <reason>" in its place: a number that is
-  not finite, an empty field between commas, a geodetic latitude outside [-90, 90], a result that
-  is not finite. A UTF-8 byte-order mark at the start of the input is skipped.
+  A line that cannot be read or converted prints "ERROR: <reason>" in its place: a line longer than
+  64 KiB, a number that is not finite or too large for a double (one too small for a double reads as
+  0), an empty field between commas, a geodetic latitude outside [-90, 90], a result that is not
+  finite. A UTF-8 byte-order mark at the start of the input is skipped.
   Positions: Geodetic is latitude, longitude (degrees), height (metres); Geocentric is ECEF metres;
   Local_ENU and Local_NED are metres in the local frame; Local_UE is north, east, up in centimetres.
   System names are Local_ENU, Local_NED, Local_UE, Geocentric, Geodetic, in any letter case; so are
@@ -165,7 +166,7 @@ Exit status:
 		}
 		else
 		{
-			return Fail(fmt::format("unknown type '{}' (types: {}; the prefix letter is optional)", TypeName, ListReflectedTypeNames()));
+			return Fail(fmt::format("unknown type {} (types: {}; the prefix letter is optional)", QuoteForMessage(TypeName), ListReflectedTypeNames()));
 		}
 		if (std::fwrite(Text.data(), 1, Text.size(), stdout) != Text.size() || std::fflush(stdout) != 0)
 		{
@@ -225,13 +226,14 @@ int main(int ArgumentCount, char** Arguments)
 	{
 		if (App.get_subcommands().empty() && ArgumentCount > 1 && Arguments[1][0] != '-')
 		{
-			return Fail(fmt::format("unknown command '{}' (commands: {}; see --help)", Arguments[1], ListCommandNames()));
+			return Fail(fmt::format("unknown command {} (commands: {}; see --help)", QuoteForMessage(Arguments[1]), ListCommandNames()));
 		}
 		if (App.get_subcommands().empty())
 		{
 			return Fail(fmt::format("no command given (commands: {}; see --help)", ListCommandNames()));
 		}
-		return Fail(fmt::format("{} (see --help)", Error.what()));
+		// CLI11 repeats option values as they were typed.
+		return Fail(fmt::format("{} (see --help)", EscapeForMessage(Error.what())));
 	}
 
 	if (DescribeCommand->parsed())

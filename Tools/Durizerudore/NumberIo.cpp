@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <system_error>
@@ -72,29 +73,28 @@ namespace DuRizerudoreCli
 		}
 
 		/**
-		 * A token as it may appear in an error line: bounded in length and always valid UTF-8, with control bytes and
-		 * bytes that are not part of a well-formed UTF-8 sequence written as \xNN.
+		 * Appends Text to Out from its start until MaxShown bytes are read (a UTF-8 sequence begun is finished), with
+		 * control bytes and bytes outside well-formed UTF-8 written as \xNN; returns how many bytes were read.
 		 */
-		std::string Quote(const std::string_view Token)
+		std::size_t AppendEscaped(std::string& Out, const std::string_view Text, const std::size_t MaxShown)
 		{
-			constexpr std::size_t MaxShown = 32;
-			std::string Shown = "'";
 			std::size_t Position = 0;
-			while (Position < Token.size() && Position < MaxShown)
+			while (Position < Text.size() && Position < MaxShown)
 			{
-				const auto Byte = static_cast<unsigned char>(Token[Position]);
-				const std::size_t Length = MeasureUtf8Sequence(Token.substr(Position));
-				if (Length == 0 || Byte < 0x20 || Byte == 0x7f)
+				const auto Byte = static_cast<unsigned char>(Text[Position]);
+				const std::size_t Length = MeasureUtf8Sequence(Text.substr(Position));
+				// U+0080 to U+009F are controls too: some terminals read U+009B as the start of an escape sequence.
+				const bool bC1Control = Length == 2 && Byte == 0xC2 && static_cast<unsigned char>(Text[Position + 1]) < 0xA0;
+				if (Length == 0 || Byte < 0x20 || Byte == 0x7f || bC1Control)
 				{
-					Shown += fmt::format("\\x{:02x}", Byte);
+					Out += fmt::format("\\x{:02x}", Byte);
 					++Position;
 					continue;
 				}
-				Shown += Token.substr(Position, Length);
+				Out += Text.substr(Position, Length);
 				Position += Length;
 			}
-			Shown += Position < Token.size() ? "...'" : "'";
-			return Shown;
+			return Position;
 		}
 
 		/** One number; a leading '+' is accepted as data files commonly carry it, std::from_chars does not. */
@@ -108,24 +108,49 @@ namespace DuRizerudoreCli
 			const char* const First = Token.data();
 			const char* const Last = Token.data() + Token.size();
 			const auto [Pointer, Code] = std::from_chars(First, Last, OutValue, std::chars_format::general);
-			if (Code == std::errc::result_out_of_range)
+			if (Code == std::errc::result_out_of_range && Pointer == Last)
 			{
-				OutReason = "number out of range: " + Quote(Original);
-				return false;
+				// from_chars refuses a magnitude too small for a double as it refuses one too large. A number that
+				// small underflows to 0 (or the nearest subnormal), as strtod reads it in the C locale the tool keeps;
+				// only a number too large to hold stays refused.
+				const std::string Terminated(Token);
+				OutValue = std::strtod(Terminated.c_str(), nullptr);
+				if (!std::isfinite(OutValue))
+				{
+					OutReason = "number out of range: " + QuoteForMessage(Original);
+					return false;
+				}
+				return true;
 			}
 			if (Code != std::errc() || Pointer != Last)
 			{
-				OutReason = "not a number: " + Quote(Original);
+				OutReason = "not a number: " + QuoteForMessage(Original);
 				return false;
 			}
 			// from_chars reads "nan" and "inf"; no command has an answer for them.
 			if (!std::isfinite(OutValue))
 			{
-				OutReason = "not a finite number: " + Quote(Original);
+				OutReason = "not a finite number: " + QuoteForMessage(Original);
 				return false;
 			}
 			return true;
 		}
+	}
+
+	std::string QuoteForMessage(const std::string_view Text)
+	{
+		constexpr std::size_t MaxShown = 32;
+		std::string Shown = "'";
+		const std::size_t Read = AppendEscaped(Shown, Text, MaxShown);
+		Shown += Read < Text.size() ? "...'" : "'";
+		return Shown;
+	}
+
+	std::string EscapeForMessage(const std::string_view Text)
+	{
+		std::string Shown;
+		AppendEscaped(Shown, Text, Text.size());
+		return Shown;
 	}
 
 	bool IsBlankLine(const std::string_view Line)
@@ -272,9 +297,21 @@ namespace DuRizerudoreCli
 			if (Newline != nullptr)
 			{
 				const std::size_t LineEnd = static_cast<std::size_t>(Newline - Buffer.data());
-				OutLine = std::string_view(Buffer.data() + Begin, LineEnd - Begin);
+				const std::string_view Found(Buffer.data() + Begin, LineEnd - Begin);
 				Begin = LineEnd + 1;
-				return EResult::Line;
+				// The buffer holds more than one line's limit, so a whole overlong line can sit in it; its length,
+				// not where it falls, decides.
+				if (Found.size() <= MaxLineBytes)
+				{
+					OutLine = Found;
+					return EResult::Line;
+				}
+				if (!IsBlankLine(Found))
+				{
+					return EResult::TooLong;
+				}
+				Searched = Begin;
+				continue;
 			}
 			Searched = End;
 			if (End - Begin > MaxLineBytes)

@@ -13,6 +13,16 @@
 
 namespace DuRizerudoreCli
 {
+	/**
+	 * Text from the user as it may appear in a message, between single quotes: at most 32 bytes of it shown (then
+	 * "..."), always valid UTF-8, with control bytes (escape sequences included) and bytes that are not part of a
+	 * well-formed UTF-8 sequence written as \xNN, so nothing the user typed reaches a terminal raw.
+	 */
+	std::string QuoteForMessage(std::string_view Text);
+
+	/** All of Text, escaped as QuoteForMessage does, without quotes: for messages of other libraries that echo what the user typed. */
+	std::string EscapeForMessage(std::string_view Text);
+
 	/** True for a line holding nothing but whitespace (such lines produce no output). */
 	bool IsBlankLine(std::string_view Line);
 
@@ -36,8 +46,9 @@ namespace DuRizerudoreCli
 		};
 
 		/**
-		 * Lines longer than MaxLineBytes are skipped whole and reported as TooLong (or, when they hold nothing but
-		 * white space, skipped silently), so memory stays bounded.
+		 * Lines longer than MaxLineBytes (their bytes before the newline) are skipped whole and reported as TooLong
+		 * (or, when they hold nothing but white space, skipped silently), so memory stays bounded. The limit is the
+		 * line's alone: where the line falls in the stream does not change the answer.
 		 */
 		explicit FLineReader(int FileDescriptor, std::size_t MaxLineBytes = 64 * 1024);
 

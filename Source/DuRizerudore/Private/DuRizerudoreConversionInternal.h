@@ -42,7 +42,7 @@ namespace DuRizerudore
 
 /**
  * The door through which the system's own conversion code (reference frames, dispatchers, the function
- * library) reaches the protected geodesy of an instance. Each call needs an initialized instance.
+ * library), and its tests, reach the protected geodesy of an instance. Each kernel needs an initialized instance.
  */
 struct FCoordinateConversionKernelAccess
 {
@@ -64,10 +64,32 @@ struct FCoordinateConversionKernelAccess
 		return Instance.GetGeocentricGravityAtGeocentric(WorldPosition);
 	}
 
+	/** Gravity in geocentric axes (m/s^2) at a geodetic position (degrees, degrees, ellipsoidal metres). */
+	static FVector GetGeocentricGravityAtGeodetic(const FCoordinateConversionInstance& Instance, const FVector& GeodeticPosition)
+	{
+		return Instance.GetGeocentricGravityAtGeodetic(GeodeticPosition);
+	}
+
 	/** The instance's geocentric projector, which a tangent-plane local frame is built on. */
 	static const TSharedPtr<GeographicLib::Geocentric, ESPMode::ThreadSafe>& GetGeocentric(const FCoordinateConversionInstance& Instance)
 	{
 		return Instance.GeocentricInstance;
+	}
+
+	/** The instance's model objects as loaded and shared by its copies; null where not selected or not built. */
+	static const TSharedPtr<GeographicLib::GravityModel, ESPMode::ThreadSafe>& GetGravityModel(const FCoordinateConversionInstance& Instance)
+	{
+		return Instance.GravityModelInstance;
+	}
+
+	static const TSharedPtr<GeographicLib::NormalGravity, ESPMode::ThreadSafe>& GetNormalGravity(const FCoordinateConversionInstance& Instance)
+	{
+		return Instance.NormalGravityInstance;
+	}
+
+	static const TSharedPtr<GeographicLib::Geoid, ESPMode::ThreadSafe>& GetGeoid(const FCoordinateConversionInstance& Instance)
+	{
+		return Instance.GeoidModelInstance;
 	}
 };
 
@@ -117,5 +139,32 @@ struct FCoordinateReferenceFrameKernelAccess
 	static const FQuat& GetLocalEnuToGeocentricRotation(const FCoordinateReferenceFrame& Frame)
 	{
 		return Frame.LocalEnuToGeocentricRotation;
+	}
+
+	/** A tangent-plane frame's projector, shared by the frame's copies; null in any other frame. */
+	static const TSharedPtr<GeographicLib::LocalCartesian, ESPMode::ThreadSafe>& GetProjector(const FCoordinateReferenceFrame& Frame)
+	{
+		return Frame.LocalCartesian;
+	}
+
+	/** A UTM/UPS frame's grid: the zone (0 for UPS) and hemisphere of its origin, and the origin's easting and northing in metres. */
+	static int32 GetUtmZone(const FCoordinateReferenceFrame& Frame)
+	{
+		return Frame.UtmZone;
+	}
+
+	static bool IsUtmNorthernHemisphere(const FCoordinateReferenceFrame& Frame)
+	{
+		return Frame.bUtmNorthernHemisphere;
+	}
+
+	static double GetUtmOriginEasting(const FCoordinateReferenceFrame& Frame)
+	{
+		return Frame.UtmOriginEasting;
+	}
+
+	static double GetUtmOriginNorthing(const FCoordinateReferenceFrame& Frame)
+	{
+		return Frame.UtmOriginNorthing;
 	}
 };

@@ -230,11 +230,11 @@ namespace DuRizerudore
 			return false;
 		}
 
-		/** GeographicLib reads a gravity model from "<name>.egm" and its coefficients from "<name>.egm.cof". */
+		/** GeographicLib reads a gravity model from its metadata file and its coefficients from a second file. */
 		std::string RefuseGravityModelFiles(const std::string& Name, const std::string& Directory)
 		{
-			const std::string Metadata = Directory + "/" + Name + ".egm";
-			const std::string Coefficients = Metadata + ".cof";
+			const std::string Metadata = Directory + "/" + Name + GravityModelMetadataSuffix;
+			const std::string Coefficients = Directory + "/" + Name + GravityModelCoefficientsSuffix;
 			for (const std::string& File : {Metadata, Coefficients})
 			{
 				if (std::string Reason = RefuseNonRegularFile(File); !Reason.empty())
@@ -275,7 +275,7 @@ namespace DuRizerudore
 		{
 			return false;
 		}
-		const std::string File = std::string(TCHAR_TO_UTF8(*FPaths::Combine(Root, TEXT("data"), TEXT("gravity"), Name))) + ".egm.cof";
+		const std::string File = std::string(TCHAR_TO_UTF8(*FPaths::Combine(Root, TEXT("data"), TEXT("gravity"), Name))) + GravityModelCoefficientsSuffix;
 		if (!RefuseNonRegularFile(File).empty())
 		{
 			return false;
@@ -306,7 +306,7 @@ namespace DuRizerudore
 	{
 		const bool bCubic = Interpolation == ECoordinateGeoidInterpolation::Cubic;
 		return LoadModelOrLog(TEXT("geoid"), GetGeoidModelFileName(Model), GeoidDirectory, OutGeoidModel,
-			[](const std::string& Name, const std::string& Directory) { return RefuseNonRegularFile(Directory + "/" + Name + ".pgm"); },
+			[](const std::string& Name, const std::string& Directory) { return RefuseNonRegularFile(Directory + "/" + Name + GeoidGridSuffix); },
 			[bCubic](const std::string& Name, const std::string& Directory) {
 				// Thread-safe mode reads the whole grid into memory, so that queries never touch the file again.
 				constexpr bool bThreadSafe = true;
