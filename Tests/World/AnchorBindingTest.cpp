@@ -136,8 +136,11 @@ TEST(AnchorBinding, AnchorsBindToACoordinateSystemThatComesAfterThem)
 		}
 		const std::vector<FTransform> Placed = OwnerTransforms(Scene);
 
+		FHostLogCapture Log;
 		ADuRizerudoreSystem* const System = Arrival.Arrive(World.Get());
 		ASSERT_NE(System, nullptr);
+		// Nobody looked for a coordinate system in a world that has none.
+		EXPECT_EQ(Log.Count(TEXT("LogDuRizerudoreSystem"), TEXT("DuRizerudoreSystem actor not found")), 0);
 
 		// Bound, with the owners read as at registration: nobody moved, the caches are where the owners stand.
 		const std::vector<FTransform> AfterArrival = OwnerTransforms(Scene);
