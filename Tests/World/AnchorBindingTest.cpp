@@ -7,6 +7,7 @@
 
 #include "Components/SceneComponent.h"
 #include "GameFramework/Actor.h"
+#include "HostLevelLoading.h"
 #include "Logging/HostLogCapture.h"
 #include "UObject/UObjectGlobals.h"
 
@@ -113,7 +114,15 @@ TEST(AnchorBinding, AnchorsBindToACoordinateSystemThatComesAfterThem)
 				return System;
 			},
 			false, 0.0, 0.0},
-		{"loaded with a streamed-in level", [](UWorld* World) { return LoadCoordinateSystem(World, TangentPlaneAt(-33.9, 151.2)); }, false, -33.9, 151.2},
+		{"loaded with the level", [](UWorld* World) { return LoadCoordinateSystem(World, TangentPlaneAt(-33.9, 151.2)); }, false, -33.9, 151.2},
+		// Loaded (and rebuilt) before its level joins the world, where no anchor of the world can hear it yet.
+		{"in a streamed-in level", [](UWorld* World)
+			{
+				ADuRizerudoreSystem* Streamed = nullptr;
+				UE::Host::StreamInLevel(World, [&Streamed](UWorld& LevelPackageWorld) { Streamed = LoadCoordinateSystem(&LevelPackageWorld, TangentPlaneAt(-33.9, 151.2)); });
+				return Streamed;
+			},
+			false, -33.9, 151.2},
 		{"an authority destroyed and another loaded", [](UWorld* World) { return LoadCoordinateSystem(World, TangentPlaneAt(-33.9, 151.2, true)); }, true, -33.9, 151.2},
 	};
 	for (const FArrival& Arrival : Arrivals)
