@@ -1,5 +1,7 @@
 // The anchor component moving its owner and reading it back, beside the least work the same move takes in a
-// tangent-plane world: the plane's rotation and GeographicLib's geodetic form of the point.
+// tangent-plane world: the plane's rotation and GeographicLib's geodetic form of the point. Measured twice: in a
+// world whose coordinate system is marked as authority, and in a default world whose only coordinate system is
+// not, where every conversion looks the world up for its authority.
 #include <benchmark/benchmark.h>
 
 #include "BenchmarkSupport.h"
@@ -23,30 +25,41 @@ namespace DuRizerudoreBenchmark
 		constexpr double OriginLon = 11.575;
 		constexpr double OriginH = 520.0;
 
-		/** A world with an authoritative tangent-plane coordinate system and one anchored actor 30 km away. */
+		/** A world with a tangent-plane coordinate system and one anchored actor 30 km away. */
+		UDuRizerudoreAnchorComponent* MakeAnchoredWorld(const bool bAuthority)
+		{
+			UWorld* const World = UWorld::CreateWorld(EWorldType::Game, false);
+			FCoordinateConversionSetup Setup;
+			Setup.GravityModel = EEarthGravityModel::None;
+			Setup.GeoidModel = EEarthGravityModel::None;
+			UE::Host::LoadActor<ADuRizerudoreSystem>(World, [&Setup, bAuthority](ADuRizerudoreSystem& System) {
+				UE::Host::SetPropertyValue(&System, TEXT("bAuthority"), bAuthority);
+				UE::Host::SetPropertyValue(&System, TEXT("Setup"), Setup);
+				UE::Host::SetPropertyValue(&System, TEXT("ReferenceSetup"),
+					FCoordinateReferenceSetup(FGeodeticCoordinate(OriginLat, OriginLon, OriginH), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::Cartesian));
+			});
+			AActor* const Actor = World->SpawnActor<AActor>();
+			USceneComponent* const Root = NewObject<USceneComponent>(Actor);
+			Actor->SetRootComponent(Root);
+			Root->SetWorldTransform(FTransform(FRotator(5.0, 30.0, 0.0).Quaternion(), FVector(2.0e6, 1.5e6, 3.0e4)));
+			Root->RegisterComponent();
+			UDuRizerudoreAnchorComponent* const Component = NewObject<UDuRizerudoreAnchorComponent>(Actor);
+			Actor->AddInstanceComponent(Component);
+			Component->RegisterComponent();
+			return Component;
+		}
+
+		/** The world's coordinate system is marked as authority: conversions go to it directly. */
 		UDuRizerudoreAnchorComponent* GetAnchor()
 		{
-			static UDuRizerudoreAnchorComponent* const Anchor = [] {
-				UWorld* const World = UWorld::CreateWorld(EWorldType::Game, false);
-				FCoordinateConversionSetup Setup;
-				Setup.GravityModel = EEarthGravityModel::None;
-				Setup.GeoidModel = EEarthGravityModel::None;
-				UE::Host::LoadActor<ADuRizerudoreSystem>(World, [&Setup](ADuRizerudoreSystem& System) {
-					UE::Host::SetPropertyValue(&System, TEXT("bAuthority"), true);
-					UE::Host::SetPropertyValue(&System, TEXT("Setup"), Setup);
-					UE::Host::SetPropertyValue(&System, TEXT("ReferenceSetup"),
-						FCoordinateReferenceSetup(FGeodeticCoordinate(OriginLat, OriginLon, OriginH), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::Cartesian));
-				});
-				AActor* const Actor = World->SpawnActor<AActor>();
-				USceneComponent* const Root = NewObject<USceneComponent>(Actor);
-				Actor->SetRootComponent(Root);
-				Root->SetWorldTransform(FTransform(FRotator(5.0, 30.0, 0.0).Quaternion(), FVector(2.0e6, 1.5e6, 3.0e4)));
-				Root->RegisterComponent();
-				UDuRizerudoreAnchorComponent* const Component = NewObject<UDuRizerudoreAnchorComponent>(Actor);
-				Actor->AddInstanceComponent(Component);
-				Component->RegisterComponent();
-				return Component;
-			}();
+			static UDuRizerudoreAnchorComponent* const Anchor = MakeAnchoredWorld(true);
+			return Anchor;
+		}
+
+		/** The default world: one coordinate system, not marked, found by the world lookup on every conversion. */
+		UDuRizerudoreAnchorComponent* GetAnchorInDefaultWorld()
+		{
+			static UDuRizerudoreAnchorComponent* const Anchor = MakeAnchoredWorld(false);
 			return Anchor;
 		}
 
@@ -111,6 +124,24 @@ namespace DuRizerudoreBenchmark
 			}
 		}
 
+		void ApplyToOwnerInDefaultWorld(benchmark::State& State)
+		{
+			UDuRizerudoreAnchorComponent* const Anchor = GetAnchorInDefaultWorld();
+			for (auto _ : State)
+			{
+				benchmark::DoNotOptimize(Anchor->ApplyAnchorTransformToActor());
+			}
+		}
+
+		void UpdateFromOwnerInDefaultWorld(benchmark::State& State)
+		{
+			UDuRizerudoreAnchorComponent* const Anchor = GetAnchorInDefaultWorld();
+			for (auto _ : State)
+			{
+				benchmark::DoNotOptimize(Anchor->UpdateAnchorTransformFromActor());
+			}
+		}
+
 		void UpdateFromOwner(benchmark::State& State)
 		{
 			UDuRizerudoreAnchorComponent* const Anchor = GetAnchor();
@@ -137,4 +168,6 @@ namespace DuRizerudoreBenchmark
 
 	DURIZERUDORE_BENCHMARK_PAIR(AnchorApplyToOwner, ApplyToOwner, ApplyToOwnerRaw);
 	DURIZERUDORE_BENCHMARK_PAIR(AnchorUpdateFromOwner, UpdateFromOwner, UpdateFromOwnerRaw);
+	DURIZERUDORE_BENCHMARK_PAIR(AnchorApplyToOwnerDefaultWorld, ApplyToOwnerInDefaultWorld, ApplyToOwnerRaw);
+	DURIZERUDORE_BENCHMARK_PAIR(AnchorUpdateFromOwnerDefaultWorld, UpdateFromOwnerInDefaultWorld, UpdateFromOwnerRaw);
 }

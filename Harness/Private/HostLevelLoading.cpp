@@ -7,6 +7,9 @@ namespace
 {
 	constexpr EObjectFlags LoadingFlags = RF_WasLoaded | RF_NeedLoad | RF_NeedPostLoad;
 
+	// Set while a streamed level loads: its components register when the level is added to its world.
+	bool bLoadingStreamedLevel = false;
+
 	bool IsConstructibleChildOf(const UClass* Class, UClass* Base)
 	{
 		return Class != nullptr && !Class->HasAnyClassFlags(CLASS_Abstract) && Class->IsChildOf(Base);
@@ -45,11 +48,33 @@ AActor* UE::Host::LoadActor(UWorld* World, UClass* Class, const TFunction<void(A
 	{
 		Component->ConditionalPostLoad();
 	}
-	if (IsValid(Actor))
+	if (IsValid(Actor) && !bLoadingStreamedLevel)
 	{
 		Actor->RegisterAllComponents();
 	}
 	return Actor;
+}
+
+ULevel* UE::Host::StreamInLevel(UWorld* World, const TFunction<void(UWorld& LevelPackageWorld)>& LoadActors)
+{
+	if (World == nullptr)
+	{
+		return nullptr;
+	}
+	UWorld* const PackageWorld = NewObject<UWorld>(World, UWorld::StaticClass(), NAME_None, RF_Transactional);
+	PackageWorld->WorldType = EWorldType::Inactive;
+	ULevel* const Level = NewObject<ULevel>(PackageWorld, ULevel::StaticClass(), FName(TEXT("PersistentLevel")), RF_Transactional);
+	Level->OwningWorld = PackageWorld;
+	PackageWorld->PersistentLevel = Level;
+	PackageWorld->AddLevel(Level);
+	if (LoadActors)
+	{
+		bLoadingStreamedLevel = true;
+		LoadActors(*PackageWorld);
+		bLoadingStreamedLevel = false;
+	}
+	World->AddToWorld(Level);
+	return Level;
 }
 
 UActorComponent* UE::Host::LoadInstanceComponent(AActor& Owner, UClass* Class, const FName Name)

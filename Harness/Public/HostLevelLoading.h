@@ -8,6 +8,7 @@
 #include "GameFramework/Actor.h"
 #include "HostPropertyAccess.h"
 
+class ULevel;
 class UWorld;
 
 namespace UE::Host
@@ -32,6 +33,15 @@ namespace UE::Host
 			}
 		}));
 	}
+
+	/**
+	 * Streams a level into World as level streaming does. The level is first loaded in a package of its own:
+	 * LoadActors loads its actors with LoadActor on the package's world (of which the level is the persistent
+	 * level), so that they get their saved values and PostLoad while the level is not part of World, and their
+	 * components do not register yet. Then UWorld::AddToWorld makes the level part of World, which registers them.
+	 * The level and the package's world belong to World and go with it. Returns the level, or null for a null world.
+	 */
+	ULevel* StreamInLevel(UWorld* World, const TFunction<void(UWorld& LevelPackageWorld)>& LoadActors);
 
 	/**
 	 * Inside ApplySavedProperties: a component that was added to the placed actor and saved with it, made

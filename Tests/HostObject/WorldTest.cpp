@@ -152,3 +152,28 @@ TEST_F(WorldTest, ActorsBoundToEachOtherAreDestroyedCleanlyInEitherOrder)
 		CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
 	}
 }
+
+TEST_F(WorldTest, AStreamedLevelLoadsApartAndRegistersWhenItJoinsTheWorld)
+{
+	ATestActor* Streamed = nullptr;
+	const ULevel* const Level = UE::Host::StreamInLevel(World, [this, &Streamed](UWorld& LevelPackageWorld)
+	{
+		Streamed = UE::Host::LoadActor<ATestActor>(&LevelPackageWorld);
+		ASSERT_NE(Streamed, nullptr);
+		// Loaded in a world of its own: not yet one of this world's actors, its components not registered.
+		EXPECT_EQ(Streamed->GetWorld(), &LevelPackageWorld);
+		EXPECT_EQ(TestJournal(), TArray<FString>({Streamed->GetName() + TEXT(".PostLoad Count=1")}));
+		TArray<AActor*> Found;
+		UGameplayStatics::GetAllActorsOfClass(World, ATestActor::StaticClass(), Found);
+		EXPECT_TRUE(Found.IsEmpty());
+	});
+	ASSERT_NE(Level, nullptr);
+	EXPECT_EQ(TestJournal(), TArray<FString>({Streamed->GetName() + TEXT(".PostLoad Count=1"), TEXT("Part.OnRegister")}));
+	EXPECT_EQ(Streamed->GetWorld(), World);
+	EXPECT_EQ(World->GetLevels(), TArray<ULevel*>({World->PersistentLevel, const_cast<ULevel*>(Level)}));
+	ATestActor* const Spawned = World->SpawnActor<ATestActor>();
+	TArray<AActor*> Found;
+	UGameplayStatics::GetAllActorsOfClass(World, ATestActor::StaticClass(), Found);
+	EXPECT_EQ(Found, TArray<AActor*>({Spawned, Streamed}));
+	EXPECT_EQ(UE::Host::StreamInLevel(nullptr, nullptr), nullptr);
+}

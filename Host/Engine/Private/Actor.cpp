@@ -24,7 +24,20 @@ bool AActor::SetRootComponent(USceneComponent* NewRootComponent)
 	{
 		return false;
 	}
-	RootComponent = NewRootComponent;
+	if (RootComponent != NewRootComponent)
+	{
+		USceneComponent* const OldRootComponent = RootComponent;
+		RootComponent = NewRootComponent;
+		// The new root first, as the engine does: it probably knows nothing of the old one.
+		if (RootComponent != nullptr)
+		{
+			RootComponent->NotifyIsRootComponentChanged(true);
+		}
+		if (OldRootComponent != nullptr)
+		{
+			OldRootComponent->NotifyIsRootComponentChanged(false);
+		}
+	}
 	return true;
 }
 
@@ -176,6 +189,11 @@ void AActor::RegisterAllComponents()
 			Component->RegisterComponentWithWorld(World);
 		}
 	}
+	PostRegisterAllComponents();
+}
+
+void AActor::PostRegisterAllComponents()
+{
 }
 
 void AActor::UnregisterAllComponents(const bool bForReregister)

@@ -20,15 +20,19 @@ void UGameplayStatics::GetAllActorsOfClass(const UObject* WorldContextObject, co
 		return;
 	}
 	const UWorld* const World = GEngine->GetWorldFromContextObject(WorldContextObject, EGetWorldErrorMode::LogAndReturnNull);
-	if (World == nullptr || World->PersistentLevel == nullptr)
+	if (World == nullptr)
 	{
 		return;
 	}
-	for (AActor* const Actor : World->PersistentLevel->Actors)
+	// Every level that is part of the world, the persistent one first; a level still loading is not.
+	for (const ULevel* const Level : World->GetLevels())
 	{
-		if (IsValid(Actor) && Actor->IsA(Class))
+		for (AActor* const Actor : Level->Actors)
 		{
-			OutActors.Add(Actor);
+			if (IsValid(Actor) && Actor->IsA(Class))
+			{
+				OutActors.Add(Actor);
+			}
 		}
 	}
 }

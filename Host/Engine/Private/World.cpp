@@ -20,6 +20,7 @@ UWorld* UWorld::CreateWorld(const EWorldType::Type InWorldType, const bool bInfo
 	World->WorldType = InWorldType;
 	World->PersistentLevel = NewObject<ULevel>(World, ULevel::StaticClass(), FName(TEXT("PersistentLevel")), RF_Transactional);
 	World->PersistentLevel->OwningWorld = World;
+	World->AddLevel(World->PersistentLevel);
 	if (bAddToRoot)
 	{
 		World->AddToRoot();
@@ -39,6 +40,34 @@ void UWorld::DestroyWorld(const bool bInformEngineOfWorld, UWorld* NewWorld)
 		}
 	}
 	MarkAsGarbage();
+}
+
+bool UWorld::AddLevel(ULevel* InLevel)
+{
+	if (InLevel == nullptr || Levels.Contains(InLevel))
+	{
+		return false;
+	}
+	Levels.Add(InLevel);
+	return true;
+}
+
+void UWorld::AddToWorld(ULevel* Level, const FTransform& LevelTransform, const bool bConsiderTimeLimit)
+{
+	if (Level == nullptr || !AddLevel(Level))
+	{
+		return;
+	}
+	Level->OwningWorld = this;
+	// A copy: registering may spawn or destroy actors.
+	const TArray<AActor*> Actors = Level->Actors;
+	for (AActor* const Actor : Actors)
+	{
+		if (IsValid(Actor))
+		{
+			Actor->RegisterAllComponents();
+		}
+	}
 }
 
 AActor* UWorld::SpawnActor(UClass* Class, const FTransform* UserTransformPtr, const FActorSpawnParameters& SpawnParameters)

@@ -4,8 +4,10 @@
 
 #include "DuRizerudoreConversionInternal.h"
 #include "DuRizerudorePoseConversion.h"
+#include "DuRizerudoreReferenceChangedBinding.h"
 
 #include "Engine/ScopedMovementUpdate.h"
+#include "Engine/World.h"
 #include "GameFramework/Actor.h"
 #include "UObject/UnrealType.h"
 
@@ -21,7 +23,10 @@ void UDuRizerudoreAnchorComponent::OnRegister()
 {
 	Super::OnRegister();
 	BindRootTransformUpdated();
-	if (!IsCoordinateSystemInitialized())
+	BindCoordinateSystemReady();
+	// An edit registers the component again: a component that had no coordinate system when the edit began
+	// looks for none now (a coordinate system that comes later announces itself).
+	if (!IsCoordinateSystemInitialized() && (!bEditInProgress || bBoundBeforeEdit))
 	{
 		RefreshAuthorityCoordinateSystem();
 	}
@@ -34,25 +39,37 @@ void UDuRizerudoreAnchorComponent::OnRegister()
 
 void UDuRizerudoreAnchorComponent::OnUnregister()
 {
+	UnbindCoordinateSystemReady();
 	UnbindRootTransformUpdated();
 	UnbindAuthorityReferenceChanged();
-	AuthorityCoordinateSystem.Reset();
 	Super::OnUnregister();
 }
 
 void UDuRizerudoreAnchorComponent::BeginDestroy()
 {
+	UnbindCoordinateSystemReady();
 	UnbindRootTransformUpdated();
 	UnbindAuthorityReferenceChanged();
-	AuthorityCoordinateSystem.Reset();
 	Super::BeginDestroy();
 }
 
 #if WITH_EDITOR
+void UDuRizerudoreAnchorComponent::PreEditChange(FProperty* PropertyAboutToChange)
+{
+	// Recorded before the base class unregisters the component for the edit, which drops the coordinate system.
+	bEditInProgress = true;
+	bBoundBeforeEdit = !IsTemplate() && IsRegistered() && AuthorityCoordinateSystem.IsValid();
+	bInitializedBeforeEdit = bBoundBeforeEdit && IsCoordinateSystemInitialized();
+	Super::PreEditChange(PropertyAboutToChange);
+}
+
 void UDuRizerudoreAnchorComponent::PostEditChangeProperty(FPropertyChangedEvent& PropertyChangedEvent)
 {
 	ApplyEditedProperty(PropertyChangedEvent.GetMemberPropertyName(), PropertyChangedEvent.GetPropertyName());
 	Super::PostEditChangeProperty(PropertyChangedEvent);
+	bEditInProgress = false;
+	bBoundBeforeEdit = false;
+	bInitializedBeforeEdit = false;
 }
 #endif
 
@@ -63,20 +80,40 @@ void UDuRizerudoreAnchorComponent::ApplyEditedProperty(const FName MemberPropert
 		const FName Member(Name);
 		return MemberPropertyName == Member || PropertyName == Member;
 	};
-	const bool bEcefEdited = IsEdited(TEXT("EcefPosition")) || IsEdited(TEXT("EcefXAxis")) || IsEdited(TEXT("EcefYAxis")) || IsEdited(TEXT("EcefZAxis"));
+	const TCHAR* const EcefMembers[] = {TEXT("EcefPosition"), TEXT("EcefXAxis"), TEXT("EcefYAxis"), TEXT("EcefZAxis")};
+	const TCHAR* EditedMember = nullptr;
+	for (const TCHAR* const Member : EcefMembers)
+	{
+		if (EditedMember == nullptr && IsEdited(Member))
+		{
+			EditedMember = Member;
+		}
+	}
+	const bool bEcefEdited = EditedMember != nullptr;
 	const bool bGeodeticPositionEdited = !bEcefEdited && IsEdited(TEXT("GeodeticPosition"));
 	const bool bGeodeticRotationEdited = !bEcefEdited && !bGeodeticPositionEdited && IsEdited(TEXT("GeodeticRotation"));
 	if (!bEcefEdited && !bGeodeticPositionEdited && !bGeodeticRotationEdited)
 	{
 		return;
 	}
+	if (!bEcefEdited)
+	{
+		EditedMember = bGeodeticPositionEdited ? TEXT("GeodeticPosition") : TEXT("GeodeticRotation");
+	}
 
 	// The editor unregisters a component before an edit and registers it again only after this runs, and
-	// unregistering drops the coordinate system: without finding it again here the edit could not move the
-	// owner, and the registration that follows would read the unmoved owner back into the caches.
-	if (!IsCoordinateSystemInitialized())
+	// unregistering drops the coordinate system. A component that was bound when the edit began finds it again
+	// here, so that the edit can move the owner; one that was not (no coordinate system, unregistered on purpose,
+	// a template) is left as it is.
+	if (bEditInProgress && bBoundBeforeEdit && !IsCoordinateSystemInitialized())
 	{
 		RefreshAuthorityCoordinateSystem();
+		// Caches that did not follow the owner before the edit are read from it first, as registration does, so
+		// that the edit applies to where the owner stands and not to stale or default values.
+		if (!bInitializedBeforeEdit && IsCoordinateSystemInitialized())
+		{
+			ReadOwnerKeepingEditedMember(FName(EditedMember));
+		}
 	}
 
 	if (bEcefEdited)
@@ -93,6 +130,44 @@ void UDuRizerudoreAnchorComponent::ApplyEditedProperty(const FName MemberPropert
 	else if (UpdateEcefBasisFromGeodetic())
 	{
 		ApplyAnchorTransformToActor();
+	}
+}
+
+void UDuRizerudoreAnchorComponent::ReadOwnerKeepingEditedMember(const FName EditedMember)
+{
+	const FVector EditedEcefPosition = EcefPosition;
+	const FVector EditedEcefXAxis = EcefXAxis;
+	const FVector EditedEcefYAxis = EcefYAxis;
+	const FVector EditedEcefZAxis = EcefZAxis;
+	const FGeodeticCoordinate EditedGeodeticPosition = GeodeticPosition;
+	const FRotator EditedGeodeticRotation = GeodeticRotation;
+	if (!UpdateCachedCoordinatesFromActor())
+	{
+		return;
+	}
+	if (EditedMember == FName(TEXT("EcefPosition")))
+	{
+		EcefPosition = EditedEcefPosition;
+	}
+	else if (EditedMember == FName(TEXT("EcefXAxis")))
+	{
+		EcefXAxis = EditedEcefXAxis;
+	}
+	else if (EditedMember == FName(TEXT("EcefYAxis")))
+	{
+		EcefYAxis = EditedEcefYAxis;
+	}
+	else if (EditedMember == FName(TEXT("EcefZAxis")))
+	{
+		EcefZAxis = EditedEcefZAxis;
+	}
+	else if (EditedMember == FName(TEXT("GeodeticPosition")))
+	{
+		GeodeticPosition = EditedGeodeticPosition;
+	}
+	else if (EditedMember == FName(TEXT("GeodeticRotation")))
+	{
+		GeodeticRotation = EditedGeodeticRotation;
 	}
 }
 
@@ -128,30 +203,48 @@ FRotator UDuRizerudoreAnchorComponent::GetGeodeticRotation() const
 
 void UDuRizerudoreAnchorComponent::SetEcefPosition(const FVector& NewEcefPosition)
 {
+	if (NewEcefPosition.ContainsNaN())
+	{
+		return;
+	}
 	EcefPosition = NewEcefPosition;
 	ApplyAnchorTransformToActor();
 }
 
 void UDuRizerudoreAnchorComponent::SetEcefXAxis(const FVector& NewEcefXAxis)
 {
-	EcefXAxis = NewEcefXAxis;
-	ApplyAnchorTransformToActor();
+	SetEcefAxisKeepingOrthonormal(0, NewEcefXAxis);
 }
 
 void UDuRizerudoreAnchorComponent::SetEcefYAxis(const FVector& NewEcefYAxis)
 {
-	EcefYAxis = NewEcefYAxis;
-	ApplyAnchorTransformToActor();
+	SetEcefAxisKeepingOrthonormal(1, NewEcefYAxis);
 }
 
 void UDuRizerudoreAnchorComponent::SetEcefZAxis(const FVector& NewEcefZAxis)
 {
-	EcefZAxis = NewEcefZAxis;
+	SetEcefAxisKeepingOrthonormal(2, NewEcefZAxis);
+}
+
+void UDuRizerudoreAnchorComponent::SetEcefAxisKeepingOrthonormal(const int32 AxisIndex, const FVector& Direction)
+{
+	FVector Axes[3] = {EcefXAxis, EcefYAxis, EcefZAxis};
+	if (!DuRizerudore::OrthonormalizeAroundAxis(Axes, AxisIndex, Direction))
+	{
+		return;
+	}
+	EcefXAxis = Axes[0];
+	EcefYAxis = Axes[1];
+	EcefZAxis = Axes[2];
 	ApplyAnchorTransformToActor();
 }
 
 void UDuRizerudoreAnchorComponent::SetGeodeticPosition(const FGeodeticCoordinate& NewGeodeticPosition)
 {
+	if (NewGeodeticPosition.ToVector().ContainsNaN())
+	{
+		return;
+	}
 	GeodeticPosition = NewGeodeticPosition;
 	if (UpdateEcefPositionFromGeodetic())
 	{
@@ -161,6 +254,10 @@ void UDuRizerudoreAnchorComponent::SetGeodeticPosition(const FGeodeticCoordinate
 
 void UDuRizerudoreAnchorComponent::SetGeodeticRotation(const FRotator& NewGeodeticRotation)
 {
+	if (NewGeodeticRotation.ContainsNaN())
+	{
+		return;
+	}
 	GeodeticRotation = NewGeodeticRotation;
 	UpdateEcefBasisFromGeodetic();
 	ApplyAnchorTransformToActor();
@@ -180,35 +277,23 @@ bool UDuRizerudoreAnchorComponent::IsCoordinateSystemInitialized() const
 bool UDuRizerudoreAnchorComponent::RefreshAuthorityCoordinateSystem()
 {
 	UnbindAuthorityReferenceChanged();
-	AuthorityCoordinateSystem.Reset();
 	ADuRizerudoreSystem* const CoordinateSystem = ADuRizerudoreSystem::GetCoordinateSystem(this);
 	if (!IsValid(CoordinateSystem))
 	{
 		return false;
 	}
-	AuthorityCoordinateSystem = CoordinateSystem;
-	BindAuthorityReferenceChanged();
+	BindAuthorityReferenceChanged(*CoordinateSystem);
 	return IsCoordinateSystemInitialized();
 }
 
-void UDuRizerudoreAnchorComponent::BindAuthorityReferenceChanged()
+void UDuRizerudoreAnchorComponent::BindAuthorityReferenceChanged(ADuRizerudoreSystem& CoordinateSystem)
 {
-	if (ADuRizerudoreSystem* const CoordinateSystem = AuthorityCoordinateSystem.Get())
-	{
-		AuthorityReferenceChangedHandle = CoordinateSystem->GetOnReferenceChanged().AddUObject(this, &UDuRizerudoreAnchorComponent::HandleReferenceChanged);
-	}
+	DuRizerudore::BindReferenceChanged(CoordinateSystem, this, &UDuRizerudoreAnchorComponent::HandleReferenceChanged, AuthorityCoordinateSystem, AuthorityReferenceChangedHandle);
 }
 
 void UDuRizerudoreAnchorComponent::UnbindAuthorityReferenceChanged()
 {
-	if (AuthorityReferenceChangedHandle.IsValid())
-	{
-		if (ADuRizerudoreSystem* const CoordinateSystem = AuthorityCoordinateSystem.Get())
-		{
-			CoordinateSystem->GetOnReferenceChanged().Remove(AuthorityReferenceChangedHandle);
-		}
-	}
-	AuthorityReferenceChangedHandle.Reset();
+	DuRizerudore::UnbindReferenceChanged(AuthorityCoordinateSystem, AuthorityReferenceChangedHandle);
 }
 
 void UDuRizerudoreAnchorComponent::BindRootTransformUpdated()
@@ -219,20 +304,92 @@ void UDuRizerudoreAnchorComponent::BindRootTransformUpdated()
 	if (USceneComponent* const RootComponent = BoundRootComponent.Get())
 	{
 		RootTransformUpdatedHandle = RootComponent->TransformUpdated.AddUObject(this, &UDuRizerudoreAnchorComponent::HandleRootTransformUpdated);
+		RootComponentChangedHandle = RootComponent->IsRootComponentChanged.AddUObject(this, &UDuRizerudoreAnchorComponent::HandleRootComponentChanged);
 	}
 }
 
 void UDuRizerudoreAnchorComponent::UnbindRootTransformUpdated()
 {
-	if (RootTransformUpdatedHandle.IsValid())
+	if (USceneComponent* const RootComponent = BoundRootComponent.Get())
 	{
-		if (USceneComponent* const RootComponent = BoundRootComponent.Get())
+		if (RootTransformUpdatedHandle.IsValid())
 		{
 			RootComponent->TransformUpdated.Remove(RootTransformUpdatedHandle);
 		}
+		if (RootComponentChangedHandle.IsValid())
+		{
+			RootComponent->IsRootComponentChanged.Remove(RootComponentChangedHandle);
+		}
 	}
 	RootTransformUpdatedHandle.Reset();
+	RootComponentChangedHandle.Reset();
 	BoundRootComponent.Reset();
+}
+
+void UDuRizerudoreAnchorComponent::BindCoordinateSystemReady()
+{
+	UnbindCoordinateSystemReady();
+	CoordinateSystemReadyHandle = ADuRizerudoreSystem::GetOnCoordinateSystemReady().AddUObject(this, &UDuRizerudoreAnchorComponent::HandleCoordinateSystemReady);
+}
+
+void UDuRizerudoreAnchorComponent::UnbindCoordinateSystemReady()
+{
+	if (CoordinateSystemReadyHandle.IsValid())
+	{
+		ADuRizerudoreSystem::GetOnCoordinateSystemReady().Remove(CoordinateSystemReadyHandle);
+	}
+	CoordinateSystemReadyHandle.Reset();
+}
+
+void UDuRizerudoreAnchorComponent::HandleCoordinateSystemReady(UWorld* const World, ADuRizerudoreSystem* const CoordinateSystem)
+{
+	ADuRizerudoreSystem* const Bound = AuthorityCoordinateSystem.Get();
+	if (!IsRegistered() || World == nullptr || World != GetWorld() || !IsValid(CoordinateSystem) || CoordinateSystem == Bound)
+	{
+		return;
+	}
+	// A component bound to a live coordinate system keeps it unless the world's authority is now another one:
+	// only an authority's arrival looks the world up, so an ordinary rebuild of another actor logs nothing.
+	if (Bound != nullptr && !CoordinateSystem->IsAuthority())
+	{
+		return;
+	}
+	ADuRizerudoreSystem* const Found = ADuRizerudoreSystem::GetCoordinateSystem(this);
+	if (!IsValid(Found) || Found == Bound)
+	{
+		return;
+	}
+	const bool bWasInitialized = IsCoordinateSystemInitialized();
+	const bool bWasBound = Bound != nullptr;
+	UnbindAuthorityReferenceChanged();
+	BindAuthorityReferenceChanged(*Found);
+	if (!IsCoordinateSystemInitialized())
+	{
+		return;
+	}
+	// Caches that belong to a coordinate system stay Earth-fixed and the owner moves to them under the new one;
+	// without one, the owner's transform is the truth, as at registration.
+	if (bWasBound && bWasInitialized)
+	{
+		ApplyAnchorTransformToActor();
+	}
+	else
+	{
+		UpdateCachedCoordinatesFromActor();
+	}
+}
+
+void UDuRizerudoreAnchorComponent::HandleRootComponentChanged(USceneComponent* /*UpdatedComponent*/, const bool bIsRootComponent)
+{
+	if (bIsRootComponent)
+	{
+		return;
+	}
+	BindRootTransformUpdated();
+	if (!bApplyingAnchorTransform)
+	{
+		UpdateCachedCoordinatesFromActor();
+	}
 }
 
 void UDuRizerudoreAnchorComponent::HandleReferenceChanged(FCoordinateReferenceFramePtr /*PreviousFrame*/, FCoordinateReferenceFramePtr /*NewFrame*/)
@@ -253,13 +410,7 @@ void UDuRizerudoreAnchorComponent::HandleRootTransformUpdated(USceneComponent* /
 
 FMatrix UDuRizerudoreAnchorComponent::BuildPointLocalUeToEcefMatrix(const FGeodeticCoordinate& GeodeticPoint)
 {
-	const FQuat EnuToGeocentric = DuRizerudore::BuildEnuToGeocentricRotation(GeodeticPoint.LatitudeDeg, GeodeticPoint.LongitudeDeg);
-	// Engine axes at the point: X north, Y east, Z up, each taken from its east-north-up form.
-	FMatrix Basis = FMatrix::Identity;
-	Basis.SetAxis(0, EnuToGeocentric.RotateVector(FVector(0.0, 1.0, 0.0)));
-	Basis.SetAxis(1, EnuToGeocentric.RotateVector(FVector(1.0, 0.0, 0.0)));
-	Basis.SetAxis(2, EnuToGeocentric.RotateVector(FVector(0.0, 0.0, 1.0)));
-	return Basis;
+	return DuRizerudore::BuildEngineAxesToEcefBasis(GeodeticPoint.LatitudeDeg, GeodeticPoint.LongitudeDeg);
 }
 
 FMatrix UDuRizerudoreAnchorComponent::ConvertPointLocalUeMatrixToEcef(const FMatrix& PointLocalMatrix, const FGeodeticCoordinate& GeodeticPoint)
@@ -293,7 +444,12 @@ bool UDuRizerudoreAnchorComponent::UpdateEcefPositionFromGeodetic()
 		return false;
 	}
 	const FCoordinateConversionInstance& Instance = *AuthorityCoordinateSystem->GetReferenceFrame().GetConversion();
-	EcefPosition = FCoordinateConversionKernelAccess::GeodeticToWorldPosition(Instance, GeodeticPosition.ToVector());
+	const FVector NewEcefPosition = FCoordinateConversionKernelAccess::GeodeticToWorldPosition(Instance, GeodeticPosition.ToVector());
+	if (NewEcefPosition.ContainsNaN())
+	{
+		return false;
+	}
+	EcefPosition = NewEcefPosition;
 	return true;
 }
 
@@ -314,11 +470,17 @@ bool UDuRizerudoreAnchorComponent::UpdateGeodeticFromEcef()
 		return false;
 	}
 	const FCoordinateConversionInstance& Instance = *AuthorityCoordinateSystem->GetReferenceFrame().GetConversion();
-	GeodeticPosition = FGeodeticCoordinate(FCoordinateConversionKernelAccess::WorldPositionToGeodetic(Instance, EcefPosition));
+	const FGeodeticCoordinate NewGeodeticPosition(FCoordinateConversionKernelAccess::WorldPositionToGeodetic(Instance, EcefPosition));
 	FVector IgnoredPosition(0.0, 0.0, 0.0);
 	FQuat Rotation = FQuat::Identity;
-	DuRizerudore::DecomposePoseMatrix(ConvertEcefMatrixToPointLocalUe(GetEcefMatrix(), GeodeticPosition), IgnoredPosition, Rotation);
-	GeodeticRotation = Rotation.Rotator();
+	DuRizerudore::DecomposePoseMatrix(ConvertEcefMatrixToPointLocalUe(GetEcefMatrix(), NewGeodeticPosition), IgnoredPosition, Rotation);
+	const FRotator NewGeodeticRotation = Rotation.Rotator();
+	if (NewGeodeticPosition.ToVector().ContainsNaN() || NewGeodeticRotation.ContainsNaN())
+	{
+		return false;
+	}
+	GeodeticPosition = NewGeodeticPosition;
+	GeodeticRotation = NewGeodeticRotation;
 	return true;
 }
 
@@ -344,7 +506,8 @@ bool UDuRizerudoreAnchorComponent::ConvertEcefToActorTransform(FTransform& OutTr
 bool UDuRizerudoreAnchorComponent::UpdateCachedCoordinatesFromActor()
 {
 	FMatrix EcefMatrix;
-	if (!ConvertActorTransformToEcef(EcefMatrix))
+	// A frame that yields no finite pose leaves the Earth-fixed caches as they were.
+	if (!ConvertActorTransformToEcef(EcefMatrix) || EcefMatrix.ContainsNaN())
 	{
 		return false;
 	}
@@ -365,7 +528,8 @@ bool UDuRizerudoreAnchorComponent::ApplyAnchorTransformToActor()
 		return false;
 	}
 	FTransform Target = FTransform::Identity;
-	if (!ConvertEcefToActorTransform(Target))
+	// A pose the frame cannot express in finite numbers never reaches the owner.
+	if (!ConvertEcefToActorTransform(Target) || Target.ContainsNaN())
 	{
 		return false;
 	}

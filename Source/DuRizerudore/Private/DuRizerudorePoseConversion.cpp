@@ -51,6 +51,65 @@ namespace DuRizerudore
 		}
 	}
 
+	FMatrix BuildEngineAxesToEcefBasis(const double LatitudeDeg, const double LongitudeDeg)
+	{
+		const FQuat EnuToGeocentric = BuildEnuToGeocentricRotation(LatitudeDeg, LongitudeDeg);
+		FMatrix Basis = FMatrix::Identity;
+		for (int32 Axis = 0; Axis < 3; ++Axis)
+		{
+			FVector Unit(0.0, 0.0, 0.0);
+			Unit[Axis] = 1.0;
+			Basis.SetAxis(Axis, EnuToGeocentric.RotateVector(LocalAxesToEnu(ECoordinateSystem::Local_UE, Unit)));
+		}
+		return Basis;
+	}
+
+	bool OrthonormalizeAroundAxis(FVector (&Axes)[3], const int32 AxisIndex, const FVector& Direction)
+	{
+		if (AxisIndex < 0 || AxisIndex > 2 || Direction.ContainsNaN())
+		{
+			return false;
+		}
+		const FVector Set = Direction.GetSafeNormal();
+		if (Set.IsZero())
+		{
+			return false;
+		}
+		// The axis kept in its plane with the new one, and the third; X keeps Y, the others keep X (forward).
+		const int32 Kept = AxisIndex == 0 ? 1 : 0;
+		const int32 Third = 3 - AxisIndex - Kept;
+		const auto PerpendicularPart = [&Set](const FVector& Axis)
+		{
+			return (Axis - Set * (Axis | Set)).GetSafeNormal(1e-12);
+		};
+		FVector KeptAxis = PerpendicularPart(Axes[Kept]);
+		FVector ThirdAxis(0.0, 0.0, 0.0);
+		// Engine axes in ECEF satisfy Z = Y x X, X = Z x Y and Y = X x Z.
+		const auto Cross = [](const int32 First, const FVector& A, const int32 Second, const FVector& B)
+		{
+			// The cyclic order (X, Z, Y) gives the third axis as First x Second; the other order reverses it.
+			const bool bCyclic = (First == 0 && Second == 2) || (First == 2 && Second == 1) || (First == 1 && Second == 0);
+			return bCyclic ? (A ^ B) : (B ^ A);
+		};
+		if (!KeptAxis.IsZero())
+		{
+			ThirdAxis = Cross(AxisIndex, Set, Kept, KeptAxis);
+		}
+		else
+		{
+			ThirdAxis = PerpendicularPart(Axes[Third]);
+			if (ThirdAxis.IsZero())
+			{
+				return false;
+			}
+			KeptAxis = Cross(Third, ThirdAxis, AxisIndex, Set);
+		}
+		Axes[AxisIndex] = Set;
+		Axes[Kept] = KeptAxis;
+		Axes[Third] = ThirdAxis;
+		return true;
+	}
+
 	FMatrix MakePoseMatrix(const FQuat& Rotation, const FVector& Position)
 	{
 		FMatrix Pose = FMatrix::Identity;

@@ -11,6 +11,21 @@
 namespace DuRizerudore
 {
 	/**
+	 * The engine's axes at a geodetic point (latitude, longitude in degrees) as ECEF directions: row 0 true north,
+	 * row 1 east, row 2 up (the ellipsoid normal), row 3 (0, 0, 0, 1). The height does not enter.
+	 */
+	FMatrix BuildEngineAxesToEcefBasis(double LatitudeDeg, double LongitudeDeg);
+
+	/**
+	 * Points the axis of that index (0 X, 1 Y, 2 Z) of an engine-axes triple given as ECEF directions along
+	 * Direction (any length), and makes the other two an orthonormal completion in the engine's handedness: the
+	 * kept axis (Y for X, X for Y and Z) is made perpendicular by Gram-Schmidt, staying in its plane with the new
+	 * axis, and the third is their cross product; the nearest rotation with that axis. A kept axis parallel to
+	 * the new one gives way to the third. False, Axes untouched, for a zero or non-finite Direction.
+	 */
+	bool OrthonormalizeAroundAxis(FVector (&Axes)[3], int32 AxisIndex, const FVector& Direction);
+
+	/**
 	 * A pose matrix: rows 0, 1 and 2 are Rotation applied to the unit X, Y and Z axes, row 3 is Position; the
 	 * fourth column is (0, 0, 0, 1). The rotation is used as it is, not renormalised.
 	 */

@@ -4,6 +4,7 @@
 
 #include "DuRizerudoreLog.h"
 #include "DuRizerudorePoseConversion.h"
+#include "DuRizerudoreReferenceChangedBinding.h"
 
 #include "Containers/Array.h"
 #include "Engine/Engine.h"
@@ -54,6 +55,14 @@ void ADuRizerudoreSystem::PostEditChangeProperty(FPropertyChangedEvent& Property
 	}
 }
 #endif
+
+void ADuRizerudoreSystem::PostRegisterAllComponents()
+{
+	Super::PostRegisterAllComponents();
+	// A level streamed in loads its actors before it joins the world: their rebuilds were announced where nobody
+	// of this world listened, so joining is announced again.
+	BroadcastCoordinateSystemReady();
+}
 
 void ADuRizerudoreSystem::BeginDestroy()
 {
@@ -117,6 +126,21 @@ FCoordinateReferenceFramePtr ADuRizerudoreSystem::GetReferenceFramePtr() const
 	return ReferenceFrame;
 }
 
+ADuRizerudoreSystem::FOnCoordinateSystemReady& ADuRizerudoreSystem::GetOnCoordinateSystemReady()
+{
+	static FOnCoordinateSystemReady OnCoordinateSystemReady;
+	return OnCoordinateSystemReady;
+}
+
+void ADuRizerudoreSystem::BroadcastCoordinateSystemReady()
+{
+	UWorld* const World = GetWorld();
+	if (World != nullptr && !IsTemplate() && IsValid(this) && IsReferenceFrameInitialized())
+	{
+		GetOnCoordinateSystemReady().Broadcast(World, this);
+	}
+}
+
 ADuRizerudoreSystem::FOnReferenceChanged& ADuRizerudoreSystem::GetOnReferenceChanged()
 {
 	return OnReferenceChanged;
@@ -160,6 +184,7 @@ void ADuRizerudoreSystem::RefreshState()
 		UnbindAuthorityBinding();
 	}
 	OnReferenceChanged.Broadcast(PreviousFrame, ReferenceFrame);
+	BroadcastCoordinateSystemReady();
 }
 
 ADuRizerudoreSystem* ADuRizerudoreSystem::GetCoordinateSystem(const UObject* WorldContextObject)
@@ -233,21 +258,12 @@ void ADuRizerudoreSystem::RefreshAuthorityBinding()
 	{
 		return;
 	}
-	AuthorityCoordinateSystem = Authority;
-	AuthorityReferenceChangedHandle = Authority->OnReferenceChanged.AddUObject(this, &ADuRizerudoreSystem::HandleAuthorityReferenceChanged);
+	DuRizerudore::BindReferenceChanged(*Authority, this, &ADuRizerudoreSystem::HandleAuthorityReferenceChanged, AuthorityCoordinateSystem, AuthorityReferenceChangedHandle);
 }
 
 void ADuRizerudoreSystem::UnbindAuthorityBinding()
 {
-	if (AuthorityReferenceChangedHandle.IsValid())
-	{
-		if (ADuRizerudoreSystem* const Authority = AuthorityCoordinateSystem.Get())
-		{
-			Authority->OnReferenceChanged.Remove(AuthorityReferenceChangedHandle);
-		}
-	}
-	AuthorityReferenceChangedHandle.Reset();
-	AuthorityCoordinateSystem.Reset();
+	DuRizerudore::UnbindReferenceChanged(AuthorityCoordinateSystem, AuthorityReferenceChangedHandle);
 }
 
 void ADuRizerudoreSystem::HandleAuthorityReferenceChanged(FCoordinateReferenceFramePtr /*PreviousFrame*/, FCoordinateReferenceFramePtr /*NewFrame*/)

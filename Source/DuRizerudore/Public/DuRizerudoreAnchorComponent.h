@@ -16,13 +16,18 @@
 
 #include "DuRizerudoreAnchorComponent.generated.h"
 
+class FProperty;
+class UWorld;
 struct FPropertyChangedEvent;
 
 // Keeps its owner's pose on the Earth in two cached forms, ECEF (position and axes) and geodetic (position and a
 // rotation in the north/east/up frame at that position), and keeps them and the owner's transform in step: moving
 // the owner refreshes the caches, setting a cached value moves the owner, and a rebuild of the world's coordinate
 // system moves the owner so that it keeps its Earth-fixed pose. The anchor works on the world transform of the
-// owner's root component: an owner attached to a parent is moved in world space. Game thread only.
+// owner's root component: an owner attached to a parent is moved in world space, and a replaced root is followed.
+// A registered anchor without a coordinate system binds to the first one of its world that holds an initialized
+// frame, and an anchor whose coordinate system lost its authority to another moves on to the new authority.
+// Game thread only.
 UCLASS(ClassGroup = (Custom), meta = (BlueprintSpawnableComponent))
 class DURIZERUDORE_API UDuRizerudoreAnchorComponent : public UActorComponent
 {
@@ -37,6 +42,7 @@ public:
 	virtual void OnUnregister() override;
 	virtual void BeginDestroy() override;
 #if WITH_EDITOR
+	virtual void PreEditChange(FProperty* PropertyAboutToChange) override;
 	virtual void PostEditChangeProperty(FPropertyChangedEvent& PropertyChangedEvent) override;
 #endif
 
@@ -64,30 +70,39 @@ public:
 	UFUNCTION(BlueprintGetter, Category = "DuRizerudore")
 	FRotator GetGeodeticRotation() const;
 
-	/** Stores an ECEF position (metres) and moves the owner there. */
+	/** Stores an ECEF position (metres) and moves the owner there. A position that is not finite is ignored. */
 	UFUNCTION(BlueprintSetter, Category = "DuRizerudore")
 	void SetEcefPosition(const FVector& NewEcefPosition);
 
-	/** Stores an ECEF X axis as given (no normalisation) and moves the owner; the caches then hold the owner's actual, orthonormal axes. */
+	/**
+	 * Points the owner's X axis along an ECEF direction (any length) and moves the owner. The new X axis is that
+	 * direction exactly; Y is the old Y made perpendicular to it (Gram-Schmidt, staying in the plane of the old Y
+	 * and the new X), Z completes the engine's axes: the nearest rotation with that X axis. A zero or non-finite
+	 * direction is ignored.
+	 */
 	UFUNCTION(BlueprintSetter, Category = "DuRizerudore")
 	void SetEcefXAxis(const FVector& NewEcefXAxis);
 
-	/** Stores an ECEF Y axis as given and moves the owner, as SetEcefXAxis. */
+	/** Points the owner's Y axis along an ECEF direction as SetEcefXAxis does; X is the old X made perpendicular to it. */
 	UFUNCTION(BlueprintSetter, Category = "DuRizerudore")
 	void SetEcefYAxis(const FVector& NewEcefYAxis);
 
-	/** Stores an ECEF Z axis as given and moves the owner, as SetEcefXAxis. */
+	/** Points the owner's Z axis along an ECEF direction as SetEcefXAxis does; X is the old X made perpendicular to it. */
 	UFUNCTION(BlueprintSetter, Category = "DuRizerudore")
 	void SetEcefZAxis(const FVector& NewEcefZAxis);
 
 	/**
 	 * Stores a geodetic position (height above the ellipsoid) and moves the owner there, keeping its ECEF axes (not
 	 * its orientation against north, east and up). Without an initialized coordinate system only the value is stored.
+	 * A position that is not finite is ignored.
 	 */
 	UFUNCTION(BlueprintSetter, Category = "DuRizerudore")
 	void SetGeodeticPosition(const FGeodeticCoordinate& NewGeodeticPosition);
 
-	/** Stores a rotation in the north/east/up frame at the geodetic position, recomputes the ECEF axes and moves the owner. */
+	/**
+	 * Stores a rotation in the north/east/up frame at the geodetic position, recomputes the ECEF axes and moves the
+	 * owner. A rotation that is not finite is ignored.
+	 */
 	UFUNCTION(BlueprintSetter, Category = "DuRizerudore")
 	void SetGeodeticRotation(const FRotator& NewGeodeticRotation);
 
@@ -134,10 +149,22 @@ private:
 	/** Finds the world's coordinate system again and binds to its event; returns IsCoordinateSystemInitialized. */
 	bool RefreshAuthorityCoordinateSystem();
 
-	void BindAuthorityReferenceChanged();
+	void BindAuthorityReferenceChanged(ADuRizerudoreSystem& CoordinateSystem);
 	void UnbindAuthorityReferenceChanged();
 	void BindRootTransformUpdated();
 	void UnbindRootTransformUpdated();
+	void BindCoordinateSystemReady();
+	void UnbindCoordinateSystemReady();
+
+	/**
+	 * A coordinate system of some world holds an initialized frame. An anchor of that world without one binds to
+	 * the world's coordinate system and reads its owner, as at registration; an anchor that follows another
+	 * system moves on when the world's authority is now a different one, keeping its Earth-fixed pose.
+	 */
+	void HandleCoordinateSystemReady(UWorld* World, ADuRizerudoreSystem* CoordinateSystem);
+
+	/** The owner's root was replaced: the anchor follows the new root, and the caches the owner's new transform. */
+	void HandleRootComponentChanged(USceneComponent* UpdatedComponent, bool bIsRootComponent);
 
 	/** A rebuild of the coordinate system: the owner is moved so that its Earth-fixed pose stays the same. */
 	void HandleReferenceChanged(FCoordinateReferenceFramePtr PreviousFrame, FCoordinateReferenceFramePtr NewFrame);
@@ -147,6 +174,12 @@ private:
 
 	/** The editor's edit rules, matched against the edited member and the edited property. */
 	void ApplyEditedProperty(FName MemberPropertyName, FName PropertyName);
+
+	/** The caches from the owner, as at registration, keeping the value just edited in the member of that name. */
+	void ReadOwnerKeepingEditedMember(FName EditedMember);
+
+	/** Makes the two other axes perpendicular to the axis of that index, which is pointed along Direction. */
+	void SetEcefAxisKeepingOrthonormal(int32 AxisIndex, const FVector& Direction);
 
 	/** The point-local frame at a geodetic point as a matrix: rows north, east and up as ECEF directions, no position. */
 	static FMatrix BuildPointLocalUeToEcefMatrix(const FGeodeticCoordinate& GeodeticPoint);
@@ -185,5 +218,12 @@ private:
 	TWeakObjectPtr<USceneComponent> BoundRootComponent;
 	FDelegateHandle AuthorityReferenceChangedHandle;
 	FDelegateHandle RootTransformUpdatedHandle;
+	FDelegateHandle RootComponentChangedHandle;
+	FDelegateHandle CoordinateSystemReadyHandle;
 	bool bApplyingAnchorTransform = false;
+	// Set from PreEditChange to the end of PostEditChangeProperty: an edit is under way, whether the component was
+	// bound to a coordinate system when it began, and whether that one held an initialized frame.
+	bool bEditInProgress = false;
+	bool bBoundBeforeEdit = false;
+	bool bInitializedBeforeEdit = false;
 };

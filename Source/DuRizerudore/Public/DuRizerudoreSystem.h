@@ -13,6 +13,7 @@
 #include "DuRizerudoreSystem.generated.h"
 
 class FObjectInitializer;
+class UWorld;
 struct FPropertyChangedEvent;
 
 /** A thread-safe shared reference frame; the event macros cannot take a type with a comma in it. */
@@ -38,6 +39,9 @@ public:
 	/** Raised after every rebuild with (previous frame, new frame); either may be null. */
 	DECLARE_MULTICAST_DELEGATE_TwoParams(FOnReferenceChanged, FCoordinateReferenceFramePtr /*PreviousFrame*/, FCoordinateReferenceFramePtr /*NewFrame*/);
 
+	/** Raised with (world, coordinate system) when a coordinate system of that world holds an initialized frame. */
+	DECLARE_MULTICAST_DELEGATE_TwoParams(FOnCoordinateSystemReady, UWorld* /*World*/, ADuRizerudoreSystem* /*CoordinateSystem*/);
+
 	/** Builds nothing: the models are loaded at the first load, spawn or edit. The actor never ticks. */
 	ADuRizerudoreSystem(const FObjectInitializer& ObjectInitializer);
 	virtual ~ADuRizerudoreSystem() override;
@@ -47,7 +51,16 @@ public:
 #if WITH_EDITOR
 	virtual void PostEditChangeProperty(FPropertyChangedEvent& PropertyChangedEvent) override;
 #endif
+	virtual void PostRegisterAllComponents() override;
 	virtual void BeginDestroy() override;
+
+	/**
+	 * The event, shared by every world, that a coordinate system holds an initialized frame: raised after each
+	 * successful rebuild, and when an actor that already holds one joins its world (a level streamed in). Listeners
+	 * compare the world with their own; anchors find a coordinate system that came after them through it.
+	 * Game thread only.
+	 */
+	static FOnCoordinateSystemReady& GetOnCoordinateSystemReady();
 
 	/** The model selection; a change takes effect at the next rebuild (load, spawn or edit). */
 	const FCoordinateConversionSetup& GetSetup() const;
@@ -146,6 +159,9 @@ private:
 
 	/** Removes the binding to the authority, also when the authority is already gone. */
 	void UnbindAuthorityBinding();
+
+	/** Raises the shared ready event for this actor's world, if the actor is in one and holds an initialized frame. */
+	void BroadcastCoordinateSystemReady();
 
 	/** Passes a change of the authority's frame on to this actor's listeners, with this actor's own frame twice. */
 	void HandleAuthorityReferenceChanged(FCoordinateReferenceFramePtr PreviousFrame, FCoordinateReferenceFramePtr NewFrame);

@@ -14,6 +14,7 @@ class FScopedMovementUpdate;
 class USceneComponent;
 
 DECLARE_EVENT_ThreeParams(USceneComponent, FTransformUpdated, USceneComponent* /*UpdatedComponent*/, EUpdateTransformFlags /*UpdateTransformFlags*/, ETeleportType /*Teleport*/);
+DECLARE_EVENT_TwoParams(USceneComponent, FIsRootComponentChanged, USceneComponent* /*UpdatedComponent*/, bool /*bIsRootComponent*/);
 
 // The engine's class annotation: the header tool reads it for what derived classes inherit.
 UCLASS(ClassGroup = (Utility, Common), BlueprintType, HideCategories = (Trigger, PhysicsVolume), meta = (BlueprintSpawnableComponent, IgnoreCategoryKeywordsInSubclasses), MinimalAPI)
@@ -27,6 +28,12 @@ public:
 
 	/** Fired after the component's transform changed. */
 	FTransformUpdated TransformUpdated;
+
+	/** Fired when the component becomes or stops being its owner's root component. */
+	FIsRootComponentChanged IsRootComponentChanged;
+
+	/** Announces through IsRootComponentChanged that the component became or stopped being the root. */
+	void NotifyIsRootComponentChanged(bool bIsRootComponent) { IsRootComponentChanged.Broadcast(this, bIsRootComponent); }
 
 	/** The world transform (centimetres, degrees, scale). */
 	const FTransform& GetComponentTransform() const { return ComponentToWorld; }

@@ -66,6 +66,22 @@ public:
 
 	virtual UWorld* GetWorld() const override { return const_cast<UWorld*>(this); }
 
+	/** The levels that are part of the world, the persistent level first. */
+	const TArray<ULevel*>& GetLevels() const { return Levels; }
+
+	/** Adds a level to the list of the world's levels; false if it is null or already there. */
+	bool AddLevel(ULevel* InLevel);
+
+	/**
+	 * Makes a loaded level part of the world, as level streaming does when the level becomes visible: the level
+	 * belongs to this world from now on, and the components of its actors register, each actor's followed by its
+	 * PostRegisterAllComponents. The level transform is not applied by the stand-in.
+	 */
+	void AddToWorld(ULevel* Level, const FTransform& LevelTransform = FTransform::Identity, bool bConsiderTimeLimit = true);
+
 	ULevel* PersistentLevel = nullptr;
 	TEnumAsByte<EWorldType::Type> WorldType = EWorldType::None;
+
+private:
+	TArray<ULevel*> Levels;
 };

@@ -30,7 +30,10 @@ public:
 
 	USceneComponent* GetRootComponent() const { return RootComponent; }
 
-	/** Makes a component of this actor (or null) the root; false for a component of another actor. */
+	/**
+	 * Makes a component of this actor (or null) the root; false for a component of another actor. On a change
+	 * the new root is told first, then the old one (NotifyIsRootComponentChanged).
+	 */
 	bool SetRootComponent(USceneComponent* NewRootComponent);
 
 	/** The root component's world transform, or the identity without a root component. */
@@ -104,8 +107,11 @@ public:
 	void AddOwnedComponent(UActorComponent* Component);
 	void RemoveOwnedComponent(UActorComponent* Component);
 
-	/** Registers every owned component not registered yet, the root component first. */
+	/** Registers every owned component not registered yet, the root component first, then PostRegisterAllComponents. */
 	void RegisterAllComponents();
+
+	/** Called once RegisterAllComponents has registered the components with the actor's world. */
+	virtual void PostRegisterAllComponents();
 	void UnregisterAllComponents(bool bForReregister = false);
 
 	/** Marks every owned component as garbage. */
