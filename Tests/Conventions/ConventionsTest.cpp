@@ -136,8 +136,10 @@ TEST(Conventions, FrameExamplesHaveTheirDocumentedValues)
 			7.68996, 1e-4},
 		// 4. Pitch +10 in Local_NED is the nose 10 degrees below the horizon.
 		{"NED pitch 10 read in Local_ENU", Rotator(AtGreenwich, ES::Local_NED, ES::Local_ENU, FRotator(10.0, 0.0, 0.0)).Pitch, -10.0, 1e-9},
+		{"NED pitch 10 read in Local_ENU, yaw", Rotator(AtGreenwich, ES::Local_NED, ES::Local_ENU, FRotator(10.0, 0.0, 0.0)).Yaw, 90.0, 1e-9},
 		// 5. The engine's singularity threshold 0.4999995 is a pitch of asin(0.999999) = 89.919 degrees.
 		{"pitch 89.92 snaps", Rotator(AtGreenwich, ES::Local_ENU, ES::Local_ENU, FRotator(89.92, 30.0, 20.0)).Pitch, 90.0, 0.0},
+		{"pitch 89.95 snaps, roll takes up the rest", Rotator(AtGreenwich, ES::Local_ENU, ES::Local_ENU, FRotator(89.95, 30.0, 20.0)).Roll, 20.025, 0.001},
 		{"pitch 89.91 stays", Rotator(AtGreenwich, ES::Local_ENU, ES::Local_ENU, FRotator(89.91, 30.0, 20.0)).Pitch, 89.91, 1e-9},
 		// 6. UTM zone 47 at 83.99N 100E (convergence 0.9945, GeoConvert -c) against UPS at 84N (convergence 100).
 		{"grid north turns at 84N, degrees",
@@ -145,6 +147,7 @@ TEST(Conventions, FrameExamplesHaveTheirDocumentedValues)
 				Vector(Frame(84.0, 100.0, ECoordinateLocalFrameType::UTM), ES::Local_ENU, ES::Geocentric, FVector(0.0, 1.0, 0.0))),
 			99.0055, 1e-3},
 		// 7. Normal gravity turns outward near the geostationary radius (42,164 km from the centre for a point mass).
+		{"normal gravity 1000 km above the equator, up", Gravity(AtGreenwich, FVector(0.0, 0.0, 1000.0e3), ES::Local_ENU).Z, -7.292, 0.001},
 		{"gravity turns up above the equator, m", HeightWhereGravityTurnsUp(AtGreenwich), 35.786e6, 10.0e3},
 		// 8. Without a local frame a free up vector is geocentric Z, an up vector at Paris is Paris's vertical.
 		{"free Local_ENU up, geocentric Z", Vector(NoLocalFrame, ES::Local_ENU, ES::Geocentric, FVector(0.0, 0.0, 1.0)).Z, 1.0, 0.0},

@@ -17,10 +17,10 @@
 //               the distance above that plane, not a height (the plane rises above the ellipsoid away from the
 //               origin). An origin at a pole keeps the longitude it was given for its east and north axes.
 //   UTM         the grid of the origin's UTM zone, or of the polar UPS grid beyond 84 degrees north or 80 degrees
-//               south: X and Y are easting and northing minus the origin's, so distances are grid distances (the
-//               ground distance times the projection's point scale: 0.9996 on a zone's central meridian, 0.994 at
-//               a pole), and Y is grid north, which differs from true north by the meridian convergence; in a UPS
-//               grid that is the longitude itself. Z is the ellipsoidal height minus the origin's.
+//               south: X and Y are easting and northing minus the origin's, so distances are grid distances (ground
+//               distance times the point scale: 0.9996 on a central meridian, 0.994 at a pole), and Y is grid north,
+//               off true north by the meridian convergence (in a UPS grid the longitude, negated in the south).
+//               Z is the ellipsoidal height minus the origin's.
 //   none        a frame built from a conversion instance alone: the local systems then hold geocentric
 //               coordinates (Local_ENU = Geocentric axes, origin at the Earth's centre).
 // An origin given above mean sea level is turned into an ellipsoidal height once, at the origin only; local Z
