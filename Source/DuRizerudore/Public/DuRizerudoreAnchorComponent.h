@@ -93,8 +93,9 @@ public:
 
 	/**
 	 * Stores a geodetic position (height above the ellipsoid) and moves the owner there, keeping its ECEF axes (not
-	 * its orientation against north, east and up). Without an initialized coordinate system only the value is stored.
-	 * A position that is not finite is ignored.
+	 * its orientation against north, east and up): after a long move it leans by the angle between the two verticals
+	 * (0.9 degrees per 100 km); SetGeodeticRotation afterwards stands it up. Without an initialized coordinate system
+	 * only the value is stored. A position that is not finite is ignored.
 	 */
 	UFUNCTION(BlueprintSetter, Category = "DuRizerudore")
 	void SetGeodeticPosition(const FGeodeticCoordinate& NewGeodeticPosition);

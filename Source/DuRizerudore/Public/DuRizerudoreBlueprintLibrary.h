@@ -20,7 +20,8 @@ class ADuRizerudoreSystem;
  *
  * Units and frames of positions, by system: Local_ENU and Local_NED metres in the frame's local axes,
  * Local_UE centimetres (X north, Y east, Z up), Geocentric ECEF metres, Geodetic (X latitude and Y longitude
- * in degrees, Z height above the WGS84 ellipsoid in metres). Vectors carry their own unit in every system.
+ * in degrees, Z height above the WGS84 ellipsoid in metres). Vectors carry their own unit in every system. The
+ * conventions of axes, units and local frames in full: the top of DuRizerudoreConversion.h.
  */
 UCLASS(meta = (ToolTip = "Blueprint helpers for building runtime reference frames and dispatching conversions from runtime enums."))
 class DURIZERUDORE_API UDuRizerudoreBlueprintLibrary : public UBlueprintFunctionLibrary
@@ -70,6 +71,9 @@ public:
 	static bool GetReferenceFrameFromCoordinateSystem(ADuRizerudoreSystem* CoordinateSystem, FCoordinateReferenceFrame& OutReferenceFrame);
 
 	/**
+	 * A position: metres in Local_ENU, Local_NED and Geocentric, centimetres in Local_UE, degrees and metres above the
+	 * ellipsoid in Geodetic; the local systems measure from the frame's origin along its axes there.
+	 *
 	 * @param ReferenceFrame the frame whose local frame the local systems refer to.
 	 * @param FromSystem the system of Position.
 	 * @param ToSystem the system of ConvertedPosition.
@@ -81,7 +85,8 @@ public:
 	static bool ConvertPosition(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FVector& Position, FVector& ConvertedPosition);
 
 	/**
-	 * A free vector, turned with the frame's one rotation at the origin; never scaled, not even for Local_UE.
+	 * A free vector in the frame's axes at its origin (not the axes where it applies); its numbers keep their unit in
+	 * every system, Local_UE included (no factor 100).
 	 *
 	 * @param Vector the vector in FromSystem's axes (any unit).
 	 * @param ConvertedVector the vector in ToSystem's axes, same unit; untouched after false.
@@ -92,8 +97,9 @@ public:
 	static bool ConvertVector(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FVector& Vector, FVector& ConvertedVector);
 
 	/**
-	 * A vector attached to a point: local systems mean the axes at that point (grid axes in a UTM frame),
-	 * Geodetic means increments of latitude and longitude (degrees) and height (metres).
+	 * A vector attached to a point: local systems mean the axes at that point (its true east, north and up; grid axes
+	 * in a UTM frame; also in a frame without a local frame), Geodetic means differences of latitude and longitude
+	 * (degrees, the longitude not wrapped) and height (metres). The vector keeps its unit in every system.
 	 *
 	 * @param Vector the vector in FromSystem at the point.
 	 * @param PositionSystem the system of Position.
@@ -106,7 +112,7 @@ public:
 		ECoordinateSystem PositionSystem, const FVector& Position, FVector& ConvertedVector);
 
 	/**
-	 * An orientation (body axes into the system's axes), re-expressed with the frame's rotation at the origin.
+	 * An orientation (body axes into the system's axes) in the frame's axes at its origin, not at the body.
 	 *
 	 * @param Rotation the orientation in FromSystem; need not be normalised.
 	 * @param ConvertedRotation the normalised orientation in ToSystem; untouched after false.
@@ -117,8 +123,9 @@ public:
 	static bool ConvertQuaternion(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FQuat& Rotation, FQuat& ConvertedRotation);
 
 	/**
-	 * ConvertQuaternion on the rotator's quaternion, even between equal systems, so the result is the engine's
-	 * canonical rotator (degrees).
+	 * A rotator in degrees, the engine's convention on each system's own axes (not aerospace angles: in Local_NED
+	 * positive pitch is nose down), in the frame's axes at its origin. It goes through a quaternion even between equal
+	 * systems, so the result is the engine's canonical rotator: a pitch within 0.081 degrees of +-90 reads +-90.
 	 *
 	 * @return false, ConvertedRotation untouched, where ConvertQuaternion returns false.
 	 */
@@ -126,6 +133,9 @@ public:
 	static bool ConvertRotator(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FRotator& Rotation, FRotator& ConvertedRotation);
 
 	/**
+	 * Heading in degrees from north towards east and pitch in degrees above the horizontal; a local vector in its own
+	 * axes, a Geocentric one in the local axes at Position (grid north in a UTM frame).
+	 *
 	 * @param VectorSystem the system of Vector: a local system (its own axes) or Geocentric (taken in the local
 	 *   axes at Position, grid axes in a UTM frame).
 	 * @param Vector the direction; its length does not matter.
@@ -141,8 +151,8 @@ public:
 		const FVector& Position, FVector2D& HeadingPitchDeg);
 
 	/**
-	 * The unit vector of a heading and pitch (degrees), the inverse of HeadingPitchDegFromVector with the same
-	 * systems and refusals.
+	 * The unit vector of a heading and pitch (degrees), in a local system's own axes or, for Geocentric, from the local
+	 * axes at Position; the inverse of HeadingPitchDegFromVector with the same systems and refusals.
 	 *
 	 * @param Vector the unit vector in VectorSystem (no centimetre factor for Local_UE); untouched after false.
 	 */
@@ -151,11 +161,13 @@ public:
 		ECoordinateSystem PositionSystem, const FVector& Position, FVector& Vector);
 
 	/**
-	 * Gravity from the gravity model, or normal gravity without one, centrifugal term included.
+	 * Gravity from the gravity model, or normal gravity without one: the acceleration of a body at rest on the rotating
+	 * Earth, centrifugal term included.
 	 *
 	 * @param Position the point, in PositionSystem's units.
 	 * @param VectorSystem Geocentric axes, or a local system's axes at the queried point (not at the origin).
-	 * @param Gravity the acceleration in m/s^2 in every system; the zero vector after false.
+	 * @param Gravity in metres per second squared in every system, Local_UE included (the engine's physics wants
+	 *   centimetres: multiply by 100); the zero vector after false.
 	 * @return false for an invalid frame, a Geodetic or unknown vector system, or a point the frame cannot convert.
 	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Earth", meta = (ToolTip = "Resolves gravity at the query point. Local outputs are expressed in the tangent frame at the queried point, not at the reference origin."))

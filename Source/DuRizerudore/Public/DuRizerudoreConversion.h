@@ -1,4 +1,64 @@
 // Value types, enumerations, model setups and the shared conversion instance of DuRizerudore.
+//
+// Conventions (every function of the plugin follows them; the README's "Conventions" table gives a measured
+// example of each)
+//
+// Coordinate systems (ECoordinateSystem) of a position:
+//   Local_ENU   metres from the local origin: X east, Y north, Z up. Right-handed.
+//   Local_NED   metres from the local origin: X north, Y east, Z down. Right-handed.
+//   Local_UE    centimetres from the local origin: X north, Y east, Z up, the engine's axes. Left-handed (mirrored).
+//   Geocentric  metres, WGS84 Earth-centred Earth-fixed: X through latitude 0 longitude 0, Y through latitude 0
+//               longitude 90 east, Z through the north pole. Right-handed, turning with the Earth.
+//   Geodetic    X latitude and Y longitude in degrees (positive north and east), Z height above the WGS84
+//               ellipsoid in metres.
+// The three local systems are one local frame, fixed by FCoordinateReferenceSetup; they differ only in axis
+// order, the sign of the vertical and (for positions only) the unit. The local frame is
+//   Cartesian   the tangent plane at the origin: X, Y, Z are the true east, north and up at the origin, and Z is
+//               the distance above that plane, not a height (the plane rises above the ellipsoid away from the
+//               origin). An origin at a pole keeps the longitude it was given for its east and north axes.
+//   UTM         the grid of the origin's UTM zone, or of the polar UPS grid beyond 84 degrees north or 80 degrees
+//               south: X and Y are easting and northing minus the origin's, so distances are grid distances (ground
+//               distance times the point scale: 0.9996 on a central meridian, 0.994 at a pole), and Y is grid north,
+//               off true north by the meridian convergence (in a UPS grid the longitude, negated in the south).
+//               Z is the ellipsoidal height minus the origin's.
+//   none        a frame built from a conversion instance alone: the local systems then hold geocentric
+//               coordinates (Local_ENU = Geocentric axes, origin at the Earth's centre).
+// An origin given above mean sea level is turned into an ellipsoidal height once, at the origin only; local Z
+// elsewhere is never a height above the sea.
+//
+// What "local" means for each family of functions:
+//   positions (ConvertPosition)           the local frame above; Local_UE alone is in centimetres.
+//   free vectors (ConvertVector) and      the frame's local axes at its origin: one fixed rotation for the whole
+//   orientations (ConvertQuaternion,      frame, wherever the vector or body is. A frame without a local frame
+//   ConvertRotator)                       takes them as the geocentric axes.
+//   vectors at a position                 the local axes at that point: its true east, north and up in a Cartesian
+//   (ConvertVectorAtPosition, GetGravity, frame (and in a frame without a local frame), grid east and north at the
+//   heading/pitch of a Geocentric vector) point in a UTM frame. Geodetic vectors are component differences
+//                                         (latitude and longitude in degrees, height in metres) between the point
+//                                         and the vector's tip; the longitude difference is not wrapped.
+// Vectors of every kind keep their unit in every system: Local_UE scales positions, never vectors (gravity in
+// Local_UE is in metres per second squared, not centimetres).
+//
+// Gravity is the acceleration of a body at rest on the rotating Earth: gravitation plus the centrifugal term,
+// from the spherical-harmonic model or, without one, WGS84 normal gravity. It weakens with height and, above the
+// equator beyond the geostationary height (about 35,786 km), points away from the Earth.
+//
+// Headings and pitches are degrees: heading from north towards east in [-180, 180], pitch above the horizontal.
+//
+// Rotators are the engine's (degrees; Yaw turns X towards Y about Z, Pitch turns X towards Z about Y, Roll turns
+// Z towards Y about X; roll first, then pitch, then yaw) applied to the axes of the system they are given in, not
+// aerospace angles: in Local_NED positive pitch turns the nose down and positive yaw turns north towards east.
+// A rotator read from a quaternion whose pitch lies within 0.081 degrees of +-90 comes out with a pitch of
+// exactly +-90; yaw and roll are then not unique (only their difference, or sum, is).
+//
+// Poses (ADuRizerudoreSystem, UDuRizerudoreAnchorComponent) are axis rows: row 0 is the body's X (forward) axis,
+// row 1 its Y (right) axis, row 2 its Z (up) axis, row 3 its position. The engine's axes are mirrored, so an ECEF
+// pose rotation (a quaternion) is that of the rows with the X row negated: the identity pose at latitude 0,
+// longitude 0 gives (0, 0.7071, 0, 0.7071), which turns +X to geocentric -Z (south). The body's forward direction
+// in ECEF is row 0 of the ECEF pose matrix (the anchor's EcefXAxis), never the quaternion applied to +X. An
+// attitude from other software enters as its forward, right and up axes: rows of a matrix for
+// ConvertEcefMatrixToAuthorityLocalTransform or the anchor's ECEF axes, or, as a quaternion, the rotation whose
+// rows are (-forward, right, up).
 #pragma once
 
 #include "CoreMinimal.h"

@@ -119,13 +119,17 @@ public:
 
 	/**
 	 * An engine-local pose (position in centimetres, rotation) as an ECEF position in metres and a rotation whose
-	 * axes are ECEF directions. False, outputs untouched, under the same conditions.
+	 * axes are ECEF directions. The engine's axes are mirrored, so the ECEF rotation is that of the axis rows with X
+	 * negated (the identity at latitude 0, longitude 0 gives (0, 0.7071, 0, 0.7071), turning +X to south): take the
+	 * forward direction from ConvertAuthorityLocalTransformToEcefMatrix's row 0. False, outputs untouched, under the
+	 * same conditions.
 	 */
 	bool ConvertAuthorityLocalToEcef(const FVector& LocalPosition, const FQuat& LocalRotation, FVector& OutEcefPosition, FQuat& OutEcefRotation) const;
 
 	/**
 	 * An ECEF pose (position in metres, rotation) as an engine-local position in centimetres and rotation. The
-	 * rotation must be normalised (squared length within 0.01 of 1); otherwise, and under the same conditions as
+	 * rotation is read as ConvertAuthorityLocalToEcef writes it: the rotation whose rows are (-forward, right, up) in
+	 * ECEF. It must be normalised (squared length within 0.01 of 1); otherwise, and under the same conditions as
 	 * above, false with the outputs untouched.
 	 */
 	bool ConvertEcefToAuthorityLocal(const FVector& EcefPosition, const FQuat& EcefRotation, FVector& OutLocalPosition, FQuat& OutLocalRotation) const;
