@@ -57,7 +57,7 @@ TEST(CommandLineUsage, EveryUsageErrorExitsTwoWithNothingOnStdout)
 		{"unknown position system", {"geoid-height", "--position-system", "ecef"}, "ecef"},
 		{"origin with two numbers", With({"--origin", "45,10"}), "--origin"},
 		{"origin latitude beyond the pole", With({"--origin", "91,0,0"}), "--origin"},
-		{"origin height beyond 1e7 m", With({"--origin", "45,10,1e300"}), "height 1e+300 is outside [-1e7, 1e7] metres"},
+		{"origin height beyond 1e7 m", With({"--origin", "45,10,1e300"}), "cannot build the reference frame at --origin 45,10,1e+300"},
 		{"origin not finite", With({"--origin", "45,nan,0"}), "not a finite number: 'nan'"},
 		{"unknown option", With({"--colour"}), "--colour"},
 		{"stray argument", With({"extra"}), "extra"},

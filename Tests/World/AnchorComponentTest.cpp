@@ -196,17 +196,14 @@ TEST(AnchorComponent, EarthFixedCachesSurviveAFailedRebuild)
 	{
 		const char* Name;
 		FCoordinateReferenceSetup Setup;
-		// Rows that only the reference frame's own refusal of impossible origins makes fail the rebuild: until
-		// that refusal is in, they run with bRebuildFails false and check only that nothing is lost.
-		bool bRebuildFails;
 	};
 	const FImpossibleOrigin Origins[] = {
-		{"UTM origin beyond the pole", MakeReferenceSetup(ECoordinateLocalFrameType::UTM, 95.0, 10.0, 0.0), true},
-		{"UTM origin at NaN", MakeReferenceSetup(ECoordinateLocalFrameType::UTM, NaN, 10.0, 0.0), true},
-		// TO ENABLE once the frame refuses impossible origins: set bRebuildFails to true on the three rows below.
-		{"tangent plane at latitude 95", MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 95.0, 10.0, 0.0), false},
-		{"tangent plane at NaN latitude", MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, NaN, 10.0, 0.0), false},
-		{"tangent plane 1e30 m high", MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 45.0, 10.0, 1e30), false},
+		{"UTM origin beyond the pole", MakeReferenceSetup(ECoordinateLocalFrameType::UTM, 95.0, 10.0, 0.0)},
+		{"UTM origin at NaN", MakeReferenceSetup(ECoordinateLocalFrameType::UTM, NaN, 10.0, 0.0)},
+		{"tangent plane at latitude 95", MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 95.0, 10.0, 0.0)},
+		{"tangent plane at NaN latitude", MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, NaN, 10.0, 0.0)},
+		{"tangent plane at an infinite longitude", MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 45.0, INFINITY, 0.0)},
+		{"tangent plane 1e30 m high", MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 45.0, 10.0, 1e30)},
 	};
 	for (const FImpossibleOrigin& Origin : Origins)
 	{
@@ -219,27 +216,22 @@ TEST(AnchorComponent, EarthFixedCachesSurviveAFailedRebuild)
 		const FTransform OwnerBefore = Placed.Actor->GetActorTransform();
 
 		EditMember(System, TEXT("ReferenceSetup"), Origin.Setup);
-		if (Origin.bRebuildFails)
-		{
-			EXPECT_FALSE(System->GetReferenceFramePtr().IsValid());
-			// The owner stays where it was, and the caches keep the Earth-fixed pose.
-			EXPECT_TRUE(Placed.Actor->GetActorTransform().Equals(OwnerBefore, 0.0));
-			EXPECT_TRUE(GetCachedEcefPose(Placed.Anchor).Equals(Earth, 0.0));
-			// Moving the owner meanwhile changes nothing that belongs to the Earth.
-			Placed.Actor->SetActorLocation(FVector(1.0, 2.0, 3.0));
-			EXPECT_TRUE(GetCachedEcefPose(Placed.Anchor).Equals(Earth, 0.0));
-		}
+		EXPECT_FALSE(System->GetReferenceFramePtr().IsValid());
+		EXPECT_EQ(Log.Count(TEXT("LogDuRizerudoreConversion"), TEXT("Cannot build a local frame at the origin")), 1);
+		// The owner stays where it was, and the caches keep the Earth-fixed pose.
+		EXPECT_TRUE(Placed.Actor->GetActorTransform().Equals(OwnerBefore, 0.0));
+		EXPECT_TRUE(GetCachedEcefPose(Placed.Anchor).Equals(Earth, 0.0));
+		// Moving the owner meanwhile changes nothing that belongs to the Earth.
+		Placed.Actor->SetActorLocation(FVector(1.0, 2.0, 3.0));
+		EXPECT_TRUE(GetCachedEcefPose(Placed.Anchor).Equals(Earth, 0.0));
 		EXPECT_FALSE(Placed.Actor->GetActorTransform().ContainsNaN());
 		EXPECT_FALSE(GetCachedEcefPose(Placed.Anchor).ContainsNaN());
 		EXPECT_EQ(Log.CountEnsures(), 0);
 
 		// The good frame comes back, and with it the owner at its Earth-fixed pose.
 		EditMember(System, TEXT("ReferenceSetup"), TangentPlaneAtOrigin().ReferenceSetup);
-		if (Origin.bRebuildFails)
-		{
-			EXPECT_TRUE(GetCachedEcefPose(Placed.Anchor).Equals(Earth, 1e-6));
-			EXPECT_TRUE(Placed.Actor->GetActorTransform().Equals(OwnerBefore, 1e-6));
-		}
+		EXPECT_TRUE(GetCachedEcefPose(Placed.Anchor).Equals(Earth, 1e-6));
+		EXPECT_TRUE(Placed.Actor->GetActorTransform().Equals(OwnerBefore, 1e-6));
 	}
 }
 

@@ -129,28 +129,27 @@ namespace DuRizerudoreCli
 
 	std::string BuildReferenceFrame(const FToolOptions& Options, FCoordinateReferenceFrame& OutFrame)
 	{
-		if (Options.bNoLocalFrame)
-		{
-			const TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> Instance =
-				MakeShared<FCoordinateConversionInstance, ESPMode::ThreadSafe>(Options.ConversionSetup);
-			if (!Instance->IsInitialized())
-			{
-				return ExplainUninitializedInstance(Options.ConversionSetup);
-			}
-			OutFrame = FCoordinateReferenceFrame(Instance);
-			return {};
-		}
-		if (!UDuRizerudoreBlueprintLibrary::MakeReferenceFrame(Options.ConversionSetup, Options.ReferenceSetup, OutFrame))
+		const TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> Instance =
+			MakeShared<FCoordinateConversionInstance, ESPMode::ThreadSafe>(Options.ConversionSetup);
+		if (!Instance->IsInitialized())
 		{
 			return ExplainUninitializedInstance(Options.ConversionSetup);
 		}
-		if (!OutFrame.HasLocalFrame())
+		if (Options.bNoLocalFrame)
+		{
+			OutFrame = FCoordinateReferenceFrame(Instance);
+			return {};
+		}
+		// The frame decides whether the origin is a place it can build a local frame at, as for every other user.
+		FCoordinateReferenceFrame Frame(Instance, Options.ReferenceSetup);
+		if (!Frame.HasLocalFrame())
 		{
 			const FGeodeticCoordinate& Origin = Options.ReferenceSetup.LocalFrameOrigin;
-			return fmt::format("cannot build the reference frame: the origin {},{},{} cannot be projected onto a {} local frame", Origin.LatitudeDeg,
-				Origin.LongitudeDeg, Origin.HeightM,
-				Options.ReferenceSetup.LocalFrameType == ECoordinateLocalFrameType::UTM ? "UTM/UPS" : "tangent-plane");
+			return fmt::format("cannot build the reference frame at --origin {},{},{}: the latitude must lie within [-90, 90], the height within "
+							   "1e7 m of the ellipsoid, and the point must have a place in a {} local frame",
+				Origin.LatitudeDeg, Origin.LongitudeDeg, Origin.HeightM, Options.ReferenceSetup.LocalFrameType == ECoordinateLocalFrameType::UTM ? "UTM/UPS" : "tangent-plane");
 		}
+		OutFrame = MoveTemp(Frame);
 		return {};
 	}
 

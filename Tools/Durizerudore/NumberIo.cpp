@@ -1,5 +1,6 @@
 #include "NumberIo.h"
 
+#include <fast_float/fast_float.h>
 #include <fmt/compile.h>
 
 #include <algorithm>
@@ -97,7 +98,12 @@ namespace DuRizerudoreCli
 			return Position;
 		}
 
-		/** One number; a leading '+' is accepted as data files commonly carry it, std::from_chars does not. */
+		/**
+		 * One number, read as C's strtod reads it in the C locale, but by fast_float: every standard library's
+		 * std::from_chars does not yet read floating point, and strtod depends on the process's locale. A leading
+		 * '+' is accepted, as data files commonly carry it. A magnitude too small for a double reads as 0 (or the
+		 * nearest subnormal), as strtod reads it; one too large to hold is refused.
+		 */
 		bool ParseNumber(std::string_view Token, double& OutValue, std::string& OutReason)
 		{
 			const std::string_view Original = Token;
@@ -107,30 +113,19 @@ namespace DuRizerudoreCli
 			}
 			const char* const First = Token.data();
 			const char* const Last = Token.data() + Token.size();
-			const auto [Pointer, Code] = std::from_chars(First, Last, OutValue, std::chars_format::general);
-			if (Code == std::errc::result_out_of_range && Pointer == Last)
-			{
-				// from_chars refuses a magnitude too small for a double as it refuses one too large. A number that
-				// small underflows to 0 (or the nearest subnormal), as strtod reads it in the C locale the tool keeps;
-				// only a number too large to hold stays refused.
-				const std::string Terminated(Token);
-				OutValue = std::strtod(Terminated.c_str(), nullptr);
-				if (!std::isfinite(OutValue))
-				{
-					OutReason = "number out of range: " + QuoteForMessage(Original);
-					return false;
-				}
-				return true;
-			}
-			if (Code != std::errc() || Pointer != Last)
+			const fast_float::from_chars_result Result = fast_float::from_chars(First, Last, OutValue, fast_float::chars_format::general);
+			if (Result.ec != std::errc() || Result.ptr != Last)
 			{
 				OutReason = "not a number: " + QuoteForMessage(Original);
 				return false;
 			}
-			// from_chars reads "nan" and "inf"; no command has an answer for them.
 			if (!std::isfinite(OutValue))
 			{
-				OutReason = "not a finite number: " + QuoteForMessage(Original);
+				// "nan" and "inf" are read as such, and have no answer in any command; a number beyond the largest
+				// double is read as an infinity.
+				const char Lead = Token[Token[0] == '-' ? 1 : 0];
+				const bool bSpelledOut = Lead == 'n' || Lead == 'N' || Lead == 'i' || Lead == 'I';
+				OutReason = (bSpelledOut ? "not a finite number: " : "number out of range: ") + QuoteForMessage(Original);
 				return false;
 			}
 			return true;

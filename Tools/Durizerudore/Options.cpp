@@ -104,10 +104,10 @@ namespace DuRizerudoreCli
 			return Option;
 		}
 
-		/** Heights beyond this are far outside the atmosphere and any model's validity, most likely a typing error. */
-		constexpr double MaxOriginHeightM = 1e7;
-
-		/** LAT,LON,H of the local frame origin: three finite numbers, the latitude within [-90, 90], the height within 1e7 m. */
+		/**
+		 * LAT,LON,H of the local frame origin: three finite numbers. Whether they are a place on the Earth is the
+		 * reference frame's to decide, when it is built.
+		 */
 		std::string ParseOrigin(const std::string& Text, FGeodeticCoordinate& OutOrigin)
 		{
 			std::array<double, 3> Numbers{};
@@ -115,14 +115,6 @@ namespace DuRizerudoreCli
 			if (!ParseNumbers(Text, Numbers, Reason))
 			{
 				return fmt::format("{} (format LAT,LON,H)", Reason);
-			}
-			if (std::abs(Numbers[0]) > 90.0)
-			{
-				return fmt::format("latitude {} is outside [-90, 90]", Numbers[0]);
-			}
-			if (std::abs(Numbers[2]) > MaxOriginHeightM)
-			{
-				return fmt::format("height {} is outside [-1e7, 1e7] metres", Numbers[2]);
 			}
 			OutOrigin = FGeodeticCoordinate(Numbers[0], Numbers[1], Numbers[2]);
 			return {};
