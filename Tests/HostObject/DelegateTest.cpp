@@ -3,11 +3,13 @@
 #include "HostObjectTestTypes.h"
 
 #include "Delegates/Delegate.h"
+#include "UObject/SparseDelegate.h"
 #include "UObject/UObjectGlobals.h"
 
 #include <gtest/gtest.h>
 
 DECLARE_MULTICAST_DELEGATE_OneParam(FTestSignal, int32);
+DECLARE_DYNAMIC_MULTICAST_SPARSE_DELEGATE_TwoParams(FTestDynamicSignal, UTestObject, DynamicSignal, int32, Value, bool, bNegate);
 
 namespace
 {
@@ -92,4 +94,29 @@ TEST(DelegateTest, ABroadcastSurvivesHandlersRemovingAndAddingHandlers)
 	EXPECT_EQ(Calls, TArray<FString>({TEXT("Remover"), TEXT("Remover still running")}));
 	Signal.Broadcast(2);
 	EXPECT_EQ(Calls, TArray<FString>({TEXT("Remover"), TEXT("Remover still running"), TEXT("Late")}));
+}
+
+TEST(DelegateTest, DynamicDelegatesCallUFunctionsByNameThroughProcessEvent)
+{
+	FTestDynamicSignal Signal;
+	UTestObject* const Listener = NewObject<UTestObject>();
+	EXPECT_FALSE(Signal.IsBound());
+	Signal.AddDynamic(Listener, &UTestObject::HandleDynamic);
+	EXPECT_TRUE(Signal.IsAlreadyBound(Listener, &UTestObject::HandleDynamic));
+	Signal.AddUniqueDynamic(Listener, &UTestObject::HandleDynamic);
+	// Both arguments reach the function, in order, through its parameter block.
+	Signal.Broadcast(5, false);
+	Signal.Broadcast(6, true);
+	EXPECT_EQ(Listener->Received, TArray<int32>({5, -6}));
+
+	Signal.RemoveDynamic(Listener, &UTestObject::HandleDynamic);
+	EXPECT_FALSE(Signal.IsBound());
+	Signal.Broadcast(7, false);
+	EXPECT_EQ(Listener->Received, TArray<int32>({5, -6}));
+
+	// A binding of an object that is gone is skipped.
+	Signal.AddDynamic(Listener, &UTestObject::HandleDynamic);
+	Collect(Listener);
+	EXPECT_FALSE(Signal.IsBound());
+	Signal.Broadcast(8, false);
 }

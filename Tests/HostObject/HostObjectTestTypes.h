@@ -32,6 +32,10 @@ public:
 	UTestObject() = default;
 
 	void Handle(int32 Value) { Received.Add(Value); }
+
+	/** For dynamic delegates, which call UFUNCTIONs by name. */
+	UFUNCTION()
+	void HandleDynamic(int32 Value, bool bNegate) { Received.Add(bNegate ? -Value : Value); }
 	void HandleConst(int32 Value) const { ++ConstCalls; }
 
 	TArray<int32> Received;

@@ -331,7 +331,7 @@ TEST(ReflectedRegistry, FunctionsHaveTheirKindMetadataAndParameters)
 	const auto Out = [](const TCHAR* Name, const FType& Type) { return FPropertyRow{Name, Type, CPF_Parm | CPF_OutParm}; };
 	const auto Return = [](const FType& Type) { return FPropertyRow{TEXT("ReturnValue"), Type, CPF_Parm | CPF_OutParm | CPF_ReturnParm}; };
 
-	// Every reflected function is a final native public one; FUNC_HasOutParms is the runtime's, derived from the parameters.
+	// Every reflected function is a final native one, public unless said otherwise; FUNC_HasOutParms is the runtime's, derived from the parameters.
 	const EFunctionFlags Native = FUNC_Native | FUNC_Final | FUNC_Public;
 	const EFunctionFlags Callable = Native | FUNC_BlueprintCallable;
 	const EFunctionFlags Pure = Callable | FUNC_BlueprintPure;
@@ -415,6 +415,10 @@ TEST(ReflectedRegistry, FunctionsHaveTheirKindMetadataAndParameters)
 	std::vector<FFunctionRow> Anchor = {
 		{TEXT("ApplyAnchorTransformToActor"), Callable, Category(TEXT("DuRizerudore")), {Return(BoolType)}},
 		{TEXT("UpdateAnchorTransformFromActor"), Callable, Category(TEXT("DuRizerudore")), {Return(BoolType)}},
+		// Not for scripts: bound by name to the owner root's dynamic delegate.
+		{TEXT("HandleRootComponentChanged"), FUNC_Native | FUNC_Final | FUNC_Private, {},
+			{{TEXT("UpdatedComponent"), {TEXT("USceneComponent*"), FObjectProperty::StaticClass(), USceneComponent::StaticClass()}, CPF_Parm},
+				{TEXT("bIsRootComponent"), BoolType, CPF_Parm}}},
 	};
 	const std::vector<std::pair<const TCHAR*, FType>> Accessors = {{TEXT("EcefPosition"), Vector}, {TEXT("EcefXAxis"), Vector}, {TEXT("EcefYAxis"), Vector},
 		{TEXT("EcefZAxis"), Vector}, {TEXT("GeodeticPosition"), StructType(TEXT("FGeodeticCoordinate"), FGeodeticCoordinate::StaticStruct())},

@@ -304,7 +304,7 @@ void UDuRizerudoreAnchorComponent::BindRootTransformUpdated()
 	if (USceneComponent* const RootComponent = BoundRootComponent.Get())
 	{
 		RootTransformUpdatedHandle = RootComponent->TransformUpdated.AddUObject(this, &UDuRizerudoreAnchorComponent::HandleRootTransformUpdated);
-		RootComponentChangedHandle = RootComponent->IsRootComponentChanged.AddUObject(this, &UDuRizerudoreAnchorComponent::HandleRootComponentChanged);
+		RootComponent->IsRootComponentChanged.AddDynamic(this, &UDuRizerudoreAnchorComponent::HandleRootComponentChanged);
 	}
 }
 
@@ -316,13 +316,9 @@ void UDuRizerudoreAnchorComponent::UnbindRootTransformUpdated()
 		{
 			RootComponent->TransformUpdated.Remove(RootTransformUpdatedHandle);
 		}
-		if (RootComponentChangedHandle.IsValid())
-		{
-			RootComponent->IsRootComponentChanged.Remove(RootComponentChangedHandle);
-		}
+		RootComponent->IsRootComponentChanged.RemoveDynamic(this, &UDuRizerudoreAnchorComponent::HandleRootComponentChanged);
 	}
 	RootTransformUpdatedHandle.Reset();
-	RootComponentChangedHandle.Reset();
 	BoundRootComponent.Reset();
 }
 

@@ -165,6 +165,7 @@ private:
 	void HandleCoordinateSystemReady(UWorld* World, ADuRizerudoreSystem* CoordinateSystem);
 
 	/** The owner's root was replaced: the anchor follows the new root, and the caches the owner's new transform. */
+	UFUNCTION() // The engine announces a new root through a dynamic delegate, which binds functions by name.
 	void HandleRootComponentChanged(USceneComponent* UpdatedComponent, bool bIsRootComponent);
 
 	/** A rebuild of the coordinate system: the owner is moved so that its Earth-fixed pose stays the same. */
@@ -219,7 +220,6 @@ private:
 	TWeakObjectPtr<USceneComponent> BoundRootComponent;
 	FDelegateHandle AuthorityReferenceChangedHandle;
 	FDelegateHandle RootTransformUpdatedHandle;
-	FDelegateHandle RootComponentChangedHandle;
 	FDelegateHandle CoordinateSystemReadyHandle;
 	bool bApplyingAnchorTransform = false;
 	// Set from PreEditChange to the end of PostEditChangeProperty: an edit is under way, whether the component was

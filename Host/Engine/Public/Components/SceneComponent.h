@@ -7,6 +7,7 @@
 #include "Components/ActorComponent.h"
 #include "Engine/EngineTypes.h"
 #include "Engine/HitResult.h"
+#include "UObject/SparseDelegate.h"
 
 #include <vector>
 
@@ -14,7 +15,7 @@ class FScopedMovementUpdate;
 class USceneComponent;
 
 DECLARE_EVENT_ThreeParams(USceneComponent, FTransformUpdated, USceneComponent* /*UpdatedComponent*/, EUpdateTransformFlags /*UpdateTransformFlags*/, ETeleportType /*Teleport*/);
-DECLARE_EVENT_TwoParams(USceneComponent, FIsRootComponentChanged, USceneComponent* /*UpdatedComponent*/, bool /*bIsRootComponent*/);
+DECLARE_DYNAMIC_MULTICAST_SPARSE_DELEGATE_TwoParams(FIsRootComponentChanged, USceneComponent, IsRootComponentChanged, USceneComponent*, UpdatedComponent, bool, bIsRootComponent);
 
 // The engine's class annotation: the header tool reads it for what derived classes inherit.
 UCLASS(ClassGroup = (Utility, Common), BlueprintType, HideCategories = (Trigger, PhysicsVolume), meta = (BlueprintSpawnableComponent, IgnoreCategoryKeywordsInSubclasses), MinimalAPI)
@@ -29,7 +30,7 @@ public:
 	/** Fired after the component's transform changed. */
 	FTransformUpdated TransformUpdated;
 
-	/** Fired when the component becomes or stops being its owner's root component. */
+	/** Fired when the component becomes or stops being its owner's root component; binds UFUNCTIONs (AddDynamic). */
 	FIsRootComponentChanged IsRootComponentChanged;
 
 	/** Announces through IsRootComponentChanged that the component became or stopped being the root. */
