@@ -276,6 +276,34 @@ TEST(ScriptCalls, LibraryFunctionsGiveWhatTheirDirectCallsGive)
 				B.ReturnValue() = FLibrary::GetHeightAboveMeanSeaLevel(FrameOf(B), SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("Position")),
 					B.Get<double>(TEXT("HeightAboveMeanSeaLevelM")));
 			}},
+		{TEXT("GetGeodesicInverse"),
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("PositionSystem"), Local_UE).Set(TEXT("From"), FVector(100000.0, 200000.0, 3000.0)).Set(TEXT("To"), FVector(-5e6, 3e6, 0.0))
+					.Set(TEXT("DistanceM"), 99.0).Set(TEXT("InitialAzimuthDeg"), 99.0).Set(TEXT("FinalAzimuthDeg"), 99.0); },
+			[](FParameterBlock& B) {
+				B.ReturnValue() = FLibrary::GetGeodesicInverse(FrameOf(B), SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("From")), VectorOf(B, TEXT("To")),
+					B.Get<double>(TEXT("DistanceM")), B.Get<double>(TEXT("InitialAzimuthDeg")), B.Get<double>(TEXT("FinalAzimuthDeg")));
+			}},
+		{TEXT("GetGeodesicDirect"),
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("FromGeodetic"), Near).Set(TEXT("AzimuthDeg"), 130.0).Set(TEXT("DistanceM"), 8e5)
+					.Set(TEXT("ToGeodetic"), Untouched).Set(TEXT("FinalAzimuthDeg"), 99.0); },
+			[](FParameterBlock& B) {
+				B.ReturnValue() = FLibrary::GetGeodesicDirect(FrameOf(B), VectorOf(B, TEXT("FromGeodetic")), B.Get<double>(TEXT("AzimuthDeg")), B.Get<double>(TEXT("DistanceM")),
+					VectorOf(B, TEXT("ToGeodetic")), B.Get<double>(TEXT("FinalAzimuthDeg")));
+			}},
+		{TEXT("GetRhumbInverse"),
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("PositionSystem"), Geodetic).Set(TEXT("From"), Near).Set(TEXT("To"), FVector(-33.9, 151.2, 0.0))
+					.Set(TEXT("DistanceM"), 99.0).Set(TEXT("AzimuthDeg"), 99.0); },
+			[](FParameterBlock& B) {
+				B.ReturnValue() = FLibrary::GetRhumbInverse(FrameOf(B), SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("From")), VectorOf(B, TEXT("To")),
+					B.Get<double>(TEXT("DistanceM")), B.Get<double>(TEXT("AzimuthDeg")));
+			}},
+		{TEXT("GetRhumbDirect"),
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("FromGeodetic"), Near).Set(TEXT("AzimuthDeg"), -70.0).Set(TEXT("DistanceM"), 8e5)
+					.Set(TEXT("ToGeodetic"), Untouched); },
+			[](FParameterBlock& B) {
+				B.ReturnValue() = FLibrary::GetRhumbDirect(FrameOf(B), VectorOf(B, TEXT("FromGeodetic")), B.Get<double>(TEXT("AzimuthDeg")), B.Get<double>(TEXT("DistanceM")),
+					VectorOf(B, TEXT("ToGeodetic")));
+			}},
 	};
 	EXPECT_EQ(static_cast<int32>(Rows.size()), CountDeclaredFunctions(FLibrary::StaticClass()));
 

@@ -6,6 +6,7 @@
 #include "DuRizerudoreBlueprintLibrary.h"
 #include "DuRizerudoreSystem.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace DuRizerudoreCli
@@ -265,6 +266,72 @@ namespace DuRizerudoreCli
 			return ConvertPose(Context, In, Out, &ADuRizerudoreSystem::ConvertEcefToAuthorityLocal);
 		}
 
+		void AddGeodesicOptions(CLI::App& Command, FCommandOptions& Options)
+		{
+			CLI::Option_group* Mode = Command.add_option_group("mode", "Which problem each line poses (one of them is required)");
+			Mode->add_flag_callback("--inverse", [&Options] { Options.bDirect = false; }, "Lines are lat1 lon1 lat2 lon2; print the path between the points");
+			Mode->add_flag("--direct", Options.bDirect, "Lines are lat1 lon1 azi1 s12; print where the path ends");
+			Mode->require_option(1);
+			Command.add_flag("--rhumb", Options.bRhumb, "Rhumb lines (constant azimuth) instead of geodesics");
+		}
+
+		std::size_t GeodesicOutputCount(const FCommandOptions& Options)
+		{
+			return Options.bRhumb ? 2 : 3;
+		}
+
+		/** The geodesic or rhumb-line problem of one line, in the line formats of GeographicLib's GeodSolve and RhumbSolve. */
+		const char* RunGeodesic(const FCommandContext& Context, const FCommandOptions& Options, const std::span<const double> In, const std::span<double> Out)
+		{
+			const FVector From(In[0], In[1], 0.0);
+			if (std::abs(In[0]) > 90.0 || (!Options.bDirect && std::abs(In[2]) > 90.0))
+			{
+				return "geodetic latitude is outside [-90, 90]";
+			}
+			if (Options.bDirect)
+			{
+				FVector To;
+				double FinalAzimuthDeg = 0.0;
+				const bool bSolved = Options.bRhumb ? UDuRizerudoreBlueprintLibrary::GetRhumbDirect(Context.Frame, From, In[2], In[3], To)
+													: UDuRizerudoreBlueprintLibrary::GetGeodesicDirect(Context.Frame, From, In[2], In[3], To, FinalAzimuthDeg);
+				if (!bSolved)
+				{
+					return "the path passes beyond a pole, or the result is not finite";
+				}
+				Out[0] = To.X;
+				Out[1] = To.Y;
+				if (!Options.bRhumb)
+				{
+					Out[2] = FinalAzimuthDeg;
+				}
+				return nullptr;
+			}
+			const FVector To(In[2], In[3], 0.0);
+			const bool bSolved = Options.bRhumb
+				? UDuRizerudoreBlueprintLibrary::GetRhumbInverse(Context.Frame, ECoordinateSystem::Geodetic, From, To, Out[1], Out[0])
+				: UDuRizerudoreBlueprintLibrary::GetGeodesicInverse(Context.Frame, ECoordinateSystem::Geodetic, From, To, Out[2], Out[0], Out[1]);
+			return bSolved ? nullptr : "the result is not finite";
+		}
+
+		const char* RunPolygonArea(const FCommandContext& Context, const std::span<const FVector> Vertices, const std::span<double> Out)
+		{
+			if (Vertices.size() < 3)
+			{
+				return "a polygon needs at least 3 vertices";
+			}
+			if (std::any_of(Vertices.begin(), Vertices.end(), [](const FVector& Vertex) { return std::abs(Vertex.X) > 90.0; }))
+			{
+				return "a vertex's geodetic latitude is outside [-90, 90]";
+			}
+			TArray<FVector> GeodeticVertices(Vertices.data(), static_cast<int32>(Vertices.size()));
+			if (!UDuRizerudoreBlueprintLibrary::GetPolygonArea(Context.Frame, GeodeticVertices, Out[2], Out[1]))
+			{
+				return "the result is not finite";
+			}
+			Out[0] = static_cast<double>(Vertices.size());
+			return nullptr;
+		}
+
 		constexpr FCommand Commands[] = {
 			{"position", "Converts positions between coordinate systems (ConvertPosition)", "x y z", "x y z", 3, 3, AddPositionOptions, RunPosition},
 			{"geoid-height", "Geoid height N above the ellipsoid, metres (GetGeoidHeight)", "x y z", "N", 3, 1, AddPositionSystemOption, RunGeoidHeight},
@@ -285,6 +352,13 @@ namespace DuRizerudoreCli
 				"x y z qx qy qz qw", "x y z qx qy qz qw", 7, 7, AddNoOptions, RunPoseToEcef, true},
 			{"ecef-to-pose", "ECEF pose (metres, rotation) to an engine-local pose in centimetres, through a world's coordinate-system actor (ConvertEcefToAuthorityLocal)",
 				"x y z qx qy qz qw", "x y z qx qy qz qw", 7, 7, AddNoOptions, RunEcefToPose, true},
+			{"geodesic", "Geodesic (shortest path) or, with --rhumb, rhumb-line problems on the ellipsoid, as GeographicLib's GeodSolve and RhumbSolve "
+				"(GetGeodesicInverse, GetGeodesicDirect, GetRhumbInverse, GetRhumbDirect); degrees, metres, azimuths clockwise from north",
+				"--inverse: lat1 lon1 lat2 lon2; --direct: lat1 lon1 azi1 s12", "--inverse: azi1 azi2 s12 (--rhumb: azi12 s12); --direct: lat2 lon2 azi2 (--rhumb: lat2 lon2)",
+				4, 3, AddGeodesicOptions, RunGeodesic, false, GeodesicOutputCount},
+			{"polygon-area", "Perimeter and signed area of polygons with geodesic edges, as GeographicLib's Planimeter (GetPolygonArea); positive counter-clockwise",
+				"lat lon, one vertex a line; a blank line ends each polygon", "count perimeter area (vertices, metres, square metres), one line a polygon", 2, 3,
+				AddNoOptions, nullptr, false, nullptr, RunPolygonArea},
 		};
 
 		static_assert([] {

@@ -28,6 +28,9 @@ namespace DuRizerudoreCli
 		ECoordinateSystem VectorSystem = ECoordinateSystem::Local_ENU;
 		/** Gravity is printed in geocentric axes unless asked otherwise. */
 		ECoordinateSystem GravityVectorSystem = ECoordinateSystem::Geocentric;
+		/** geodesic: the direct problem rather than the inverse one, on a rhumb line rather than a geodesic. */
+		bool bDirect = false;
+		bool bRhumb = false;
 	};
 
 	/** What a command converts through: the reference frame, and for pose commands the world's coordinate-system actor. */
@@ -54,6 +57,15 @@ namespace DuRizerudoreCli
 
 		/** The command converts through a coordinate-system actor in a world, built from the shared options. */
 		bool bNeedsCoordinateSystem = false;
+
+		/** Where the command's options decide how many numbers it prints: that count, else OutputCount. */
+		std::size_t (*OutputCountFor)(const FCommandOptions& Options) = nullptr;
+
+		/**
+		 * Where set, the command reads groups of lines ended by a blank line (or the end of input), each line InputCount
+		 * numbers, and prints one line for each group; Run is then unused. Null on success, else the short reason.
+		 */
+		const char* (*RunGroup)(const FCommandContext& Context, std::span<const FVector> Lines, std::span<double> Out) = nullptr;
 	};
 
 	std::span<const FCommand> GetCommands();

@@ -83,12 +83,63 @@ Exit status:
 		std::array<double, MaxNumbersPerLine> InBuffer{};
 		std::array<double, MaxNumbersPerLine> OutBuffer{};
 		const std::span<double> In(InBuffer.data(), Command.InputCount);
-		const std::span<double> Out(OutBuffer.data(), Command.OutputCount);
+		const std::span<double> Out(OutBuffer.data(), Command.OutputCountFor != nullptr ? Command.OutputCountFor(Options) : Command.OutputCount);
 		std::string Reason;
 		bool bAnyLineFailed = false;
+		// A command that reads groups: the lines of the current group, and the first reason it cannot be answered.
+		std::vector<FVector> Group;
+		std::string GroupFailure;
+		bool bGroupOpen = false;
+		const auto FinishGroup = [&] {
+			if (!bGroupOpen)
+			{
+				return;
+			}
+			const char* Failure = GroupFailure.empty() ? Command.RunGroup(Context, Group, Out) : GroupFailure.c_str();
+			if (Failure == nullptr && !std::all_of(Out.begin(), Out.end(), [](const double Value) { return std::isfinite(Value); }))
+			{
+				Failure = "result is not finite";
+			}
+			if (Failure != nullptr)
+			{
+				Writer.WriteError(Failure);
+				bAnyLineFailed = true;
+			}
+			else
+			{
+				Writer.WriteNumbers(Out);
+			}
+			Group.clear();
+			GroupFailure.clear();
+			bGroupOpen = false;
+		};
 		std::string_view Line;
 		for (FLineReader::EResult Result = Reader.Next(Line); Result != FLineReader::EResult::End && Writer.IsGood(); Result = Reader.Next(Line))
 		{
+			if (Command.RunGroup != nullptr)
+			{
+				// A blank line ends a group; a line that cannot be read fails its group, which still ends only at a blank line.
+				if (Result != FLineReader::EResult::TooLong && IsBlankLine(Line))
+				{
+					FinishGroup();
+				}
+				else if (Result == FLineReader::EResult::TooLong)
+				{
+					bGroupOpen = true;
+					GroupFailure = GroupFailure.empty() ? fmt::format("line {} of the group: line too long", Group.size() + 1) : GroupFailure;
+					Group.emplace_back(0.0, 0.0, 0.0);
+				}
+				else
+				{
+					bGroupOpen = true;
+					if (!ParseNumbers(Line, In, Reason) && GroupFailure.empty())
+					{
+						GroupFailure = fmt::format("line {} of the group: {}", Group.size() + 1, Reason);
+					}
+					Group.emplace_back(In[0], Command.InputCount > 1 ? In[1] : 0.0, Command.InputCount > 2 ? In[2] : 0.0);
+				}
+				continue;
+			}
 			if (Result == FLineReader::EResult::TooLong)
 			{
 				Writer.WriteError("line too long");
@@ -119,6 +170,10 @@ Exit status:
 				continue;
 			}
 			Writer.WriteNumbers(Out);
+		}
+		if (Command.RunGroup != nullptr && Writer.IsGood())
+		{
+			FinishGroup();
 		}
 		if (!Writer.Flush())
 		{

@@ -38,6 +38,16 @@ namespace DuRizerudore
 	 * length are kept; a NaN convergence gives NaN horizontal components.
 	 */
 	FVector TurnBetweenGridAndTrueAxes(const FVector& Vector, double ConvergenceDeg, EGridTurn Turn);
+
+	/**
+	 * Whether the function library can answer a position in System at all: every value finite (the engine's
+	 * ContainsNaN also finds infinities) and a geodetic latitude within the poles. An unknown system is left to
+	 * the dispatchers.
+	 */
+	inline bool IsAnswerablePosition(const ECoordinateSystem System, const FVector& Position)
+	{
+		return !Position.ContainsNaN() && (System != ECoordinateSystem::Geodetic || FMath::Abs(Position.X) <= 90.0);
+	}
 }
 
 /**
@@ -74,6 +84,17 @@ struct FCoordinateConversionKernelAccess
 	static const TSharedPtr<GeographicLib::Geocentric, ESPMode::ThreadSafe>& GetGeocentric(const FCoordinateConversionInstance& Instance)
 	{
 		return Instance.GeocentricInstance;
+	}
+
+	/** The instance's geodesic and rhumb-line solvers on its ellipsoid; built with every initialized instance. */
+	static const TSharedPtr<GeographicLib::Geodesic, ESPMode::ThreadSafe>& GetGeodesic(const FCoordinateConversionInstance& Instance)
+	{
+		return Instance.GeodesicInstance;
+	}
+
+	static const TSharedPtr<GeographicLib::Rhumb, ESPMode::ThreadSafe>& GetRhumb(const FCoordinateConversionInstance& Instance)
+	{
+		return Instance.RhumbInstance;
 	}
 
 	/** The instance's model objects as loaded and shared by its copies; null where not selected or not built. */

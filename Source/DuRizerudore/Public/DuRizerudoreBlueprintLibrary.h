@@ -197,4 +197,106 @@ public:
 	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Earth", meta = (ToolTip = "Resolves mean sea level height for a physical point described in any supported position frame."))
 	static bool GetHeightAboveMeanSeaLevel(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& Position, double& HeightAboveMeanSeaLevelM);
+
+	// Navigation on the frame's ellipsoid (WGS84): geodesics (shortest paths), rhumb lines (constant azimuth),
+	// waypoints along either and the area of a geodesic polygon, solved by GeographicLib. Every azimuth is in
+	// degrees clockwise from true north in (-180, 180]; distances are metres along the ellipsoid (heights
+	// do not enter them); geodetic vectors are X latitude, Y longitude (degrees), Z height (metres). Each
+	// function refuses an invalid frame, an input that is not finite, a latitude beyond the poles and a
+	// result that would not be finite; its outputs are then zero (or empty).
+
+	/**
+	 * The shortest path on the ellipsoid between two positions. Near-antipodal ends are answered with the
+	 * geodesic GeographicLib picks; between the poles or other ends with many shortest paths, one of them.
+	 *
+	 * @param PositionSystem the system of From and To; they are brought to geodetic through the frame.
+	 * @param From, To the ends, in PositionSystem's units; their heights are ignored.
+	 * @param DistanceM the length of the geodesic in metres on the ellipsoid; 0 after false.
+	 * @param InitialAzimuthDeg the azimuth at From, degrees clockwise from true north in (-180, 180]; 0 after false.
+	 * @param FinalAzimuthDeg the azimuth at To, continuing the path beyond it, same convention; 0 after false.
+	 * @return false for an invalid frame, a value outside the enumeration, an end that is not finite, a latitude
+	 *   beyond the poles, or an end the frame cannot convert.
+	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Navigation", meta = (ToolTip = "Distance in metres along the ellipsoid and azimuths in degrees clockwise from true north of the shortest path between two positions; heights are ignored."))
+	static bool GetGeodesicInverse(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& From, const FVector& To,
+		double& DistanceM, double& InitialAzimuthDeg, double& FinalAzimuthDeg);
+
+	/**
+	 * Where the geodesic that leaves a point at an azimuth ends after a distance.
+	 *
+	 * @param FromGeodetic the start: latitude and longitude in degrees, height in metres (carried over to the end).
+	 * @param AzimuthDeg the azimuth at the start, degrees clockwise from true north (any value).
+	 * @param DistanceM the distance along the ellipsoid in metres; negative goes backwards.
+	 * @param ToGeodetic the end: latitude and longitude (degrees, longitude in (-180, 180]) and FromGeodetic's height;
+	 *   the zero vector after false.
+	 * @param FinalAzimuthDeg the azimuth at the end, degrees clockwise from true north in (-180, 180]; 0 after false.
+	 * @return false for an invalid frame, an input that is not finite or a latitude beyond the poles.
+	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Navigation", meta = (ToolTip = "End point (degrees, degrees, metres) and final azimuth (degrees from true north) of the geodesic leaving a geodetic point at an azimuth for a distance in metres; the height is carried over."))
+	static bool GetGeodesicDirect(const FCoordinateReferenceFrame& ReferenceFrame, const FVector& FromGeodetic, double AzimuthDeg, double DistanceM,
+		FVector& ToGeodetic, double& FinalAzimuthDeg);
+
+	/**
+	 * The rhumb line (loxodrome: the path of constant azimuth) between two positions. It is longer than the geodesic
+	 * except along a meridian or the equator; a pole is reached as a limit.
+	 *
+	 * @param PositionSystem the system of From and To; they are brought to geodetic through the frame.
+	 * @param From, To the ends, in PositionSystem's units; their heights are ignored.
+	 * @param DistanceM the length of the rhumb line in metres on the ellipsoid; 0 after false.
+	 * @param AzimuthDeg its constant azimuth, degrees clockwise from true north in (-180, 180]; 0 after false.
+	 * @return false as for GetGeodesicInverse.
+	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Navigation", meta = (ToolTip = "Distance in metres along the ellipsoid and constant azimuth in degrees clockwise from true north of the rhumb line between two positions; heights are ignored."))
+	static bool GetRhumbInverse(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& From, const FVector& To,
+		double& DistanceM, double& AzimuthDeg);
+
+	/**
+	 * Where the rhumb line that leaves a point at a constant azimuth ends after a distance.
+	 *
+	 * @param FromGeodetic the start: latitude and longitude in degrees, height in metres (carried over to the end).
+	 * @param AzimuthDeg the constant azimuth, degrees clockwise from true north (any value).
+	 * @param DistanceM the distance along the ellipsoid in metres; negative goes backwards.
+	 * @param ToGeodetic the end (degrees, degrees, FromGeodetic's height); the zero vector after false.
+	 * @return false for an invalid frame, an input that is not finite, a latitude beyond the poles, or a line that
+	 *   would pass beyond a pole.
+	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Navigation", meta = (ToolTip = "End point (degrees, degrees, metres) of the rhumb line leaving a geodetic point at a constant azimuth (degrees from true north) for a distance in metres; the height is carried over."))
+	static bool GetRhumbDirect(const FCoordinateReferenceFrame& ReferenceFrame, const FVector& FromGeodetic, double AzimuthDeg, double DistanceM, FVector& ToGeodetic);
+
+	// The three functions below take or give arrays. They are plain static functions, not reflected: visual
+	// scripts do not see them until the reflection of this build carries array parameters.
+
+	/** The most waypoints GetGeodesicWaypoints and GetRhumbWaypoints give. */
+	static constexpr int32 MaxWaypointCount = 100000;
+
+	/**
+	 * Count points evenly spaced in distance along the geodesic from From to To, both ends included (the ends are
+	 * From and To themselves, converted). Heights go linearly in distance from From's height to To's. For a spline
+	 * or a fly-to camera, ask for Local_UE.
+	 *
+	 * @param PositionSystem the system of From and To.
+	 * @param Count the number of points, 2 to MaxWaypointCount.
+	 * @param OutputSystem the system of the points, each in its own units (Local_UE centimetres).
+	 * @param Waypoints the points from From to To; empty after false.
+	 * @return false as for GetGeodesicInverse, for Count outside [2, MaxWaypointCount], or when the frame cannot
+	 *   convert a point to OutputSystem (a point outside a UTM frame's reach).
+	 */
+	static bool GetGeodesicWaypoints(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& From, const FVector& To,
+		int32 Count, ECoordinateSystem OutputSystem, TArray<FVector>& Waypoints);
+
+	/** GetGeodesicWaypoints on the rhumb line from From to To; a line through a pole is refused. */
+	static bool GetRhumbWaypoints(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& From, const FVector& To,
+		int32 Count, ECoordinateSystem OutputSystem, TArray<FVector>& Waypoints);
+
+	/**
+	 * The area and perimeter of the polygon whose edges are the geodesics between consecutive vertices, closed back to
+	 * the first; heights are ignored. Edges may cross the antimeridian and a polygon may enclose a pole.
+	 *
+	 * @param GeodeticVertices the vertices: latitude and longitude in degrees (Z ignored), at least 3.
+	 * @param AreaM2 the area in square metres, positive when the vertices run counter-clockwise (seen from above),
+	 *   negative when clockwise; 0 after false.
+	 * @param PerimeterM the perimeter in metres; 0 after false.
+	 * @return false for an invalid frame, fewer than 3 vertices, a vertex that is not finite or a latitude beyond the poles.
+	 */
+	static bool GetPolygonArea(const FCoordinateReferenceFrame& ReferenceFrame, const TArray<FVector>& GeodeticVertices, double& AreaM2, double& PerimeterM);
 };
