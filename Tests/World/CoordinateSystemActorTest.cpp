@@ -309,6 +309,10 @@ TEST(CoordinateSystemActor, RefusedPoseConversionsLeaveTheirOutputsUntouched)
 		{"ECEF to local, ambiguous world", [&](FOutputs& O) { return Unsure->ConvertEcefToAuthorityLocal(Antipode, FQuat::Identity, O.Position, O.Rotation); }},
 		{"ECEF to local, out of the zone", [&](FOutputs& O) { return Utm->ConvertEcefToAuthorityLocal(Antipode, FQuat::Identity, O.Position, O.Rotation); }},
 		{"ECEF to local, rotation not normalised", [&](FOutputs& O) { return Plane->ConvertEcefToAuthorityLocal(Antipode, FQuat(0.0, 0.0, 0.0, 2.0), O.Position, O.Rotation); }},
+		{"matrix to transform, NaN position",
+			[&](FOutputs& O) { return Plane->ConvertEcefMatrixToAuthorityLocalTransform(FMatrix(FVector(1.0, 0.0, 0.0), FVector(0.0, 1.0, 0.0), FVector(0.0, 0.0, 1.0), FVector(NAN, 0.0, 0.0)), O.Transform); }},
+		{"ECEF to local, infinite position", [&](FOutputs& O) { return Plane->ConvertEcefToAuthorityLocal(FVector(INFINITY, 0.0, 0.0), FQuat::Identity, O.Position, O.Rotation); }},
+		{"ECEF to local, beyond any double in centimetres", [&](FOutputs& O) { return Plane->ConvertEcefToAuthorityLocal(FVector(1e307, 0.0, 0.0), FQuat::Identity, O.Position, O.Rotation); }},
 	};
 	for (const FRefusal& Refusal : Refusals)
 	{

@@ -129,6 +129,10 @@ namespace DuRizerudore
 
 	bool ConvertLocalUePoseToEcefPose(const FCoordinateReferenceFrame& Frame, const FMatrix& LocalUePose, FMatrix& OutEcefPose)
 	{
+		if (LocalUePose.ContainsNaN())
+		{
+			return false;
+		}
 		const FVector LocalEnu = LocalPositionToEnu(ECoordinateSystem::Local_UE, LocalUePose.GetOrigin());
 		FVector EcefPosition(0.0, 0.0, 0.0);
 		FVector Geodetic(0.0, 0.0, 0.0);
@@ -145,12 +149,20 @@ namespace DuRizerudore
 			EcefPose.SetAxis(Row, Axes.EngineAxisToEcef(FVector(LocalUePose.M[Row][0], LocalUePose.M[Row][1], LocalUePose.M[Row][2])));
 		}
 		EcefPose.SetOrigin(EcefPosition);
+		if (EcefPose.ContainsNaN())
+		{
+			return false;
+		}
 		OutEcefPose = EcefPose;
 		return true;
 	}
 
 	bool ConvertEcefPoseToLocalUePose(const FCoordinateReferenceFrame& Frame, const FMatrix& EcefPose, FMatrix& OutLocalUePose)
 	{
+		if (EcefPose.ContainsNaN())
+		{
+			return false;
+		}
 		const FVector EcefPosition = EcefPose.GetOrigin();
 		FVector LocalEnu(0.0, 0.0, 0.0);
 		// A UTM frame's axes turn with the point's own convergence, found from the ECEF position directly.
@@ -168,6 +180,10 @@ namespace DuRizerudore
 			LocalUePose.SetAxis(Row, Axes.EcefToEngineAxis(FVector(EcefPose.M[Row][0], EcefPose.M[Row][1], EcefPose.M[Row][2])));
 		}
 		LocalUePose.SetOrigin(EnuToLocalPosition(ECoordinateSystem::Local_UE, LocalEnu));
+		if (LocalUePose.ContainsNaN())
+		{
+			return false;
+		}
 		OutLocalUePose = LocalUePose;
 		return true;
 	}

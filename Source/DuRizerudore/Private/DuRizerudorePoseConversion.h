@@ -43,7 +43,8 @@ namespace DuRizerudore
 	 * matrix (axes as ECEF directions, position in metres) through the frame's local frame: grid axes turned by
 	 * the meridian convergence at the pose's position in a UTM frame, the origin's tangent axes in a tangent-plane
 	 * frame, the geocentric axes themselves without a local frame. Axes are rotated, never scaled. False, output
-	 * untouched, when a UTM/UPS frame cannot project the position. The frame must be initialized.
+	 * untouched, when a UTM/UPS frame cannot project the position or a value of the pose or of its result is not
+	 * finite. The frame must be initialized.
 	 */
 	bool ConvertLocalUePoseToEcefPose(const FCoordinateReferenceFrame& Frame, const FMatrix& LocalUePose, FMatrix& OutEcefPose);
 
