@@ -9,14 +9,7 @@
 
 namespace
 {
-	/**
-	 * Whether a position in System can be answered at all: every value finite (the engine's ContainsNaN also
-	 * finds infinities) and a geodetic latitude within the poles. An unknown system is left to the dispatchers.
-	 */
-	bool IsAnswerablePosition(const ECoordinateSystem System, const FVector& Position)
-	{
-		return !Position.ContainsNaN() && (System != ECoordinateSystem::Geodetic || FMath::Abs(Position.X) <= 90.0);
-	}
+	using DuRizerudore::IsAnswerablePosition;
 
 	/**
 	 * A height query at a position of any system: the frame test, the geoid test and the position brought to

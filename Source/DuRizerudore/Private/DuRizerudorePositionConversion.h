@@ -19,6 +19,15 @@ namespace DuRizerudore
 	bool TryConvertLocalEnuToGeocentric(const FCoordinateReferenceFrame& Frame, const FVector& LocalEnuPosition, FVector& OutWorldPosition);
 
 	/**
+	 * Whether a position in System can be answered at all: every value finite (the engine's ContainsNaN also
+	 * finds infinities) and a geodetic latitude within the poles. An unknown system is left to the dispatchers.
+	 */
+	inline bool IsAnswerablePosition(const ECoordinateSystem System, const FVector& Position)
+	{
+		return !Position.ContainsNaN() && (System != ECoordinateSystem::Geodetic || FMath::Abs(Position.X) <= 90.0);
+	}
+
+	/**
 	 * Converts a position between any two systems of an initialized frame, each in its own units (Local_UE in
 	 * centimetres). Returns false, with OutPosition untouched, when a system is not one of the five, or when the
 	 * position lies outside what a UTM/UPS local frame can project.
