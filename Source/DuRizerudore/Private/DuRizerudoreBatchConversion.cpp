@@ -12,6 +12,7 @@ THIRD_PARTY_INCLUDES_START
 #include <GeographicLib/LocalCartesian.hpp>
 THIRD_PARTY_INCLUDES_END
 
+#include <limits>
 #include <vector>
 
 namespace
@@ -47,11 +48,15 @@ namespace
 		int32 (*Run)(const FBatchPlan& Plan, const FVector* In, FVector* Out, int32 Count) = nullptr;
 	};
 
-	// Writes a result or, when it is not finite (or the input was not), NaN; returns 1 for a converted position.
-	FORCEINLINE int32 StoreBatchResult(const FVector& Input, const FVector& Result, FVector& Out)
+	// Writes a result or, when it is not finite, NaN; returns 1 for a converted position. In the linear maps below
+	// every result component depends on some input component (a zero weight times an infinity is NaN), so an
+	// input that is not finite always gives a result that is not, and the result alone needs testing.
+	FORCEINLINE int32 StoreBatchResult(const FVector& Result, FVector& Out)
 	{
-		const bool bConverted = IsBatchFinite(Input.X, Input.Y, Input.Z) && IsBatchFinite(Result.X, Result.Y, Result.Z);
-		Out = bConverted ? Result : DuRizerudore::MakeNaNVector();
+		const bool bConverted = IsBatchFinite(Result.X, Result.Y, Result.Z);
+		// Component by component, so that the compiler can blend rather than branch.
+		const double NaN = std::numeric_limits<double>::quiet_NaN();
+		Out = FVector(bConverted ? Result.X : NaN, bConverted ? Result.Y : NaN, bConverted ? Result.Z : NaN);
 		return bConverted ? 1 : 0;
 	}
 
@@ -69,7 +74,7 @@ namespace
 			const FVector Offset = Position - Origin;
 			const FVector Enu(R[0][0] * Offset.X + R[0][1] * Offset.Y + R[0][2] * Offset.Z, R[1][0] * Offset.X + R[1][1] * Offset.Y + R[1][2] * Offset.Z,
 				R[2][0] * Offset.X + R[2][1] * Offset.Y + R[2][2] * Offset.Z);
-			Converted += StoreBatchResult(Position, EnuToLocalPosition(ToSystem, Enu), Out[Index]);
+			Converted += StoreBatchResult(EnuToLocalPosition(ToSystem, Enu), Out[Index]);
 		}
 		return Converted;
 	}
@@ -87,7 +92,7 @@ namespace
 			const FVector L = LocalPositionToEnu(FromSystem, Position);
 			const FVector World = Origin
 				+ FVector(L.X * R[0][0] + L.Y * R[1][0] + L.Z * R[2][0], L.X * R[0][1] + L.Y * R[1][1] + L.Z * R[2][1], L.X * R[0][2] + L.Y * R[1][2] + L.Z * R[2][2]);
-			Converted += StoreBatchResult(Position, World, Out[Index]);
+			Converted += StoreBatchResult(World, Out[Index]);
 		}
 		return Converted;
 	}
@@ -101,7 +106,7 @@ namespace
 		{
 			const FVector Position = In[Index];
 			const FVector Result = FromSystem == ToSystem ? Position : EnuToLocalPosition(ToSystem, LocalPositionToEnu(FromSystem, Position));
-			Converted += StoreBatchResult(Position, Result, Out[Index]);
+			Converted += StoreBatchResult(Result, Out[Index]);
 		}
 		return Converted;
 	}
@@ -119,7 +124,7 @@ namespace
 			if (DuRizerudore::IsAnswerablePosition(ECoordinateSystem::Geodetic, Position))
 			{
 				Projector.Forward(Position.X, Position.Y, Position.Z, Enu.X, Enu.Y, Enu.Z);
-				Converted += StoreBatchResult(Position, EnuToLocalPosition(ToSystem, Enu), Out[Index]);
+				Converted += StoreBatchResult(EnuToLocalPosition(ToSystem, Enu), Out[Index]);
 			}
 			else
 			{
