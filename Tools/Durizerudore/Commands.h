@@ -28,6 +28,8 @@ namespace DuRizerudoreCli
 		ECoordinateSystem VectorSystem = ECoordinateSystem::Local_ENU;
 		/** Gravity is printed in geocentric axes unless asked otherwise. */
 		ECoordinateSystem GravityVectorSystem = ECoordinateSystem::Geocentric;
+		/** Threads that convert lines at once (position only); 0 until given, which means one a core. */
+		int Threads = 0;
 	};
 
 	/** What a command converts through: the reference frame, and for pose commands the world's coordinate-system actor. */
