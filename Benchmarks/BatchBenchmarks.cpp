@@ -3,7 +3,8 @@
 // machine's memory limit); geodetic to the engine's frame in a tangent plane and in UTM against raw
 // GeographicLib loops and PROJ's own batch call, proj_trans_generic. The Wrapper rows run the batch on one
 // thread. BatchScaling reports, from wall-clock times, the speedup of the batch split across every core over
-// one thread, and of the split batch over PROJ's batch.
+// one thread, and of the split batch over PROJ's batch. StreamGeocentricToLocalUeTangent puts 200,000 points
+// through the single public call beside the batch's arithmetic and PROJ called point by point.
 #include <benchmark/benchmark.h>
 #include <proj.h>
 
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -224,6 +226,61 @@ namespace DuRizerudoreBenchmark
 			State.SetItemsProcessed(State.iterations() * BatchSize);
 		}
 
+		/** The first 200,000 Earth-fixed points, as a user streams them through the single call. */
+		constexpr int32 StreamSize = 200000;
+
+		void StreamGeocentricToLocalUe_Single(benchmark::State& State)
+		{
+			const std::vector<FVector>& In = GetBatchPositions(ECoordinateSystem::Geocentric);
+			std::vector<FVector>& Out = GetBatchOutput();
+			const FCoordinateReferenceFrame& Frame = GetBatchFrame(ECoordinateLocalFrameType::Cartesian);
+			for (auto _ : State)
+			{
+				for (int32 Index = 0; Index < StreamSize; ++Index)
+				{
+					UDuRizerudoreBlueprintLibrary::ConvertPosition(Frame, ECoordinateSystem::Geocentric, ECoordinateSystem::Local_UE, In[Index], Out[Index]);
+				}
+				benchmark::ClobberMemory();
+			}
+		}
+
+		/** The arithmetic alone: the same points through the batch's loop on one thread. */
+		void StreamGeocentricToLocalUe_Arithmetic(benchmark::State& State)
+		{
+			const std::vector<FVector>& In = GetBatchPositions(ECoordinateSystem::Geocentric);
+			std::vector<FVector>& Out = GetBatchOutput();
+			const FCoordinateReferenceFrame& Frame = GetBatchFrame(ECoordinateLocalFrameType::Cartesian);
+			for (auto _ : State)
+			{
+				for (int32 Begin = 0; Begin < StreamSize; Begin += OneThreadSlice)
+				{
+					const int32 Count = std::min(OneThreadSlice, StreamSize - Begin);
+					DuRizerudore::ConvertPositions(Frame, ECoordinateSystem::Geocentric, ECoordinateSystem::Local_UE, MakeArrayView(In.data() + Begin, Count),
+						MakeArrayView(Out.data() + Begin, Count));
+				}
+				benchmark::ClobberMemory();
+			}
+		}
+
+		/** PROJ called point by point, as the single call is. */
+		void StreamGeocentricToLocalUe_Proj(benchmark::State& State)
+		{
+			char Definition[200];
+			std::snprintf(Definition, sizeof(Definition), "+proj=topocentric +ellps=WGS84 +lat_0=%.17g +lon_0=%.17g +h_0=%.17g", BatchOriginLat, BatchOriginLon, BatchOriginH);
+			const FBatchProj Proj(Definition);
+			const std::vector<FVector>& In = GetBatchPositions(ECoordinateSystem::Geocentric);
+			std::vector<FVector>& Out = GetBatchOutput();
+			for (auto _ : State)
+			{
+				for (int32 Index = 0; Index < StreamSize; ++Index)
+				{
+					const PJ_COORD Result = proj_trans(Proj.Get(), PJ_FWD, proj_coord(In[Index].X, In[Index].Y, In[Index].Z, 0));
+					Out[Index] = FVector(Result.enu.n * 100.0, Result.enu.e * 100.0, Result.enu.u * 100.0);
+				}
+				benchmark::ClobberMemory();
+			}
+		}
+
 		double SecondsOf(const std::function<void()>& Work)
 		{
 			const auto Start = std::chrono::steady_clock::now();
@@ -272,6 +329,10 @@ namespace DuRizerudoreBenchmark
 		->Name("BatchGeodeticToLocalUeUtm/Wrapper")->Unit(benchmark::kMillisecond);
 	BENCHMARK(BatchGeodeticToLocalUeUtm_Raw)->Name("BatchGeodeticToLocalUeUtm/Raw")->Unit(benchmark::kMillisecond);
 	BENCHMARK_CAPTURE(RunBatchProj, Utm, ECoordinateLocalFrameType::UTM)->Name("BatchGeodeticToLocalUeUtm/PROJ")->Unit(benchmark::kMillisecond);
+	// Streaming through the single public call: the ratio to the arithmetic is the cost of the call itself.
+	BENCHMARK(StreamGeocentricToLocalUe_Single)->Name("StreamGeocentricToLocalUeTangent/Wrapper")->Unit(benchmark::kMicrosecond);
+	BENCHMARK(StreamGeocentricToLocalUe_Arithmetic)->Name("StreamGeocentricToLocalUeTangent/Raw")->Unit(benchmark::kMicrosecond);
+	BENCHMARK(StreamGeocentricToLocalUe_Proj)->Name("StreamGeocentricToLocalUeTangent/PROJ")->Unit(benchmark::kMicrosecond);
 	BENCHMARK_CAPTURE(RunBatchScaling, GeocentricToLocalUe, ECoordinateLocalFrameType::Cartesian, ECoordinateSystem::Geocentric, ECoordinateSystem::Local_UE)
 		->Name("BatchScaling/GeocentricToLocalUeTangent")->Unit(benchmark::kMillisecond)->Iterations(3);
 	BENCHMARK_CAPTURE(RunBatchScaling, GeodeticToLocalUeTangent, ECoordinateLocalFrameType::Cartesian, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE)
