@@ -114,3 +114,49 @@ TEST(CommandLineNumbers, TheLineLimitIsTheLinesOwnWhereverItFalls)
 		}
 	}
 }
+
+TEST(CommandLineStreaming, AMillionMixedLinesComeOutTheSameOnOneThreadAndOnTwo)
+{
+	// Good positions, blank lines, refused latitudes, unreadable lines and one over the line limit, in blocks
+	// that straddle the tool's own.
+	std::string Input;
+	for (int Line = 0; Line < 1000000; ++Line)
+	{
+		switch (Line % 97)
+		{
+		case 5:
+			Input += "\n";
+			break;
+		case 17:
+			Input += fmt::format("{} 10 0\n", 90 + Line % 13);
+			break;
+		case 41:
+			Input += "1,,2\n";
+			break;
+		case 66:
+			Input += "nan 1 2\n";
+			break;
+		default:
+			Input += fmt::format("{} {} {}\n", 48.0 + (Line % 1000) * 0.001, 11.0 - (Line % 777) * 0.002, Line % 3000);
+			break;
+		}
+		if (Line == 123457)
+		{
+			Input += std::string(70000, '1') + "\n";
+		}
+	}
+	const auto Run = [&Input](const char* Threads) {
+		return RunTool({"position", "--from", "Geodetic", "--to", "Local_UE", "--origin", "48,11,500", "--threads", Threads}, Input);
+	};
+	const FProcessResult One = Run("1");
+	const FProcessResult Two = Run("2");
+	EXPECT_EQ(One.ExitCode, 1);
+	EXPECT_EQ(Two.ExitCode, 1);
+	EXPECT_TRUE(One.Stdout == Two.Stdout);
+	const std::vector<std::string> Lines = SplitLines(One.Stdout);
+	// Every line but the blank ones answers, the one too long included.
+	EXPECT_EQ(Lines.size(), 1000000u - (1000000 / 97 + 1) + 1);
+	// Input line 17 (latitude 94) is output line 16: line 5 was blank.
+	EXPECT_EQ(Lines[16], "ERROR: geodetic latitude is outside [-90, 90]");
+	EXPECT_EQ(Lines[40], "ERROR: empty field 2");
+}

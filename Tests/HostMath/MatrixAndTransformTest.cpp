@@ -25,6 +25,10 @@ TEST(HostMathMatrix, RowVectorsProductOrderAndInverse)
 	FMatrix Singular = FMatrix::Identity;
 	Singular.SetAxis(2, FVector(0, 0, 0));
 	EXPECT_EQ(Singular.Inverse(), FMatrix::Identity);
+	// Singular with every axis present: the second row is twice the first.
+	const FMatrix Flat(FVector(1, 2, 3), FVector(2, 4, 6), FVector(0, 1, 1), FVector(5, 6, 7));
+	EXPECT_EQ(Flat.Determinant(), 0.0);
+	EXPECT_EQ(Flat.Inverse(), FMatrix::Identity);
 }
 
 TEST(HostMathTransform, FromMatrixSplitsScaleMirrorRotationAndTranslation)

@@ -1,4 +1,4 @@
-// Components: deferred transform notifications, registration of components made at run time, and the
+// Components: deferred transform notifications, who may move in which world, registration of components made at run time, and the
 // editor's unregister/register around a property edit.
 
 #include "HostObjectTestTypes.h"
@@ -6,6 +6,7 @@
 #include "Engine/ScopedMovementUpdate.h"
 #include "Engine/World.h"
 #include "HostPropertyAccess.h"
+#include "Logging/HostLogCapture.h"
 
 #include <functional>
 
@@ -148,4 +149,60 @@ TEST_F(ComponentTest, AnEditUnregistersInPreEditChangeAndRegistersAgainInPostEdi
 	EXPECT_FALSE(UE::Host::EditProperty(Component, TEXT("Point.W"), 1.0));
 	EXPECT_FALSE(UE::Host::EditProperty(Component, TEXT("Point.X"), 1));
 	EXPECT_EQ(TestJournal(), TArray<FString>({TEXT("Part.OnUnregister"), TEXT("Part.PostEditChangeProperty Point Y")}));
+}
+
+TEST_F(ComponentTest, OnlyRegisteredComponentsAnnounceAndOnlyMovableOnesMoveInAGameWorld)
+{
+	struct FCase
+	{
+		const char* Name;
+		EWorldType::Type WorldType;
+		EComponentMobility::Type Mobility;
+		bool bRegistered;
+		bool bMoves;
+	};
+	const FCase Cases[] = {
+		{"movable in a game", EWorldType::Game, EComponentMobility::Movable, true, true},
+		{"static in a game", EWorldType::Game, EComponentMobility::Static, true, false},
+		{"stationary in play-in-editor", EWorldType::PIE, EComponentMobility::Stationary, true, false},
+		{"static in a game preview", EWorldType::GamePreview, EComponentMobility::Static, true, false},
+		{"static in the editor", EWorldType::Editor, EComponentMobility::Static, true, true},
+		{"static, unregistered, in a game", EWorldType::Game, EComponentMobility::Static, false, true},
+		{"movable, unregistered, in a game", EWorldType::Game, EComponentMobility::Movable, false, true},
+	};
+	EXPECT_EQ(Root->GetMobility(), EComponentMobility::Movable);
+	const FVector Target(100, 200, 300);
+	for (const FCase& Case : Cases)
+	{
+		SCOPED_TRACE(Case.Name);
+		World->WorldType = Case.WorldType;
+		Root->SetMobility(EComponentMobility::Movable);
+		Root->SetWorldTransform(FTransform::Identity);
+		Root->SetMobility(Case.Mobility);
+		if (!Case.bRegistered)
+		{
+			Root->UnregisterComponent();
+		}
+		Notifications.Reset();
+		FHostLogCapture Log;
+		FHitResult Hit;
+		Hit.bBlockingHit = true;
+
+		const bool bReported = Actor->SetActorTransform(FTransform(Target), false, &Hit);
+		EXPECT_EQ(bReported, Case.bMoves);
+		EXPECT_FALSE(Hit.bBlockingHit);
+		EXPECT_EQ(Actor->SetActorLocation(Target * 2.0), Case.bMoves);
+		EXPECT_EQ(Actor->SetActorRotation(FRotator(0, 30, 0)), Case.bMoves);
+		EXPECT_EQ(Root->GetComponentLocation(), Case.bMoves ? Target * 2.0 : FVector::ZeroVector);
+		// Announced only by a registered component, and only when it moved.
+		EXPECT_EQ(Notifications.Num(), Case.bRegistered && Case.bMoves ? 3 : 0);
+		EXPECT_EQ(Log.Count(TEXT("LogSceneComponent"), TEXT("has to be 'Movable' if you'd like to move. ")), Case.bMoves ? 0 : 3);
+		// A move to where the component already is needs no permission.
+		EXPECT_TRUE(Actor->SetActorTransform(Root->GetComponentTransform()));
+		if (!Case.bRegistered)
+		{
+			Root->RegisterComponentWithWorld(World);
+		}
+	}
+	World->WorldType = EWorldType::Game;
 }

@@ -235,6 +235,45 @@ TEST(AnchorComponent, EarthFixedCachesSurviveAFailedRebuild)
 	}
 }
 
+TEST(AnchorComponent, AnOwnerThatCannotMoveIsNeverReadBackAndIsPosedOnceItCan)
+{
+	FTestWorld World;
+	FHostLogCapture Log;
+	ADuRizerudoreSystem* const System = LoadCoordinateSystem(World.Get(), TangentPlaneAtOrigin());
+	const FTransform Placed(FRotator(5.0, 30.0, 0.0).Quaternion(), FVector(12345.0, -6789.0, 100.0));
+	const FAnchoredActor Anchored = SpawnAnchoredActor(World.Get(), Placed);
+	USceneComponent* const Root = Anchored.Actor->GetRootComponent();
+	Root->SetMobility(EComponentMobility::Static);
+	const FMatrix Earth = GetCachedEcefPose(Anchored.Anchor);
+
+	// A rebuild 50 m higher cannot move the owner: it stays, and the caches keep the Earth-fixed pose exactly.
+	EditMember(System, TEXT("ReferenceSetup"), MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, OriginLatitudeDeg, OriginLongitudeDeg, OriginHeightM + 50.0));
+	EXPECT_TRUE(Anchored.Actor->GetActorTransform().Equals(Placed, 0.0));
+	EXPECT_TRUE(GetCachedEcefPose(Anchored.Anchor).Equals(Earth, 0.0));
+	EXPECT_FALSE(Anchored.Anchor->ApplyAnchorTransformToActor());
+	EXPECT_TRUE(GetCachedEcefPose(Anchored.Anchor).Equals(Earth, 0.0));
+	EXPECT_EQ(Log.Count(TEXT("LogSceneComponent"), TEXT("has to be 'Movable'")), 2);
+
+	// A setter keeps what was asked for, in both forms, while the owner stays.
+	FGeodeticCoordinate Asked = Anchored.Anchor->GetGeodeticPosition();
+	Asked.HeightM += 10.0;
+	Anchored.Anchor->SetGeodeticPosition(Asked);
+	EXPECT_TRUE(Anchored.Actor->GetActorTransform().Equals(Placed, 0.0));
+	EXPECT_NEAR(Anchored.Anchor->GetGeodeticPosition().HeightM, Asked.HeightM, 1e-6);
+	EXPECT_LT((Anchored.Anchor->GetEcefPosition() - ClosedFormEcef(Asked.LatitudeDeg, Asked.LongitudeDeg, Asked.HeightM)).Size(), 1e-6);
+	ExpectConsistentCaches(Anchored.Anchor);
+	const FMatrix Kept = GetCachedEcefPose(Anchored.Anchor);
+
+	// Movable again: the next rebuild poses the owner at the kept pose, 40 m below its first place in this frame.
+	Root->SetMobility(EComponentMobility::Movable);
+	EditMember(System, TEXT("ReferenceSetup"), MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, OriginLatitudeDeg, OriginLongitudeDeg, OriginHeightM + 50.0));
+	EXPECT_TRUE(GetCachedEcefPose(Anchored.Anchor).Equals(Kept, 1e-6));
+	// (The 10 m go along the normal at the actor, 2e-5 rad from the origin's: 0.2 mm sideways.)
+	EXPECT_LT((Anchored.Actor->GetActorLocation() - (Placed.GetTranslation() - FVector(0.0, 0.0, 4000.0))).Size(), 0.05);
+	EXPECT_TRUE(Anchored.Actor->GetActorQuat().Equals(Placed.GetRotation(), 1e-6));
+	EXPECT_EQ(Log.CountEnsures(), 0);
+}
+
 TEST(AnchorComponent, GeodeticSettersAndTheirLimits)
 {
 	FTestWorld World;

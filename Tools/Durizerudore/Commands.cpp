@@ -52,6 +52,10 @@ namespace DuRizerudoreCli
 		{
 			AddCoordinateSystemOption(Command, "--from", Options.FromSystem, "System the input positions are in")->required()->default_str("");
 			AddCoordinateSystemOption(Command, "--to", Options.ToSystem, "System to print the positions in")->required()->default_str("");
+			CLI::Option* const Threads = Command.add_option("--threads", Options.Threads, "Threads converting lines at once; lines still come out in input order");
+			// Parenthesised: the engine's check macro would take the call otherwise.
+			(Threads->check)(CLI::Range(1, 1024));
+			Threads->default_str("all cores");
 		}
 
 		void AddPositionSystemOption(CLI::App& Command, FCommandOptions& Options)

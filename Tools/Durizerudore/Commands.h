@@ -31,6 +31,8 @@ namespace DuRizerudoreCli
 		/** geodesic: the direct problem rather than the inverse one, on a rhumb line rather than a geodesic. */
 		bool bDirect = false;
 		bool bRhumb = false;
+		/** Threads that convert lines at once (position only); 0 until given, which means one a core. */
+		int Threads = 0;
 	};
 
 	/** What a command converts through: the reference frame, and for pose commands the world's coordinate-system actor. */

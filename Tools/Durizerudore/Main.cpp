@@ -22,6 +22,10 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -72,8 +76,142 @@ Exit status:
 		return ExitUsage;
 	}
 
-	/** Converts standard input to standard output line by line with one command. */
-	int Stream(const FCommand& Command, const FCommandContext& Context, const FCommandOptions& Options)
+	/** How many numbers the command prints for each input under these options. */
+	std::size_t GetOutputCount(const FCommand& Command, const FCommandOptions& Options)
+	{
+		return Command.OutputCountFor != nullptr ? Command.OutputCountFor(Options) : Command.OutputCount;
+	}
+
+	/** What one input line becomes: nothing (a blank line), an error reason, or numbers. */
+	struct FLineOutcome
+	{
+		bool bBlank = false;
+		std::string Error;
+		std::array<double, MaxNumbersPerLine> Numbers{};
+	};
+
+	/** Converts one line; the same whichever thread runs it. */
+	void ConvertLine(const FCommand& Command, const FCommandContext& Context, const FCommandOptions& Options, const std::string_view Line, const bool bTooLong,
+		FLineOutcome& Outcome)
+	{
+		Outcome.bBlank = false;
+		Outcome.Error.clear();
+		if (bTooLong)
+		{
+			Outcome.Error = "line too long";
+			return;
+		}
+		if (IsBlankLine(Line))
+		{
+			Outcome.bBlank = true;
+			return;
+		}
+		std::array<double, MaxNumbersPerLine> InBuffer{};
+		const std::span<double> In(InBuffer.data(), Command.InputCount);
+		const std::span<double> Out(Outcome.Numbers.data(), GetOutputCount(Command, Options));
+		if (!ParseNumbers(Line, In, Outcome.Error))
+		{
+			return;
+		}
+		if (const char* Failure = Command.Run(Context, Options, In, Out))
+		{
+			Outcome.Error = Failure;
+			return;
+		}
+		// The library refuses answers that are not finite; this keeps the promise for every command all the same.
+		if (!std::all_of(Out.begin(), Out.end(), [](const double Value) { return std::isfinite(Value); }))
+		{
+			Outcome.Error = "result is not finite";
+		}
+	}
+
+	/** Writes one outcome; true if it was an error. */
+	bool WriteOutcome(FLineWriter& Writer, const FCommand& Command, const FCommandOptions& Options, const FLineOutcome& Outcome)
+	{
+		if (Outcome.bBlank)
+		{
+			return false;
+		}
+		if (!Outcome.Error.empty())
+		{
+			Writer.WriteError(Outcome.Error);
+			return true;
+		}
+		Writer.WriteNumbers(std::span<const double>(Outcome.Numbers.data(), GetOutputCount(Command, Options)));
+		return false;
+	}
+
+	/**
+	 * Lines read ahead and converted by several threads at once, then written in input order. A block is
+	 * converted when it is full and whenever the reader is about to wait for more input, so an interactive
+	 * user still sees each answer at once.
+	 */
+	class FParallelLineBlock
+	{
+	public:
+		static constexpr std::size_t LinesPerBlock = 8192;
+
+		FParallelLineBlock(const FCommand& InCommand, const FCommandContext& InContext, const FCommandOptions& InOptions, const int InThreads)
+			: Command(InCommand)
+			, Context(InContext)
+			, Options(InOptions)
+			, Threads(InThreads)
+			, Outcomes(LinesPerBlock)
+		{
+			Lines.reserve(LinesPerBlock);
+		}
+
+		/** Keeps a line (copied: the reader's buffer moves on); converts and writes the block once full. */
+		bool Add(const std::string_view Line, const bool bTooLong, FLineWriter& Writer)
+		{
+			Lines.emplace_back(bTooLong ? std::string() : std::string(Line), bTooLong);
+			return Lines.size() == LinesPerBlock ? ConvertAndWrite(Writer) : false;
+		}
+
+		/** Converts the lines kept so far and writes their outcomes in order; true if any was an error. */
+		bool ConvertAndWrite(FLineWriter& Writer)
+		{
+			const std::size_t Count = Lines.size();
+			const std::size_t Workers = std::min<std::size_t>(static_cast<std::size_t>(Threads), (Count + 255) / 256);
+			const auto ConvertSlice = [this, Count, Workers](const std::size_t Worker) {
+				for (std::size_t Index = Count * Worker / Workers; Index < Count * (Worker + 1) / Workers; ++Index)
+				{
+					ConvertLine(Command, Context, Options, Lines[Index].first, Lines[Index].second, Outcomes[Index]);
+				}
+			};
+			std::vector<std::thread> Helpers;
+			for (std::size_t Worker = 1; Worker < Workers; ++Worker)
+			{
+				Helpers.emplace_back(ConvertSlice, Worker);
+			}
+			if (Workers > 0)
+			{
+				ConvertSlice(0);
+			}
+			for (std::thread& Helper : Helpers)
+			{
+				Helper.join();
+			}
+			bool bAnyFailed = false;
+			for (std::size_t Index = 0; Index < Count; ++Index)
+			{
+				bAnyFailed = WriteOutcome(Writer, Command, Options, Outcomes[Index]) || bAnyFailed;
+			}
+			Lines.clear();
+			return bAnyFailed;
+		}
+
+	private:
+		const FCommand& Command;
+		const FCommandContext& Context;
+		const FCommandOptions& Options;
+		const int Threads;
+		std::vector<std::pair<std::string, bool>> Lines;
+		std::vector<FLineOutcome> Outcomes;
+	};
+
+	/** Converts standard input to standard output group by group (groups end at blank lines) with a command that reads groups. */
+	int StreamGroups(const FCommand& Command, const FCommandContext& Context, const FCommandOptions& Options)
 	{
 		FLineReader Reader(STDIN_FILENO);
 		FLineWriter Writer(STDOUT_FILENO);
@@ -83,7 +221,7 @@ Exit status:
 		std::array<double, MaxNumbersPerLine> InBuffer{};
 		std::array<double, MaxNumbersPerLine> OutBuffer{};
 		const std::span<double> In(InBuffer.data(), Command.InputCount);
-		const std::span<double> Out(OutBuffer.data(), Command.OutputCountFor != nullptr ? Command.OutputCountFor(Options) : Command.OutputCount);
+		const std::span<double> Out(OutBuffer.data(), GetOutputCount(Command, Options));
 		std::string Reason;
 		bool bAnyLineFailed = false;
 		// A command that reads groups: the lines of the current group, and the first reason it cannot be answered.
@@ -116,7 +254,6 @@ Exit status:
 		std::string_view Line;
 		for (FLineReader::EResult Result = Reader.Next(Line); Result != FLineReader::EResult::End && Writer.IsGood(); Result = Reader.Next(Line))
 		{
-			if (Command.RunGroup != nullptr)
 			{
 				// A blank line ends a group; a line that cannot be read fails its group, which still ends only at a blank line.
 				if (Result != FLineReader::EResult::TooLong && IsBlankLine(Line))
@@ -138,42 +275,59 @@ Exit status:
 					}
 					Group.emplace_back(In[0], Command.InputCount > 1 ? In[1] : 0.0, Command.InputCount > 2 ? In[2] : 0.0);
 				}
-				continue;
 			}
-			if (Result == FLineReader::EResult::TooLong)
-			{
-				Writer.WriteError("line too long");
-				bAnyLineFailed = true;
-				continue;
-			}
-			if (IsBlankLine(Line))
-			{
-				continue;
-			}
-			if (!ParseNumbers(Line, In, Reason))
-			{
-				Writer.WriteError(Reason);
-				bAnyLineFailed = true;
-				continue;
-			}
-			if (const char* Failure = Command.Run(Context, Options, In, Out))
-			{
-				Writer.WriteError(Failure);
-				bAnyLineFailed = true;
-				continue;
-			}
-			// The library refuses answers that are not finite; this keeps the promise for every command all the same.
-			if (!std::all_of(Out.begin(), Out.end(), [](const double Value) { return std::isfinite(Value); }))
-			{
-				Writer.WriteError("result is not finite");
-				bAnyLineFailed = true;
-				continue;
-			}
-			Writer.WriteNumbers(Out);
 		}
-		if (Command.RunGroup != nullptr && Writer.IsGood())
+		if (Writer.IsGood())
 		{
 			FinishGroup();
+		}
+		if (!Writer.Flush())
+		{
+			fmt::print(stderr, "durizerudore: cannot write to standard output: {}\n", std::strerror(Writer.GetError()));
+			return ExitLineFailed;
+		}
+		if (Reader.GetError() != 0)
+		{
+			fmt::print(stderr, "durizerudore: cannot read standard input: {}\n", std::strerror(Reader.GetError()));
+			return ExitLineFailed;
+		}
+		return bAnyLineFailed ? ExitLineFailed : ExitSuccess;
+	}
+
+	/** Converts standard input to standard output line by line with one command, on Threads threads. */
+	int Stream(const FCommand& Command, const FCommandContext& Context, const FCommandOptions& Options, const int Threads)
+	{
+		if (Command.RunGroup != nullptr)
+		{
+			return StreamGroups(Command, Context, Options);
+		}
+		FLineReader Reader(STDIN_FILENO);
+		FLineWriter Writer(STDOUT_FILENO);
+		bool bAnyLineFailed = false;
+		std::string_view Line;
+		if (Threads > 1)
+		{
+			FParallelLineBlock Block(Command, Context, Options, Threads);
+			// Results go out before the tool waits for more input, so an interactive user sees each answer.
+			Reader.SetBeforeRead([&] {
+				bAnyLineFailed = Block.ConvertAndWrite(Writer) || bAnyLineFailed;
+				Writer.Flush();
+			});
+			for (FLineReader::EResult Result = Reader.Next(Line); Result != FLineReader::EResult::End && Writer.IsGood(); Result = Reader.Next(Line))
+			{
+				bAnyLineFailed = Block.Add(Line, Result == FLineReader::EResult::TooLong, Writer) || bAnyLineFailed;
+			}
+			bAnyLineFailed = Block.ConvertAndWrite(Writer) || bAnyLineFailed;
+		}
+		else
+		{
+			Reader.SetBeforeRead([&Writer] { Writer.Flush(); });
+			FLineOutcome Outcome;
+			for (FLineReader::EResult Result = Reader.Next(Line); Result != FLineReader::EResult::End && Writer.IsGood(); Result = Reader.Next(Line))
+			{
+				ConvertLine(Command, Context, Options, Line, Result == FLineReader::EResult::TooLong, Outcome);
+				bAnyLineFailed = WriteOutcome(Writer, Command, Options, Outcome) || bAnyLineFailed;
+			}
 		}
 		if (!Writer.Flush())
 		{
@@ -334,7 +488,10 @@ int main(int ArgumentCount, char** Arguments)
 			return Fail(Problem);
 		}
 	}
-	const int ExitCode = Stream(*Selected, Context, CommandOptions);
+	// Only position converts lines on several threads: the pose commands use engine objects, which belong to one thread.
+	const bool bConvertsInParallel = std::string_view(Selected->Name) == "position";
+	const int Threads = !bConvertsInParallel ? 1 : CommandOptions.Threads > 0 ? CommandOptions.Threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+	const int ExitCode = Stream(*Selected, Context, CommandOptions, Threads);
 	if (Context.CoordinateSystem != nullptr)
 	{
 		DestroyCoordinateSystemWorld(*Context.CoordinateSystem);

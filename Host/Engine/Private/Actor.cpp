@@ -58,7 +58,7 @@ bool AActor::SetActorTransform(const FTransform& NewTransform, const bool bSweep
 	}
 	if (ensureMsgf(!NewTransform.ContainsNaN(), TEXT("SetActorTransform: Get NAN Transform data for %s"), *GetNameSafe(this)))
 	{
-		RootComponent->SetWorldTransform(NewTransform, bSweep, OutSweepHitResult, Teleport);
+		return RootComponent->InternalSetWorldTransform(NewTransform, bSweep, OutSweepHitResult, Teleport);
 	}
 	return true;
 }
@@ -73,8 +73,8 @@ bool AActor::SetActorLocation(const FVector& NewLocation, const bool bSweep, FHi
 		}
 		return false;
 	}
-	RootComponent->SetWorldLocation(NewLocation, bSweep, OutSweepHitResult, Teleport);
-	return true;
+	const FTransform& Current = RootComponent->GetComponentTransform();
+	return RootComponent->InternalSetWorldTransform(FTransform(Current.GetRotation(), NewLocation, Current.GetScale3D()), bSweep, OutSweepHitResult, Teleport);
 }
 
 bool AActor::SetActorRotation(const FRotator NewRotation, const ETeleportType Teleport)
@@ -88,8 +88,8 @@ bool AActor::SetActorRotation(const FQuat& NewRotation, const ETeleportType Tele
 	{
 		return false;
 	}
-	RootComponent->SetWorldRotation(NewRotation, false, nullptr, Teleport);
-	return true;
+	const FTransform& Current = RootComponent->GetComponentTransform();
+	return RootComponent->InternalSetWorldTransform(FTransform(NewRotation, Current.GetLocation(), Current.GetScale3D()), false, nullptr, Teleport);
 }
 
 bool AActor::Destroy(const bool bNetForce, const bool bShouldModifyLevel)

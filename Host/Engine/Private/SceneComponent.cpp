@@ -1,6 +1,10 @@
 #include "Components/SceneComponent.h"
 
 #include "Engine/ScopedMovementUpdate.h"
+#include "Engine/World.h"
+#include "Logging/LogMacros.h"
+
+DEFINE_LOG_CATEGORY_STATIC(LogSceneComponent, Log, All);
 
 IMPLEMENT_CLASS_NO_AUTO_REGISTRATION(USceneComponent)
 
@@ -34,7 +38,22 @@ void USceneComponent::SetWorldLocationAndRotation(const FVector NewLocation, con
 	InternalSetWorldTransform(FTransform(NewRotation, NewLocation, ComponentToWorld.GetScale3D()), bSweep, OutSweepHitResult, Teleport);
 }
 
-void USceneComponent::InternalSetWorldTransform(const FTransform& NewTransform, const bool bSweep, FHitResult* OutSweepHitResult, const ETeleportType Teleport)
+bool USceneComponent::CheckStaticMobilityAndWarn(const FText& ActionText) const
+{
+	if (Mobility == EComponentMobility::Movable || !IsRegistered())
+	{
+		return false;
+	}
+	const UWorld* const World = GetWorld();
+	if (World == nullptr || !World->IsGameWorld())
+	{
+		return false;
+	}
+	UE_LOG(LogSceneComponent, Warning, TEXT("Mobility of %s : %s has to be 'Movable' if you'd like to %s. "), *GetPathName(), *GetName(), *ActionText.ToString());
+	return true;
+}
+
+bool USceneComponent::InternalSetWorldTransform(const FTransform& NewTransform, const bool bSweep, FHitResult* OutSweepHitResult, const ETeleportType Teleport)
 {
 	if (OutSweepHitResult != nullptr)
 	{
@@ -42,21 +61,27 @@ void USceneComponent::InternalSetWorldTransform(const FTransform& NewTransform, 
 	}
 	if (ComponentToWorld.Equals(NewTransform))
 	{
-		return;
+		return true;
+	}
+	if (CheckStaticMobilityAndWarn(FText::FromString(TEXT("move"))))
+	{
+		return false;
 	}
 	ComponentToWorld = NewTransform;
 	if (IsDeferringMovementUpdates())
 	{
 		FScopedMovementUpdate& CurrentScope = *ScopedMovementStack.back();
 		CurrentScope.TeleportType = FMath::Max(CurrentScope.TeleportType, Teleport);
-		return;
+		return true;
 	}
 	PropagateTransformUpdate(true, EUpdateTransformFlags::None, Teleport);
+	return true;
 }
 
 void USceneComponent::PropagateTransformUpdate(const bool bTransformChanged, const EUpdateTransformFlags UpdateTransformFlags, const ETeleportType Teleport)
 {
-	if (bTransformChanged)
+	// Only a registered component announces its moves.
+	if (bTransformChanged && IsRegistered())
 	{
 		TransformUpdated.Broadcast(this, UpdateTransformFlags, Teleport);
 	}

@@ -537,10 +537,18 @@ bool UDuRizerudoreAnchorComponent::ApplyAnchorTransformToActor()
 	bool bMoved = false;
 	{
 		FScopedMovementUpdate MovementUpdate(RootComponent, EScopedUpdate::DeferredUpdates, false);
-		bMoved = Owner->SetActorTransform(Target, false, nullptr, ETeleportType::TeleportPhysics);
+		// A root that is not Movable stays where it is in a game world. Only a root that now stands at the
+		// target has moved; an owner that stayed behind is never read back, so the caches keep the Earth-fixed
+		// pose for the next move or rebuild.
+		bMoved = Owner->SetActorTransform(Target, false, nullptr, ETeleportType::TeleportPhysics) && RootComponent->GetComponentTransform().Equals(Target);
 		if (bMoved)
 		{
 			UpdateCachedCoordinatesFromActor();
+		}
+		else
+		{
+			// The geodetic form follows the ECEF pose that is kept, so both still name one pose.
+			UpdateGeodeticFromEcef();
 		}
 	}
 	bApplyingAnchorTransform = bWasApplyingAnchorTransform;

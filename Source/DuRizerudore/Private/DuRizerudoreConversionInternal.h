@@ -162,6 +162,18 @@ struct FCoordinateReferenceFrameKernelAccess
 		return Frame.LocalEnuToGeocentricRotation;
 	}
 
+	/** A tangent-plane frame's origin in geocentric ECEF metres; meaningful only while the frame has a projector. */
+	static const FVector& GetTangentPlaneOrigin(const FCoordinateReferenceFrame& Frame)
+	{
+		return Frame.LocalFrameOriginGeocentric;
+	}
+
+	/** A tangent-plane frame's rotation matrix, rows the geocentric images of east, north and up; as above. */
+	static const FMatrix& GetTangentPlaneRotation(const FCoordinateReferenceFrame& Frame)
+	{
+		return Frame.LocalEnuToGeocentricMatrix;
+	}
+
 	/** A tangent-plane frame's projector, shared by the frame's copies; null in any other frame. */
 	static const TSharedPtr<GeographicLib::LocalCartesian, ESPMode::ThreadSafe>& GetProjector(const FCoordinateReferenceFrame& Frame)
 	{

@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "DuRizerudoreConversion.h"
+#include "DuRizerudoreConversionInternal.h"
 
 namespace DuRizerudore
 {

@@ -27,6 +27,9 @@ struct FPropertyChangedEvent;
 // owner's root component: an owner attached to a parent is moved in world space, and a replaced root is followed.
 // A registered anchor without a coordinate system binds to the first one of its world that holds an initialized
 // frame, and an anchor whose coordinate system lost its authority to another moves on to the new authority.
+// Actors anchored at run time must be Movable: in a game world the engine refuses to move a registered root that is
+// Static or Stationary. The anchor then keeps its Earth-fixed caches (the owner is not read back) and poses the
+// owner at the next move that succeeds or the next rebuild of the coordinate system.
 // Game thread only.
 UCLASS(ClassGroup = (Custom), meta = (BlueprintSpawnableComponent))
 class DURIZERUDORE_API UDuRizerudoreAnchorComponent : public UActorComponent
@@ -109,7 +112,8 @@ public:
 
 	/**
 	 * Moves the owner to the cached ECEF pose (scale 1) and refreshes the caches from where it landed. False, with
-	 * nothing moved, without a valid owner with a root component or without an initialized coordinate system.
+	 * nothing moved, without a valid owner with a root component, without an initialized coordinate system, or when
+	 * the engine refuses to move the owner (a root that is not Movable in a game world; the caches are kept).
 	 */
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore")
 	bool ApplyAnchorTransformToActor();

@@ -111,6 +111,12 @@ namespace UE::Math
 			{
 				return Identity;
 			}
+			// A singular matrix has no inverse; the engine answers with the identity rather than infinities.
+			const T Det = Determinant();
+			if (Det == T(0) || !FMath::IsFinite(Det))
+			{
+				return Identity;
+			}
 			TMatrix Result;
 			FMath::MatrixInverse(Result.M, M);
 			return Result;

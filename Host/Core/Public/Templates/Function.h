@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <type_traits>
 
 template <typename FuncType>
@@ -34,4 +35,32 @@ public:
 
 private:
 	std::function<Ret(ParamTypes...)> Callable;
+};
+
+template <typename FuncType>
+class TFunctionRef;
+
+/**
+ * TFunctionRef: a reference to a callable that does not own it. Cheap to pass; the callable must outlive
+ * every call through the reference.
+ */
+template <typename Ret, typename... ParamTypes>
+class TFunctionRef<Ret(ParamTypes...)>
+{
+public:
+	template <typename FunctorType, typename = std::enable_if_t<!std::is_same_v<std::decay_t<FunctorType>, TFunctionRef> && std::is_invocable_r_v<Ret, std::remove_reference_t<FunctorType>&, ParamTypes...>>>
+	TFunctionRef(FunctorType&& InFunc)
+		: Callable(const_cast<void*>(static_cast<const void*>(std::addressof(InFunc))))
+		, Invoker([](void* Object, ParamTypes... Params) -> Ret { return (*static_cast<std::remove_reference_t<FunctorType>*>(Object))(Forward<ParamTypes>(Params)...); })
+	{
+	}
+
+	TFunctionRef(const TFunctionRef&) = default;
+	TFunctionRef& operator=(const TFunctionRef&) = delete;
+
+	Ret operator()(ParamTypes... Params) const { return Invoker(Callable, Forward<ParamTypes>(Params)...); }
+
+private:
+	void* Callable;
+	Ret (*Invoker)(void*, ParamTypes...);
 };

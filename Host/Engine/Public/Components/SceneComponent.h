@@ -1,6 +1,7 @@
 // USceneComponent: a component with a world transform. The stand-in keeps no attachment: the component
-// transform is the world transform. Every change of it is announced by TransformUpdated, at once or,
-// inside an FScopedMovementUpdate, when the outermost scope closes.
+// transform is the world transform. Every change of it is announced by TransformUpdated while the component is
+// registered, at once or, inside an FScopedMovementUpdate, when the outermost scope closes. A registered component
+// that is not Movable refuses to move in a game world, with the engine's warning.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -43,9 +44,23 @@ public:
 	FRotator GetComponentRotation() const { return ComponentToWorld.Rotator(); }
 	FVector GetComponentScale() const { return ComponentToWorld.GetScale3D(); }
 
+	/** Whether the component may move while the game runs; Movable by default. */
+	TEnumAsByte<EComponentMobility::Type> Mobility = EComponentMobility::Movable;
+
+	void SetMobility(EComponentMobility::Type NewMobility) { Mobility = NewMobility; }
+	EComponentMobility::Type GetMobility() const { return Mobility; }
+	bool IsMovable() const { return Mobility == EComponentMobility::Movable; }
+
+	/**
+	 * True, after a warning, if the component is registered, not Movable and in a game world: then it must not
+	 * move. ActionText names what was tried ("move").
+	 */
+	bool CheckStaticMobilityAndWarn(const FText& ActionText) const;
+
 	/**
 	 * Sets the world transform. A change within 1e-4 of the current location, rotation and scale is no
 	 * change (the engine's tolerance) and fires nothing. Nothing is swept: OutSweepHitResult is reset.
+	 * A component that may not move (CheckStaticMobilityAndWarn) keeps its transform.
 	 */
 	void SetWorldTransform(const FTransform& NewTransform, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
 	void SetWorldLocation(FVector NewLocation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
@@ -64,7 +79,10 @@ protected:
 	void PropagateTransformUpdate(bool bTransformChanged, EUpdateTransformFlags UpdateTransformFlags = EUpdateTransformFlags::None, ETeleportType Teleport = ETeleportType::None);
 
 private:
-	void InternalSetWorldTransform(const FTransform& NewTransform, bool bSweep, FHitResult* OutSweepHitResult, ETeleportType Teleport);
+	/** False, with nothing changed, when the component may not move. */
+	bool InternalSetWorldTransform(const FTransform& NewTransform, bool bSweep, FHitResult* OutSweepHitResult, ETeleportType Teleport);
+
+	friend class AActor;
 
 	FTransform ComponentToWorld;
 	std::vector<FScopedMovementUpdate*> ScopedMovementStack;

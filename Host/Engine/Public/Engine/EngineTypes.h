@@ -18,6 +18,20 @@ namespace EWorldType
 	};
 }
 
+/** Whether a scene component may move while the game runs. */
+namespace EComponentMobility
+{
+	enum Type : int
+	{
+		/** Never moves in a game world. */
+		Static,
+		/** Does not move in a game world; its lighting may change. */
+		Stationary,
+		/** Moves freely. */
+		Movable
+	};
+}
+
 /** Whether a move teleports the physics body (keeping its velocity, no collision along the way). */
 enum class ETeleportType : uint8
 {

@@ -79,6 +79,12 @@ public:
 	 */
 	void AddToWorld(ULevel* Level, const FTransform& LevelTransform = FTransform::Identity, bool bConsiderTimeLimit = true);
 
+	/** True for a world where the game runs: a game, play-in-editor, game preview or remote-procedure world. */
+	bool IsGameWorld() const
+	{
+		return WorldType == EWorldType::Game || WorldType == EWorldType::PIE || WorldType == EWorldType::GamePreview || WorldType == EWorldType::GameRPC;
+	}
+
 	ULevel* PersistentLevel = nullptr;
 	TEnumAsByte<EWorldType::Type> WorldType = EWorldType::None;
 

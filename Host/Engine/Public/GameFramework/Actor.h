@@ -44,8 +44,9 @@ public:
 	FVector GetActorScale3D() const { return GetActorTransform().GetScale3D(); }
 
 	/**
-	 * Moves the root component to the world transform (centimetres). Returns true exactly when there is a
-	 * root component; a transform holding NaN is reported by an ensure and not applied.
+	 * Moves the root component to the world transform (centimetres). Returns false without a root component
+	 * and when the root may not move (registered, not Movable, in a game world; a warning says so); a transform
+	 * holding NaN is reported by an ensure and not applied.
 	 */
 	bool SetActorTransform(const FTransform& NewTransform, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
 	bool SetActorLocation(const FVector& NewLocation, bool bSweep = false, FHitResult* OutSweepHitResult = nullptr, ETeleportType Teleport = ETeleportType::None);
