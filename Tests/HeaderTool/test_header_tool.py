@@ -140,6 +140,8 @@ class HeaderToolTest(unittest.TestCase):
             (actor("\tUFUNCTION(BlueprintPure, meta = (WorldContext = \"Context\"))\n\tstatic bool Find(const UObject* World);\n"),
              "Broken.h:6: error: function Find has no parameter named 'Context' for its WorldContext"),
             (actor("\tUFUNCTION(BlueprintCallable)\n\tvoid Take(const std::string& Text);\n"), "Broken.h:6: error: type 'std::string' is not supported by blueprint"),
+            (actor("\tUFUNCTION(BlueprintCallable)\n\tvoid Take(const TArray<TArray<int32>>& Rows);\n"), "Broken.h:6: error: an array of 'TArray<int32>' is not supported"),
+            (actor("\tUFUNCTION(BlueprintCallable)\n\tvoid Take(TArray<std::string>& Texts);\n"), "Broken.h:6: error: an array of 'std::string' is not supported"),
             ("UENUM()\nenum ERaw\n{\n\tA\n};\n", "Broken.h:1: error: UENUM ERaw needs an explicit underlying type"),
             ("UENUM()\nenum ERaw : uint8\n{\n\tA\n};\n" + actor("\tUPROPERTY()\n\tERaw Value;\n"),
              "Broken.h:11: error: you cannot use the raw enum name 'ERaw' as a type for member variables"),
@@ -171,6 +173,8 @@ class HeaderToolTest(unittest.TestCase):
             	// Not a doc comment.
             	UFUNCTION(BlueprintPure)
             	FVector Get() const;
+            	UFUNCTION(BlueprintCallable)
+            	static void Path(const TArray<FVector>& Points, TArray<int32> Counts, TArray<FVector>& Waypoints);
             };
             """)
         parent = "UCLASS(HideCategories = (Shown, Inherited), ShowCategories = (Input|MouseInput, Kept))\nclass UParent : public UObject\n{\n};\n"
@@ -185,7 +189,7 @@ class HeaderToolTest(unittest.TestCase):
         self.assertEqual(metadata["HideCategories"], "Mine Input|MouseInput Inherited")
         self.assertEqual(metadata["ShowCategories"], "Shown Kept")
         self.assertEqual(metadata["ToolTip"], "A class\ncomment.")
-        total, get = child["functions"]
+        total, get, path = child["functions"]
         self.assertEqual(dict(total["metadata"])["ToolTip"], "Explicit.")
         self.assertNotIn("ToolTip", dict(get["metadata"]))
         self.assertEqual([(p["name"], p["passing"], p["kind"]) for p in total["parameters"]],
@@ -194,6 +198,16 @@ class HeaderToolTest(unittest.TestCase):
         self.assertEqual(get["flags"], ["FUNC_BlueprintCallable", "FUNC_BlueprintPure", "FUNC_Const", "FUNC_Final", "FUNC_Native", "FUNC_Public"])
         self.assertIn("\tP_GET_STRUCT_REF(FVector, Z_Param_Out_In);\n\tP_GET_ENUM(EMode, Z_Param_Mode);\n\tP_GET_PROPERTY_REF(FDoubleProperty, Z_Param_Out_Out);\n"
                       "\tP_FINISH;\n\tP_NATIVE_BEGIN;\n\t*(bool*)Z_Param__Result = UChild::Sum(Z_Param_Out_In, EMode(Z_Param_Mode), Z_Param_Out_Out);", source)
+        # An array is a record of its element (the array's name, offset 0, no flags) followed by the array's own.
+        self.assertEqual([(p["passing"], p["kind"], p["inner"]["kind"]) for p in path["parameters"]],
+                         [("const_ref", "Array", "Struct"), ("value", "Array", "Int"), ("ref", "Array", "Struct")])
+        statics = "Z_Construct_UFunction_UChild_Path_Statics"
+        self.assertIn(f'{statics}::NewProp_Points_Inner = {{"Points", UECodeGen_Private::EPropertyGenFlags::Struct, EPropertyFlags(CPF_None), 0, sizeof(FVector), '
+                      '"FVector", &TBaseStructure<FVector>::Get, nullptr, nullptr, nullptr, nullptr, 0};', source)
+        self.assertIn('"TArray<int32>", nullptr, nullptr, nullptr, []() -> FArrayProperty::ICppArrayOps* { return new FArrayProperty::TCppArrayOps<int32>(); }', source)
+        self.assertIn(f"PropPointers[] = {{&{statics}::NewProp_Points_Inner, &{statics}::NewProp_Points, &{statics}::NewProp_Counts_Inner, &{statics}::NewProp_Counts, "
+                      f"&{statics}::NewProp_Waypoints_Inner, &{statics}::NewProp_Waypoints}};", source)
+        self.assertIn("\tP_GET_TARRAY_REF(FVector, Z_Param_Out_Points);\n\tP_GET_TARRAY(int32, Z_Param_Counts);\n\tP_GET_TARRAY_REF(FVector, Z_Param_Out_Waypoints);\n", source)
 
     def test_every_doc_comment_comes_out_verbatim_as_comment_metadata(self):
         text = textwrap.dedent(

@@ -16,6 +16,20 @@ namespace
 	}
 }
 
+int32 FTestTally::Live = 0;
+
+int32 UTestObject::DoubleTallies(TArray<FTestTally> Tallies, TArray<FTestTally>& Doubled) const
+{
+	int32 Sum = 0;
+	Doubled = Tallies;
+	for (FTestTally& Tally : Doubled)
+	{
+		Sum += Tally.Value;
+		Tally.Value *= 2;
+	}
+	return Sum;
+}
+
 UTestComponent::UTestComponent(const FObjectInitializer& ObjectInitializer)
 	: UActorComponent(ObjectInitializer)
 {

@@ -23,6 +23,23 @@ struct FTestPoint
 	double Y = 0.0;
 };
 
+/** An element that counts its live instances, so that tests see every array element constructed and destroyed. */
+USTRUCT()
+struct FTestTally
+{
+	GENERATED_BODY()
+
+	FTestTally() { ++Live; }
+	FTestTally(const FTestTally& Other) : Value(Other.Value) { ++Live; }
+	FTestTally& operator=(const FTestTally& Other) = default;
+	~FTestTally() { --Live; }
+
+	UPROPERTY()
+	int32 Value = 0;
+
+	static int32 Live;
+};
+
 UCLASS()
 class UTestObject : public UObject
 {
@@ -37,6 +54,10 @@ public:
 	UFUNCTION()
 	void HandleDynamic(int32 Value, bool bNegate) { Received.Add(bNegate ? -Value : Value); }
 	void HandleConst(int32 Value) const { ++ConstCalls; }
+
+	/** Tallies doubled into Doubled; returns their sum. Tallies comes by value, as a copy the thunk makes. */
+	UFUNCTION()
+	int32 DoubleTallies(TArray<FTestTally> Tallies, TArray<FTestTally>& Doubled) const;
 
 	TArray<int32> Received;
 	mutable int32 ConstCalls = 0;

@@ -5,6 +5,8 @@
 
 #include "Engine/World.h"
 #include "HostPropertyAccess.h"
+#include "UObject/Package.h"
+#include "UObject/StructOnScope.h"
 #include "UObject/UnrealType.h"
 
 #include <gtest/gtest.h>
@@ -81,4 +83,48 @@ TEST(ReflectionTest, StructureMembersLeadToTheirFieldsAndKeepTheirMetadata)
 
 	World->DestroyWorld(false);
 	CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
+}
+
+TEST(ReflectionTest, ArrayParametersConstructCopyCompareAndDestroyEachElementOnce)
+{
+	UFunction* const Function = UTestObject::StaticClass()->FindFunctionByName(TEXT("DoubleTallies"));
+	ASSERT_NE(Function, nullptr);
+	const FArrayProperty* const In = FindFProperty<FArrayProperty>(Function, TEXT("Tallies"));
+	const FArrayProperty* const Out = FindFProperty<FArrayProperty>(Function, TEXT("Doubled"));
+	ASSERT_TRUE(In != nullptr && Out != nullptr && In->Inner != nullptr);
+	EXPECT_EQ(In->GetCPPType(), TEXT("TArray<FTestTally>"));
+	const FStructProperty* const Element = CastField<FStructProperty>(In->Inner);
+	ASSERT_NE(Element, nullptr);
+	EXPECT_EQ(Element->Struct, FTestTally::StaticStruct());
+
+	const int32 LiveBefore = FTestTally::Live;
+	{
+		FStructOnScope Block(Function);
+		void* const InArray = In->ContainerPtrToValuePtr<void>(Block.GetStructMemory());
+		void* const OutArray = Out->ContainerPtrToValuePtr<void>(Block.GetStructMemory());
+		EXPECT_TRUE(In->Identical(InArray, nullptr)) << "a new array is empty";
+		FScriptArrayHelper Input(In, InArray);
+		EXPECT_EQ(Input.AddValues(3), 0);
+		for (int32 Index = 0; Index < Input.Num(); ++Index)
+		{
+			reinterpret_cast<FTestTally*>(Input.GetRawPtr(Index))->Value = Index + 1;
+		}
+		UTestObject* const Object = NewObject<UTestObject>(GetTransientPackage());
+		Object->ProcessEvent(Function, Block.GetStructMemory());
+		EXPECT_EQ(*FindFProperty<FIntProperty>(Function, TEXT("ReturnValue"))->ContainerPtrToValuePtr<int32>(Block.GetStructMemory()), 6);
+		FScriptArrayHelper Output(Out, OutArray);
+		ASSERT_EQ(Output.Num(), 3);
+		EXPECT_EQ(reinterpret_cast<FTestTally*>(Output.GetRawPtr(2))->Value, 6);
+		// The thunk's by-value copy is gone; the block holds its own six.
+		EXPECT_EQ(FTestTally::Live - LiveBefore, 6);
+		EXPECT_FALSE(In->Identical(InArray, OutArray));
+		In->CopyCompleteValue(InArray, OutArray);
+		EXPECT_TRUE(In->Identical(InArray, OutArray));
+		EXPECT_EQ(FTestTally::Live - LiveBefore, 6);
+		reinterpret_cast<FTestTally*>(Input.GetRawPtr(2))->Value = 0;
+		EXPECT_FALSE(In->Identical(InArray, OutArray)) << "the last elements differ";
+		Output.EmptyValues();
+		EXPECT_EQ(FTestTally::Live - LiveBefore, 3);
+	}
+	EXPECT_EQ(FTestTally::Live, LiveBefore) << "destroying the block destroys each array's elements";
 }

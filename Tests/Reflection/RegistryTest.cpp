@@ -57,6 +57,8 @@ namespace
 		const TCHAR* CppType;
 		FFieldClass* Kind;
 		const UField* Inner = nullptr;
+		/** An array's element kind (its Inner property's); Inner is then the element's structure or enumeration. */
+		FFieldClass* ElementKind = nullptr;
 	};
 
 	FType StructType(const TCHAR* CppType, const UScriptStruct* Struct)
@@ -72,6 +74,10 @@ namespace
 
 	const UField* InnerType(const FProperty& Property)
 	{
+		if (const FArrayProperty* const Array = CastField<FArrayProperty>(&Property))
+		{
+			return Array->Inner != nullptr ? InnerType(*Array->Inner) : nullptr;
+		}
 		if (const FByteProperty* const Byte = CastField<FByteProperty>(&Property))
 		{
 			return Byte->Enum;
@@ -131,6 +137,14 @@ namespace
 			{
 				EXPECT_TRUE(Enum->GetUnderlyingProperty() != nullptr && Enum->GetUnderlyingProperty()->GetClass() == FByteProperty::StaticClass());
 			}
+			if (const FArrayProperty* const Array = CastField<FArrayProperty>(Property); Array != nullptr && Array->Inner != nullptr)
+			{
+				// The element, as the engine builds it: the array's name, offset 0, no flags, the element's own kind.
+				EXPECT_EQ(Array->Inner->GetClass(), Row.Type.ElementKind);
+				EXPECT_EQ(Array->Inner->GetFName(), Array->GetFName());
+				EXPECT_EQ(Array->Inner->GetOffset_ForInternal(), 0);
+				EXPECT_EQ(Array->Inner->GetPropertyFlags(), CPF_None);
+			}
 			EXPECT_EQ(Property->GetPropertyFlags() & BehaviourFlags, Row.Flags);
 			if (Access != CPF_None)
 			{
@@ -158,6 +172,7 @@ namespace
 	}
 
 	const FType DoubleType = {TEXT("double"), FDoubleProperty::StaticClass()};
+	const FType IntType = {TEXT("int32"), FIntProperty::StaticClass()};
 	const FType BoolType = {TEXT("bool"), FBoolProperty::StaticClass()};
 }
 
@@ -353,7 +368,7 @@ TEST(ReflectedRegistry, FunctionsHaveTheirKindMetadataAndParameters)
 		FMetaData MetaData;
 		std::vector<FPropertyRow> Parameters;
 	};
-	const std::vector<FFunctionRow> Library = {
+	std::vector<FFunctionRow> Library = {
 		{TEXT("IsReferenceFrameValid"), Pure | FUNC_Static, Category(TEXT("DuRizerudore|Frame")), {ConstRef(TEXT("ReferenceFrame"), Frame), Return(BoolType)}},
 		{TEXT("MakeReferenceFrame"), StaticCallable,
 			CategoryAndTip(TEXT("DuRizerudore|Frame"), TEXT("Builds a reusable runtime reference frame from the supplied conversion and local-frame setup.")),
@@ -427,6 +442,22 @@ TEST(ReflectedRegistry, FunctionsHaveTheirKindMetadataAndParameters)
 			{ConstRef(TEXT("ReferenceFrame"), Frame), ConstRef(TEXT("FromGeodetic"), Vector), In(TEXT("AzimuthDeg"), DoubleType), In(TEXT("DistanceM"), DoubleType),
 				Out(TEXT("ToGeodetic"), Vector), Return(BoolType)}},
 	};
+	const FType Vectors = {TEXT("TArray<FVector>"), FArrayProperty::StaticClass(), TBaseStructure<FVector>::Get(), FStructProperty::StaticClass()};
+	const std::vector<FPropertyRow> WaypointParameters = {ConstRef(TEXT("ReferenceFrame"), Frame), In(TEXT("PositionSystem"), System), ConstRef(TEXT("From"), Vector),
+		ConstRef(TEXT("To"), Vector), In(TEXT("Count"), IntType), In(TEXT("OutputSystem"), System), Out(TEXT("Waypoints"), Vectors), Return(BoolType)};
+	Library.push_back({TEXT("GetGeodesicWaypoints"), StaticCallable,
+		CategoryAndTip(TEXT("DuRizerudore|Navigation"),
+			TEXT("Count points (2 to 100000) evenly spaced in distance along the geodesic between two positions, ends included, in the output system's units (Local_UE centimetres, for a spline); heights go linearly in distance.")),
+		WaypointParameters});
+	Library.push_back({TEXT("GetRhumbWaypoints"), StaticCallable,
+		CategoryAndTip(TEXT("DuRizerudore|Navigation"),
+			TEXT("Count points (2 to 100000) evenly spaced in distance along the rhumb line between two positions, ends included, in the output system's units (Local_UE centimetres, for a spline); heights go linearly in distance.")),
+		WaypointParameters});
+	Library.push_back({TEXT("GetPolygonArea"), StaticCallable,
+		CategoryAndTip(TEXT("DuRizerudore|Navigation"),
+			TEXT("Area in square metres (positive for counter-clockwise vertices) and perimeter in metres of the polygon of geodesic edges through geodetic vertices (degrees; heights ignored), at least 3.")),
+		{ConstRef(TEXT("ReferenceFrame"), Frame), ConstRef(TEXT("GeodeticVertices"), Vectors), Out(TEXT("AreaM2"), DoubleType), Out(TEXT("PerimeterM"), DoubleType),
+			Return(BoolType)}});
 	const std::vector<FFunctionRow> Actor = {
 		{TEXT("GetCoordinateSystem"), Pure | FUNC_Static, {{TEXT("Category"), TEXT("DuRizerudore|Frame")}, {TEXT("WorldContext"), TEXT("WorldContextObject")}},
 			{{TEXT("WorldContextObject"), {TEXT("UObject*"), FObjectProperty::StaticClass(), UObject::StaticClass()}, CPF_Parm | CPF_ConstParm}, Return(ActorPointer)}},

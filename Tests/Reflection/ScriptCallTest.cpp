@@ -180,6 +180,11 @@ TEST(ScriptCalls, LibraryFunctionsGiveWhatTheirDirectCallsGive)
 		/** The direct C++ call with the block's inputs, into the block's outputs and return value. */
 		std::function<void(FParameterBlock&)> CallDirectly;
 	};
+	// Arrays in and out: the output starts non-empty, so that a refusal must empty it.
+	const auto FillWaypoints = [&](FParameterBlock& B, const FCallCase&) {
+		B.Set(TEXT("PositionSystem"), Geodetic).Set(TEXT("From"), Near).Set(TEXT("To"), FVector(47.6, 12.9, 300.0)).Set(TEXT("Count"), 5)
+			.Set(TEXT("OutputSystem"), Local_UE).Set(TEXT("Waypoints"), TArray<FVector>{Untouched, Untouched});
+	};
 	const std::vector<FLibraryRow> Rows = {
 		{TEXT("IsReferenceFrameValid"), [](FParameterBlock&, const FCallCase&) {},
 			[](FParameterBlock& B) { B.ReturnValue() = FLibrary::IsReferenceFrameValid(FrameOf(B)); }},
@@ -303,6 +308,23 @@ TEST(ScriptCalls, LibraryFunctionsGiveWhatTheirDirectCallsGive)
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::GetRhumbDirect(FrameOf(B), VectorOf(B, TEXT("FromGeodetic")), B.Get<double>(TEXT("AzimuthDeg")), B.Get<double>(TEXT("DistanceM")),
 					VectorOf(B, TEXT("ToGeodetic")));
+			}},
+		{TEXT("GetGeodesicWaypoints"), FillWaypoints,
+			[](FParameterBlock& B) {
+				B.ReturnValue() = FLibrary::GetGeodesicWaypoints(FrameOf(B), SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("From")), VectorOf(B, TEXT("To")),
+					B.Get<int32>(TEXT("Count")), SystemOf(B, TEXT("OutputSystem")), B.Get<TArray<FVector>>(TEXT("Waypoints")));
+			}},
+		{TEXT("GetRhumbWaypoints"), FillWaypoints,
+			[](FParameterBlock& B) {
+				B.ReturnValue() = FLibrary::GetRhumbWaypoints(FrameOf(B), SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("From")), VectorOf(B, TEXT("To")),
+					B.Get<int32>(TEXT("Count")), SystemOf(B, TEXT("OutputSystem")), B.Get<TArray<FVector>>(TEXT("Waypoints")));
+			}},
+		{TEXT("GetPolygonArea"),
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("GeodeticVertices"), TArray<FVector>{Near, FVector(48.0, 11.9, 0.0), FVector(48.3, 11.7, 0.0)})
+					.Set(TEXT("AreaM2"), 99.0).Set(TEXT("PerimeterM"), 99.0); },
+			[](FParameterBlock& B) {
+				B.ReturnValue() = FLibrary::GetPolygonArea(FrameOf(B), B.Get<TArray<FVector>>(TEXT("GeodeticVertices")), B.Get<double>(TEXT("AreaM2")),
+					B.Get<double>(TEXT("PerimeterM")));
 			}},
 	};
 	EXPECT_EQ(static_cast<int32>(Rows.size()), CountDeclaredFunctions(FLibrary::StaticClass()));

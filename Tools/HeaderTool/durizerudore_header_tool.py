@@ -124,10 +124,31 @@ def value_functions(value, module_classes):
     return f"{struct}, {enum}, {object_class}"
 
 
+def array_ops(value):
+    """The record's function making an array's operations, for its element type; null for other kinds."""
+    if value["kind"] != "Array":
+        return "nullptr"
+    element = value["inner"]["type"]
+    return f"[]() -> FArrayProperty::ICppArrayOps* {{ return new FArrayProperty::TCppArrayOps<{element}>(); }}"
+
+
 def property_records(members, container, statics, declarations, definitions, flags_of, metadata_of, module_classes):
-    """Records of the properties of a container type (a class, a structure or a parameter block)."""
+    """Records of the properties of a container type (a class, a structure or a parameter block).
+
+    An array's element comes first as its own record ("NewProp_<Name>_Inner": the array's name, offset 0,
+    no flags), as the engine's tool writes it; the array's record follows.
+    """
+    prefixes = []
     for member in members:
         prefix = f"NewProp_{member['name']}"
+        if member["kind"] == "Array":
+            inner = member["inner"]
+            declarations.append(f"\tstatic const UECodeGen_Private::FPropertyParams {prefix}_Inner;")
+            definitions.append(
+                f"const UECodeGen_Private::FPropertyParams {statics}::{prefix}_Inner = {{"
+                f"{c_string(member['name'])}, UECodeGen_Private::EPropertyGenFlags::{inner['kind']}, EPropertyFlags(CPF_None), "
+                f"0, sizeof({inner['type']}), {c_string(inner['type'])}, {value_functions(inner, module_classes)}, nullptr, nullptr, 0}};")
+            prefixes.append(f"{prefix}_Inner")
         metadata = metadata_array(prefix, metadata_of(member), statics, declarations, definitions)
         declarations.append(f"\tstatic const UECodeGen_Private::FPropertyParams {prefix};")
         flags = " | ".join(flags_of(member))
@@ -135,13 +156,14 @@ def property_records(members, container, statics, declarations, definitions, fla
             f"const UECodeGen_Private::FPropertyParams {statics}::{prefix} = {{"
             f"{c_string(member['name'])}, UECodeGen_Private::EPropertyGenFlags::{member['kind']}, EPropertyFlags({flags}), "
             f"STRUCT_OFFSET({container}, {member['name']}), sizeof({container}::{member['name']}), {c_string(member['type'])}, "
-            f"{value_functions(member, module_classes)}, {metadata}}};")
+            f"{value_functions(member, module_classes)}, {array_ops(member)}, {metadata}}};")
+        prefixes.append(prefix)
     if not members:
         return "nullptr, 0"
     declarations.append("\tstatic const UECodeGen_Private::FPropertyParams* const PropPointers[];")
-    pointers = ", ".join(f"&{statics}::NewProp_{member['name']}" for member in members)
+    pointers = ", ".join(f"&{statics}::{prefix}" for prefix in prefixes)
     definitions.append(f"const UECodeGen_Private::FPropertyParams* const {statics}::PropPointers[] = {{{pointers}}};")
-    return f"PropPointers, {len(members)}"
+    return f"PropPointers, {len(prefixes)}"
 
 
 PARAMETER_FLAGS = {
@@ -200,6 +222,8 @@ def thunk_read(parameter, line):
     kind = parameter["kind"]
     by_ref = parameter["passing"] in ("ref", "const_ref")
     local = f"Z_Param_Out_{name}" if by_ref else f"Z_Param_{name}"
+    if kind == "Array":
+        return f"P_GET_TARRAY{'_REF' if by_ref else ''}({parameter['inner']['type']}, {local});", local
     if kind == "Struct":
         return f"P_GET_STRUCT{'_REF' if by_ref else ''}({parameter['type']}, {local});", local
     if kind == "Enum":

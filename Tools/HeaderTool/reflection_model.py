@@ -374,12 +374,24 @@ def parse_parameter(text, line, types, function_name):
             passing = "const_ref"
     elif written.startswith("const ") and not written.endswith("*"):
         value_type = written[len("const "):]
-    kind = value_kind(value_type, line, types, for_member=False)
+    kind = array_kind(value_type, line, types, function_name, match.group(2)) or value_kind(value_type, line, types, for_member=False)
     if kind is None:
         raise HeaderError(line, f"type '{value_type}' is not supported by blueprint: function {function_name}, parameter {match.group(2)}")
     # The reflected type drops a pointer's constness, which CPF_ConstParm carries; the parameter block keeps it.
     reflected_type = value_type[len("const "):] if value_type.startswith("const ") else value_type
     return {"name": match.group(2), "type": reflected_type, "block_type": value_type, "written": written, "passing": passing, **kind}
+
+
+def array_kind(cpp_type, line, types, function_name, parameter_name):
+    """The Array kind of a TArray<T> parameter, with its element's kind as "inner"; None for other types."""
+    match = re.fullmatch(r"TArray<(.+)>", cpp_type)
+    if match is None:
+        return None
+    element = match.group(1)
+    inner = value_kind(element, line, types, for_member=True)
+    if inner is None or element == "bool" or element.startswith("TArray<"):
+        raise HeaderError(line, f"an array of '{element}' is not supported: function {function_name}, parameter {parameter_name}")
+    return {"kind": "Array", "inner": {"type": element, **inner}}
 
 
 def parse_function(declaration, line, types, specifiers, metadata, access, class_name):

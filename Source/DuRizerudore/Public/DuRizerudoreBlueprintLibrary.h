@@ -263,9 +263,6 @@ public:
 	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Navigation", meta = (ToolTip = "End point (degrees, degrees, metres) of the rhumb line leaving a geodetic point at a constant azimuth (degrees from true north) for a distance in metres; the height is carried over."))
 	static bool GetRhumbDirect(const FCoordinateReferenceFrame& ReferenceFrame, const FVector& FromGeodetic, double AzimuthDeg, double DistanceM, FVector& ToGeodetic);
 
-	// The three functions below take or give arrays. They are plain static functions, not reflected: visual
-	// scripts do not see them until the reflection of this build carries array parameters.
-
 	/** The most waypoints GetGeodesicWaypoints and GetRhumbWaypoints give. */
 	static constexpr int32 MaxWaypointCount = 100000;
 
@@ -281,10 +278,12 @@ public:
 	 * @return false as for GetGeodesicInverse, for Count outside [2, MaxWaypointCount], or when the frame cannot
 	 *   convert a point to OutputSystem (a point outside a UTM frame's reach).
 	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Navigation", meta = (ToolTip = "Count points (2 to 100000) evenly spaced in distance along the geodesic between two positions, ends included, in the output system's units (Local_UE centimetres, for a spline); heights go linearly in distance."))
 	static bool GetGeodesicWaypoints(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& From, const FVector& To,
 		int32 Count, ECoordinateSystem OutputSystem, TArray<FVector>& Waypoints);
 
 	/** GetGeodesicWaypoints on the rhumb line from From to To; a line through a pole is refused. */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Navigation", meta = (ToolTip = "Count points (2 to 100000) evenly spaced in distance along the rhumb line between two positions, ends included, in the output system's units (Local_UE centimetres, for a spline); heights go linearly in distance."))
 	static bool GetRhumbWaypoints(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem PositionSystem, const FVector& From, const FVector& To,
 		int32 Count, ECoordinateSystem OutputSystem, TArray<FVector>& Waypoints);
 
@@ -298,5 +297,6 @@ public:
 	 * @param PerimeterM the perimeter in metres; 0 after false.
 	 * @return false for an invalid frame, fewer than 3 vertices, a vertex that is not finite or a latitude beyond the poles.
 	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Navigation", meta = (ToolTip = "Area in square metres (positive for counter-clockwise vertices) and perimeter in metres of the polygon of geodesic edges through geodetic vertices (degrees; heights ignored), at least 3."))
 	static bool GetPolygonArea(const FCoordinateReferenceFrame& ReferenceFrame, const TArray<FVector>& GeodeticVertices, double& AreaM2, double& PerimeterM);
 };

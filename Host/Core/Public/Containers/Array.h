@@ -84,6 +84,9 @@ public:
 		return Removed;
 	}
 
+	/** Resizes to Number elements, value-initialising the new ones. */
+	void SetNum(int32 Number) { Elements.resize(static_cast<std::size_t>(Number)); }
+
 	void Reserve(int32 Number) { Elements.reserve(static_cast<std::size_t>(Number)); }
 	void Reset() { Elements.clear(); }
 	void Empty(int32 Slack = 0)

@@ -57,6 +57,9 @@ namespace UECodeGen_Private
 				return NewTypedProperty<FStructProperty>(Owner, Params, Params.ScriptStructFunc());
 			case EPropertyGenFlags::Object: return NewTypedProperty<FObjectProperty>(Owner, Params, PropertyClass);
 			case EPropertyGenFlags::WeakObject: return NewTypedProperty<FWeakObjectProperty>(Owner, Params, PropertyClass);
+			case EPropertyGenFlags::Array:
+				checkf(Params.ArrayOpsFunc != nullptr, TEXT("Array member %s has no array operations"), *FString(Params.NameUTF8));
+				return NewTypedProperty<FArrayProperty>(Owner, Params, Params.ArrayOpsFunc());
 			}
 			checkNoEntry();
 			return nullptr;
@@ -80,6 +83,13 @@ namespace UECodeGen_Private
 			{
 				const FPropertyParams& Params = *PropertyArray[Index];
 				FProperty* const Property = NewProperty(Owner, Params);
+				if (FArrayProperty* const Array = CastField<FArrayProperty>(Property))
+				{
+					// The element's record comes right before the array's; it belongs to the array, not to Owner's list.
+					checkf(Index > 0, TEXT("Array member %s has no element record"), *FString(Params.NameUTF8));
+					--Index;
+					Array->AddCppProperty(NewProperty(Owner, *PropertyArray[Index]));
+				}
 #if WITH_METADATA
 				for (int32 MetaIndex = 0; MetaIndex < Params.NumMetaData; ++MetaIndex)
 				{

@@ -1,5 +1,5 @@
 // How each kind of property constructs, destroys, copies and compares its values. Plain data is handled
-// byte by byte; strings, names, weak pointers and structures through their C++ operations.
+// byte by byte; strings, names, weak pointers, structures and arrays through their C++ operations.
 #include "UObject/UnrealType.h"
 
 #include "UObject/Class.h"
@@ -189,6 +189,74 @@ void FStructProperty::DestroyValueInternal(void* Dest) const
 void FStructProperty::CopyValuesInternal(void* Dest, const void* Src, const int32 Count) const
 {
 	Struct->CopyScriptStruct(Dest, Src, Count);
+}
+
+FArrayProperty::FArrayProperty(UStruct* InOwner, const FName InName, const EObjectFlags InObjectFlags, const int32 InOffset, const int32 InElementSize, const EPropertyFlags InPropertyFlags, const TCHAR* InCPPType, ICppArrayOps* InArrayOps)
+	: FProperty(StaticClass(), InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType)
+	, ArrayOps(InArrayOps)
+{
+	checkf(ArrayOps != nullptr, TEXT("Array property %s has no array operations"), *InName.ToString());
+}
+
+FArrayProperty::~FArrayProperty()
+{
+	delete Inner;
+	delete ArrayOps;
+}
+
+void FArrayProperty::AddCppProperty(FProperty* Property)
+{
+	checkf(Inner == nullptr, TEXT("Array property %s already has its element property"), *GetName());
+	check(Property != nullptr);
+	Inner = Property;
+}
+
+bool FArrayProperty::Identical(const void* A, const void* B, const uint32 PortFlags) const
+{
+	const int32 NumA = A != nullptr ? ArrayOps->Num(A) : 0;
+	const int32 NumB = B != nullptr ? ArrayOps->Num(B) : 0;
+	if (NumA != NumB)
+	{
+		return false;
+	}
+	if (NumA == 0)
+	{
+		return true;
+	}
+	FScriptArrayHelper HelperA(this, A);
+	FScriptArrayHelper HelperB(this, B);
+	for (int32 Index = 0; Index < NumA; ++Index)
+	{
+		if (!Inner->Identical(HelperA.GetRawPtr(Index), HelperB.GetRawPtr(Index), PortFlags))
+		{
+			return false;
+		}
+	}
+	return true;
+}
+
+void FArrayProperty::InitializeValueInternal(void* Dest) const
+{
+	for (int32 Index = 0; Index < ArrayDim; ++Index)
+	{
+		ArrayOps->Construct(static_cast<uint8*>(Dest) + Index * ElementSize);
+	}
+}
+
+void FArrayProperty::DestroyValueInternal(void* Dest) const
+{
+	for (int32 Index = 0; Index < ArrayDim; ++Index)
+	{
+		ArrayOps->Destruct(static_cast<uint8*>(Dest) + Index * ElementSize);
+	}
+}
+
+void FArrayProperty::CopyValuesInternal(void* Dest, const void* Src, const int32 Count) const
+{
+	for (int32 Index = 0; Index < Count; ++Index)
+	{
+		ArrayOps->Copy(static_cast<uint8*>(Dest) + Index * ElementSize, static_cast<const uint8*>(Src) + Index * ElementSize);
+	}
 }
 
 FEnumProperty::FEnumProperty(UStruct* InOwner, const FName InName, const EObjectFlags InObjectFlags, const int32 InOffset, const int32 InElementSize, const EPropertyFlags InPropertyFlags, const TCHAR* InCPPType, UEnum* InEnum, FNumericProperty* InUnderlyingProp)

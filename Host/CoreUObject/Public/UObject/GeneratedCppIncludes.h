@@ -35,6 +35,8 @@ namespace UECodeGen_Private
 		Struct,
 		Object,
 		WeakObject,
+		/** A TArray; the record before it in a property list is its element (Inner). */
+		Array,
 	};
 
 	struct FMetaDataPairParam
@@ -59,6 +61,8 @@ namespace UECodeGen_Private
 		UEnum* (*EnumFunc)();
 		/** StaticClass of an object pointer's class; null for other kinds. */
 		UClass* (*ClassFunc)();
+		/** Makes an array's C++ operations (new TCppArrayOps<ElementType>); null for other kinds. */
+		FArrayProperty::ICppArrayOps* (*ArrayOpsFunc)();
 		const FMetaDataPairParam* MetaDataArray;
 		int32 NumMetaData;
 	};

@@ -41,6 +41,14 @@
 	StructType ParamName##Temp; \
 	StructType& ParamName = Stack.StepCompiledInRef<FStructProperty, StructType>(&ParamName##Temp);
 
+#define P_GET_TARRAY(ElementType, ParamName) \
+	TArray<ElementType> ParamName; \
+	Stack.StepCompiledIn<FArrayProperty>(&ParamName);
+
+#define P_GET_TARRAY_REF(ElementType, ParamName) \
+	TArray<ElementType> ParamName##Temp; \
+	TArray<ElementType>& ParamName = Stack.StepCompiledInRef<FArrayProperty, TArray<ElementType>>(&ParamName##Temp);
+
 #define P_GET_OBJECT(ObjectType, ParamName) PARAM_PASSED_BY_VAL_ZEROED(ParamName, FObjectPropertyBase, ObjectType*)
 #define P_GET_ENUM(EnumType, ParamName) PARAM_PASSED_BY_VAL_ZEROED(ParamName, FEnumProperty, EnumType)
 #define P_GET_ENUM_REF(EnumType, ParamName) PARAM_PASSED_BY_REF_ZEROED(ParamName, FEnumProperty, EnumType)

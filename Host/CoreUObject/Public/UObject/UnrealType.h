@@ -8,6 +8,7 @@
 #include "UObject/Field.h"
 #include "UObject/ObjectMacros.h"
 
+#include <new>
 #include <type_traits>
 
 enum EPropertyFlags : uint64
@@ -381,6 +382,105 @@ protected:
 	virtual void InitializeValueInternal(void* Dest) const override;
 	virtual void DestroyValueInternal(void* Dest) const override;
 	virtual void CopyValuesInternal(void* Dest, const void* Src, int32 Count) const override;
+};
+
+/**
+ * A TArray member or parameter. Inner describes one element: a property of the element type named as the
+ * array, at offset 0, owned by the array property. The engine's arrays share one layout whatever their
+ * element type; here TArray keeps its elements in a std::vector, so the array's C++ operations come from
+ * the header tool per element type (TCppArrayOps), as a structure's come in TCppStructOps.
+ */
+class FArrayProperty : public FProperty
+{
+	DECLARE_FIELD(FArrayProperty, FProperty, CASTCLASS_None)
+
+public:
+	/** Construction, destruction, copy and element access of a TArray of one element type. */
+	struct ICppArrayOps
+	{
+		virtual ~ICppArrayOps() = default;
+		virtual void Construct(void* Dest) const = 0;
+		virtual void Destruct(void* Dest) const = 0;
+		virtual void Copy(void* Dest, const void* Src) const = 0;
+		virtual int32 Num(const void* Array) const = 0;
+		/** The first element of the array at Array; null for an empty array. */
+		virtual uint8* GetData(void* Array) const = 0;
+		/** Resizes the array at Array to NewNum elements, value-initialising the new ones. */
+		virtual void Resize(void* Array, int32 NewNum) const = 0;
+	};
+
+	template <typename ElementType>
+	struct TCppArrayOps final : public ICppArrayOps
+	{
+		using ArrayType = TArray<ElementType>;
+		virtual void Construct(void* Dest) const override { ::new (Dest) ArrayType(); }
+		virtual void Destruct(void* Dest) const override { static_cast<ArrayType*>(Dest)->~ArrayType(); }
+		virtual void Copy(void* Dest, const void* Src) const override { *static_cast<ArrayType*>(Dest) = *static_cast<const ArrayType*>(Src); }
+		virtual int32 Num(const void* Array) const override { return static_cast<const ArrayType*>(Array)->Num(); }
+		virtual uint8* GetData(void* Array) const override { return reinterpret_cast<uint8*>(static_cast<ArrayType*>(Array)->GetData()); }
+		virtual void Resize(void* Array, const int32 NewNum) const override { static_cast<ArrayType*>(Array)->SetNum(NewNum); }
+	};
+
+	/** InArrayOps (owned by the property) must be the operations of InCPPType's element type. */
+	FArrayProperty(UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType, ICppArrayOps* InArrayOps);
+	virtual ~FArrayProperty() override;
+
+	/** Makes Property (of the element type) the array's Inner; the array property then owns it. */
+	void AddCppProperty(FProperty* Property);
+
+	const ICppArrayOps& GetArrayOps() const { return *ArrayOps; }
+	virtual int32 GetMinAlignment() const override { return alignof(TArray<uint8>); }
+	/** Equal lengths and each pair of elements identical by Inner; a missing array compares as empty. */
+	virtual bool Identical(const void* A, const void* B, uint32 PortFlags = 0) const override;
+
+	FProperty* Inner = nullptr;
+
+protected:
+	virtual void InitializeValueInternal(void* Dest) const override;
+	virtual void DestroyValueInternal(void* Dest) const override;
+	virtual void CopyValuesInternal(void* Dest, const void* Src, int32 Count) const override;
+
+private:
+	ICppArrayOps* ArrayOps;
+};
+
+/** Reads and resizes the array value at an address through its property, whatever the element type. */
+class FScriptArrayHelper
+{
+public:
+	FScriptArrayHelper(const FArrayProperty* InProperty, const void* InArray)
+		: ArrayOps(InProperty->GetArrayOps())
+		, ElementSize(InProperty->Inner->ElementSize)
+		, Array(const_cast<void*>(InArray))
+	{
+	}
+
+	int32 Num() const { return ArrayOps.Num(Array); }
+	bool IsValidIndex(const int32 Index) const { return Index >= 0 && Index < Num(); }
+	/** The element at Index, which must be valid. */
+	uint8* GetRawPtr(const int32 Index = 0)
+	{
+		check(IsValidIndex(Index));
+		return ArrayOps.GetData(Array) + static_cast<std::size_t>(Index) * static_cast<std::size_t>(ElementSize);
+	}
+	void Resize(const int32 NewNum)
+	{
+		check(NewNum >= 0);
+		ArrayOps.Resize(Array, NewNum);
+	}
+	void EmptyValues() { Resize(0); }
+	/** Appends Count default elements; returns the index of the first. */
+	int32 AddValues(const int32 Count)
+	{
+		const int32 OldNum = Num();
+		Resize(OldNum + Count);
+		return OldNum;
+	}
+
+private:
+	const FArrayProperty::ICppArrayOps& ArrayOps;
+	int32 ElementSize;
+	void* Array;
 };
 
 template <typename T>
