@@ -305,6 +305,8 @@ namespace DuRizerudoreCli
 				{
 					return EResult::TooLong;
 				}
+				// A skipped line is still a line: a byte-order mark after it is no longer at the start of the input.
+				bPastFirstLine = true;
 				Searched = Begin;
 				continue;
 			}
@@ -316,6 +318,7 @@ namespace DuRizerudoreCli
 				{
 					return EResult::TooLong;
 				}
+				bPastFirstLine = true;
 				Searched = Begin;
 				continue;
 			}
