@@ -219,3 +219,35 @@ TEST(BatchConversion, CallsThatCannotConvertLeaveEveryOutputUntouched)
 	EXPECT_EQ(DuRizerudore::ConvertPositions(Tangent, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, TConstArrayView<FVector>(), TArrayView<FVector>(), &Failed), 0);
 	EXPECT_EQ(Failed.Num(), 0);
 }
+
+TEST(BatchConversion, TheScriptFunctionIsTheBatchOnArrays)
+{
+	const FCoordinateReferenceFrame Tangent = MakeEveryKindOfFrame()[0].Frame;
+	const FVector Sentinel(-7.0, 8.0, -9.0);
+	const TArray<FVector> Positions = {FVector(45.0, 3.0, 0.0), FVector(std::numeric_limits<double>::quiet_NaN(), 3.0, 0.0), FVector(-30.0, 3.0, 100.0)};
+	TArray<FVector> Converted = {Sentinel};
+	EXPECT_FALSE(FLibrary::ConvertPositions(Tangent, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, Positions, Converted));
+	ASSERT_EQ(Converted.Num(), 3);
+	for (const int32 Index : {0, 2})
+	{
+		FVector Single = Sentinel;
+		ASSERT_TRUE(FLibrary::ConvertPosition(Tangent, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, Positions[Index], Single));
+		EXPECT_TRUE(SameBits(Converted[Index], Single));
+	}
+	EXPECT_TRUE(Converted[1].ContainsNaN());
+
+	// In place, and no positions at all, are complete successes.
+	TArray<FVector> InPlace = {Positions[0]};
+	EXPECT_TRUE(FLibrary::ConvertPositions(Tangent, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, InPlace, InPlace));
+	EXPECT_TRUE(SameBits(InPlace[0], Converted[0]));
+	TArray<FVector> None = {Sentinel};
+	EXPECT_TRUE(FLibrary::ConvertPositions(Tangent, ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, TArray<FVector>(), None));
+	EXPECT_EQ(None.Num(), 0);
+
+	// A call that can convert nothing leaves the output as it was.
+	TArray<FVector> Untouched = {Sentinel};
+	EXPECT_FALSE(FLibrary::ConvertPositions(FCoordinateReferenceFrame(), ECoordinateSystem::Geodetic, ECoordinateSystem::Local_UE, Positions, Untouched));
+	EXPECT_FALSE(FLibrary::ConvertPositions(Tangent, static_cast<ECoordinateSystem>(9), ECoordinateSystem::Local_UE, Positions, Untouched));
+	ASSERT_EQ(Untouched.Num(), 1);
+	EXPECT_TRUE(SameBits(Untouched[0], Sentinel));
+}

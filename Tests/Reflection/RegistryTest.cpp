@@ -445,6 +445,11 @@ TEST(ReflectedRegistry, FunctionsHaveTheirKindMetadataAndParameters)
 	const FType Vectors = {TEXT("TArray<FVector>"), FArrayProperty::StaticClass(), TBaseStructure<FVector>::Get(), FStructProperty::StaticClass()};
 	const std::vector<FPropertyRow> WaypointParameters = {ConstRef(TEXT("ReferenceFrame"), Frame), In(TEXT("PositionSystem"), System), ConstRef(TEXT("From"), Vector),
 		ConstRef(TEXT("To"), Vector), In(TEXT("Count"), IntType), In(TEXT("OutputSystem"), System), Out(TEXT("Waypoints"), Vectors), Return(BoolType)};
+	Library.push_back({TEXT("ConvertPositions"), StaticCallable,
+		CategoryAndTip(TEXT("DuRizerudore|Conversion"),
+			TEXT("Converts an array of positions between coordinate systems, each as ConvertPosition does (metres; Local_UE centimetres; Geodetic degrees and metres); one that cannot be converted comes out as NaN and makes the result false.")),
+		{ConstRef(TEXT("ReferenceFrame"), Frame), In(TEXT("FromSystem"), System), In(TEXT("ToSystem"), System), ConstRef(TEXT("Positions"), Vectors),
+			Out(TEXT("ConvertedPositions"), Vectors), Return(BoolType)}});
 	Library.push_back({TEXT("GetGeodesicWaypoints"), StaticCallable,
 		CategoryAndTip(TEXT("DuRizerudore|Navigation"),
 			TEXT("Count points (2 to 100000) evenly spaced in distance along the geodesic between two positions, ends included, in the output system's units (Local_UE centimetres, for a spline); heights go linearly in distance.")),

@@ -309,6 +309,13 @@ TEST(ScriptCalls, LibraryFunctionsGiveWhatTheirDirectCallsGive)
 				B.ReturnValue() = FLibrary::GetRhumbDirect(FrameOf(B), VectorOf(B, TEXT("FromGeodetic")), B.Get<double>(TEXT("AzimuthDeg")), B.Get<double>(TEXT("DistanceM")),
 					VectorOf(B, TEXT("ToGeodetic")));
 			}},
+		{TEXT("ConvertPositions"),
+			[&](FParameterBlock& B, const FCallCase&) { B.Set(TEXT("FromSystem"), Geodetic).Set(TEXT("ToSystem"), Local_UE)
+					.Set(TEXT("Positions"), TArray<FVector>{Near, FVector(48.0, 11.9, 250.0)}).Set(TEXT("ConvertedPositions"), TArray<FVector>{Untouched}); },
+			[](FParameterBlock& B) {
+				B.ReturnValue() = FLibrary::ConvertPositions(FrameOf(B), SystemOf(B, TEXT("FromSystem")), SystemOf(B, TEXT("ToSystem")), B.Get<TArray<FVector>>(TEXT("Positions")),
+					B.Get<TArray<FVector>>(TEXT("ConvertedPositions")));
+			}},
 		{TEXT("GetGeodesicWaypoints"), FillWaypoints,
 			[](FParameterBlock& B) {
 				B.ReturnValue() = FLibrary::GetGeodesicWaypoints(FrameOf(B), SystemOf(B, TEXT("PositionSystem")), VectorOf(B, TEXT("From")), VectorOf(B, TEXT("To")),

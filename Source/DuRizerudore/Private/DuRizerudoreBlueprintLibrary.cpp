@@ -1,7 +1,9 @@
 #include "DuRizerudoreBlueprintLibrary.h"
 
+#include "DuRizerudoreBatchConversion.h"
 #include "DuRizerudoreConversionInternal.h"
 #include "DuRizerudoreHeadingPitch.h"
+#include "DuRizerudoreLocalSystems.h"
 #include "DuRizerudorePositionConversion.h"
 #include "DuRizerudoreRotationConversion.h"
 #include "DuRizerudoreSystem.h"
@@ -107,6 +109,21 @@ bool UDuRizerudoreBlueprintLibrary::ConvertPosition(const FCoordinateReferenceFr
 	}
 	ConvertedPosition = Converted;
 	return true;
+}
+
+bool UDuRizerudoreBlueprintLibrary::ConvertPositions(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
+	const TArray<FVector>& Positions, TArray<FVector>& ConvertedPositions)
+{
+	if (!ReferenceFrame.IsInitialized() || !DuRizerudore::IsKnownCoordinateSystem(FromSystem) || !DuRizerudore::IsKnownCoordinateSystem(ToSystem))
+	{
+		return false;
+	}
+	// Into a fresh array, so that ConvertedPositions may be Positions itself.
+	TArray<FVector> Converted;
+	Converted.SetNum(Positions.Num());
+	const int32 ConvertedCount = DuRizerudore::ConvertPositions(ReferenceFrame, FromSystem, ToSystem, Positions, Converted);
+	ConvertedPositions = MoveTemp(Converted);
+	return ConvertedCount == Positions.Num();
 }
 
 bool UDuRizerudoreBlueprintLibrary::GetGeoidHeight(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem PositionSystem, const FVector& Position,

@@ -85,6 +85,21 @@ public:
 	static bool ConvertPosition(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FVector& Position, FVector& ConvertedPosition);
 
 	/**
+	 * Many positions at once, each exactly as ConvertPosition converts it alone (DuRizerudore::ConvertPositions, which
+	 * native code can call on array views; large arrays are split across the machine's cores).
+	 *
+	 * @param Positions the positions, in FromSystem's units.
+	 * @param ConvertedPositions as many positions, in ToSystem's units; a position that cannot be converted (one that
+	 *   ConvertPosition refuses) has NaN components in its place. Untouched when none can be, as for an invalid frame
+	 *   or a value outside the enumeration.
+	 * @return true when every position converted (also for no positions); false for an invalid frame, a value outside
+	 *   the enumeration, or any position that could not be converted.
+	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Conversion", meta = (ToolTip = "Converts an array of positions between coordinate systems, each as ConvertPosition does (metres; Local_UE centimetres; Geodetic degrees and metres); one that cannot be converted comes out as NaN and makes the result false."))
+	static bool ConvertPositions(const FCoordinateReferenceFrame& ReferenceFrame, ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const TArray<FVector>& Positions,
+		TArray<FVector>& ConvertedPositions);
+
+	/**
 	 * A free vector in the frame's axes at its origin (not the axes where it applies); its numbers keep their unit in
 	 * every system, Local_UE included (no factor 100).
 	 *
