@@ -12,6 +12,7 @@
 #include "Kismet/GameplayStatics.h"
 #include "Misc/AssertionMacros.h"
 #include "Templates/Casts.h"
+#include "Templates/UnrealTemplate.h"
 #include "UObject/UnrealType.h"
 
 ADuRizerudoreSystem::ADuRizerudoreSystem(const FObjectInitializer& ObjectInitializer)
@@ -156,13 +157,72 @@ bool ADuRizerudoreSystem::IsAuthority() const
 	return bAuthority;
 }
 
-void ADuRizerudoreSystem::RefreshState()
+bool ADuRizerudoreSystem::SetReferenceSetup(const FCoordinateReferenceSetup& NewReferenceSetup)
+{
+	if (!CanChangeAtRunTime(TEXT("SetReferenceSetup")))
+	{
+		return false;
+	}
+	ReferenceSetup = NewReferenceSetup;
+	RefreshState(EInstanceRebuild::WhenSetupChanged);
+	return IsReferenceFrameInitialized();
+}
+
+bool ADuRizerudoreSystem::SetSetup(const FCoordinateConversionSetup& NewSetup)
+{
+	if (!CanChangeAtRunTime(TEXT("SetSetup")))
+	{
+		return false;
+	}
+	Setup = NewSetup;
+	RefreshState(EInstanceRebuild::Always);
+	return IsReferenceFrameInitialized();
+}
+
+bool ADuRizerudoreSystem::CanChangeAtRunTime(const TCHAR* const FunctionName) const
+{
+	if (bBroadcasting)
+	{
+		// The rebuild would replace the frame under the handlers still to be called, and their re-poses would be
+		// told about a frame that is no longer the one they are given.
+		UE_LOG(LogDuRizerudoreSystem, Error, TEXT("%s was called on %s while it broadcasts a change of its reference frame; the call is refused and nothing changes."),
+			FunctionName, *GetName());
+		return false;
+	}
+	if (!IsValid(this) || IsTemplate() || HasAnyFlags(RF_BeginDestroyed))
+	{
+		UE_LOG(LogDuRizerudoreSystem, Error, TEXT("%s was called on %s, which is a template or is being destroyed; the call is refused and nothing changes."),
+			FunctionName, *GetName());
+		return false;
+	}
+	return true;
+}
+
+namespace DuRizerudore::SystemPrivate
+{
+	/** Whether two setups select the same models, truncation and interpolation, so that they build the same instance. */
+	bool IsSameModelSelection(const FCoordinateConversionSetup& A, const FCoordinateConversionSetup& B)
+	{
+		return A.DatumModel == B.DatumModel && A.GravityModel == B.GravityModel && A.GeoidModel == B.GeoidModel
+			&& A.GravityAccuracy == B.GravityAccuracy && A.GravityMaxDegree == B.GravityMaxDegree
+			&& A.GravityMaxOrder == B.GravityMaxOrder && A.GeoidInterpolation == B.GeoidInterpolation;
+	}
+}
+
+void ADuRizerudoreSystem::RefreshState(const EInstanceRebuild Rebuild)
 {
 	const FCoordinateReferenceFramePtr PreviousFrame = ReferenceFrame;
 	ReferenceFrame.Reset();
 
-	// Rebuilt on every refresh: an edit may have changed the model files on disk as well as the setup.
-	Instance = MakeShared<FCoordinateConversionInstance, ESPMode::ThreadSafe>(Setup);
+	// An edit rebuilds the instance: it may have changed the model files on disk as well as the setup. A run-time
+	// change of the local frame keeps an initialized instance built from the same models, so that it reads no file.
+	const bool bKeepInstance = Rebuild == EInstanceRebuild::WhenSetupChanged && Instance.IsValid() && Instance->IsInitialized()
+		&& DuRizerudore::SystemPrivate::IsSameModelSelection(InstanceSetup, Setup);
+	if (!bKeepInstance)
+	{
+		Instance = MakeShared<FCoordinateConversionInstance, ESPMode::ThreadSafe>(Setup);
+		InstanceSetup = Setup;
+	}
 	if (Instance->IsInitialized())
 	{
 		ReferenceFrame = LocalReferenceFrame ? MakeShared<FCoordinateReferenceFrame, ESPMode::ThreadSafe>(Instance, ReferenceSetup)
@@ -183,6 +243,7 @@ void ADuRizerudoreSystem::RefreshState()
 	{
 		UnbindAuthorityBinding();
 	}
+	const TGuardValue<bool> BroadcastGuard(bBroadcasting, true);
 	OnReferenceChanged.Broadcast(PreviousFrame, ReferenceFrame);
 	BroadcastCoordinateSystemReady();
 }
@@ -269,6 +330,7 @@ void ADuRizerudoreSystem::UnbindAuthorityBinding()
 void ADuRizerudoreSystem::HandleAuthorityReferenceChanged(FCoordinateReferenceFramePtr /*PreviousFrame*/, FCoordinateReferenceFramePtr /*NewFrame*/)
 {
 	// This actor's own frame is what its own rebuild made; listeners only learn that the authority changed.
+	const TGuardValue<bool> BroadcastGuard(bBroadcasting, true);
 	OnReferenceChanged.Broadcast(ReferenceFrame, ReferenceFrame);
 }
 

@@ -90,6 +90,32 @@ public:
 	/** True when the actor holds a reference frame on an initialized conversion instance. */
 	bool IsReferenceFrameInitialized() const;
 
+	/**
+	 * Replaces the local frame setup at run time and rebuilds as an edit does: followers are told, and
+	 * OnReferenceChanged and then OnReferenceFrameChanged are raised. While the model selection is the one the
+	 * current initialized instance was built from, that instance is kept: no model file is read again, and frames
+	 * handed out earlier stay valid. The setup shapes the frame only while LocalReferenceFrame is set. Anchored
+	 * actors keep their place on the Earth; their engine transforms move. Game thread only.
+	 *
+	 * @param NewReferenceSetup the local frame origin, its altitude reference and the kind of local frame.
+	 * @return whether the new frame is initialized; false when the frame refuses the origin (the actor then holds
+	 *   no frame, as after any failed rebuild). A call from a handler while this actor broadcasts, or on an actor
+	 *   that is being destroyed, is refused: false, an error logged, nothing changed.
+	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Frame")
+	bool SetReferenceSetup(const FCoordinateReferenceSetup& NewReferenceSetup);
+
+	/**
+	 * Replaces the model selection at run time: a new conversion instance is built (the models are read again)
+	 * and the frame rebuilt on it, with the same events as SetReferenceSetup. Game thread only.
+	 *
+	 * @param NewSetup the datum, models, truncation and interpolation.
+	 * @return whether the new frame is initialized; false when a model does not load (logged). Refused like
+	 *   SetReferenceSetup: false, an error logged, nothing changed.
+	 */
+	UFUNCTION(BlueprintCallable, Category = "DuRizerudore|Frame")
+	bool SetSetup(const FCoordinateConversionSetup& NewSetup);
+
 	/** True when this actor is marked as its world's authoritative coordinate system. */
 	UFUNCTION(BlueprintPure, Category = "DuRizerudore|Frame")
 	bool IsAuthority() const;
@@ -152,8 +178,20 @@ protected:
 	FCoordinateReferenceSetup ReferenceSetup;
 
 private:
-	/** Rebuilds the instance and the frame from the reflected settings, rebinds to the authority and broadcasts. */
-	void RefreshState();
+	/** Whether a rebuild makes a new conversion instance. */
+	enum class EInstanceRebuild : uint8
+	{
+		/** Always: an edit may have changed the model files on disk as well as the setup. */
+		Always,
+		/** Only when the model selection changed or the current instance is not initialized. */
+		WhenSetupChanged,
+	};
+
+	/** Rebuilds the instance (as Rebuild says) and the frame from the reflected settings, rebinds to the authority and broadcasts. */
+	void RefreshState(EInstanceRebuild Rebuild = EInstanceRebuild::Always);
+
+	/** Whether a run-time change named FunctionName may rebuild now; logs why not. */
+	bool CanChangeAtRunTime(const TCHAR* FunctionName) const;
 
 	/** The initialized frame of the world's authority (this actor when it is one); null when there is none. Use at once. */
 	const FCoordinateReferenceFrame* GetAuthorityReferenceFrame() const;
@@ -172,6 +210,10 @@ private:
 
 	FOnReferenceChanged OnReferenceChanged;
 	TSharedPtr<FCoordinateConversionInstance, ESPMode::ThreadSafe> Instance;
+	/** The model selection Instance was built from. */
+	FCoordinateConversionSetup InstanceSetup;
+	/** Set while this actor raises its events: a handler may not rebuild the actor under its own broadcast. */
+	bool bBroadcasting = false;
 	FCoordinateReferenceFramePtr ReferenceFrame;
 	TWeakObjectPtr<ADuRizerudoreSystem> AuthorityCoordinateSystem;
 	FDelegateHandle AuthorityReferenceChangedHandle;

@@ -1,4 +1,4 @@
-// MoveTemp, Forward and Swap with the engine's names.
+// MoveTemp, Forward, Swap and TGuardValue with the engine's names.
 #pragma once
 
 #include <type_traits>
@@ -24,3 +24,33 @@ void Swap(T& A, T& B)
 	A = MoveTemp(B);
 	B = MoveTemp(Temporary);
 }
+
+/** Sets a variable for the lifetime of the guard and restores its old value when the guard goes. */
+template <typename RefType, typename AssignedType = RefType>
+struct TGuardValue
+{
+	TGuardValue(RefType& ReferenceValue, const AssignedType& NewValue)
+		: RefValue(ReferenceValue)
+		, OriginalValue(ReferenceValue)
+	{
+		RefValue = NewValue;
+	}
+
+	~TGuardValue()
+	{
+		RefValue = OriginalValue;
+	}
+
+	TGuardValue(const TGuardValue&) = delete;
+	TGuardValue& operator=(const TGuardValue&) = delete;
+
+	/** The value the variable had before the guard set it. */
+	const AssignedType& GetOriginalValue() const
+	{
+		return OriginalValue;
+	}
+
+private:
+	RefType& RefValue;
+	AssignedType OriginalValue;
+};
