@@ -91,6 +91,13 @@ TEST_F(WorldTest, AllActorsOfAClassIncludeSubclassesAndSkipDestroyedActors)
 	ATestDerivedActor* const Derived = World->SpawnActor<ATestDerivedActor>();
 	ATestActor* const Doomed = World->SpawnActor<ATestActor>();
 	ATestActor* const Garbage = World->SpawnActor<ATestActor>();
+	// Many actors of another class, and actors of the class in another world, change nothing.
+	for (int32 Index = 0; Index < 1000; ++Index)
+	{
+		World->SpawnActor<ATestRootlessActor>();
+	}
+	UWorld* const Other = UWorld::CreateWorld(EWorldType::Game, false);
+	Other->SpawnActor<ATestDerivedActor>();
 	ATestActor* const Last = World->SpawnActor<ATestActor>();
 	EXPECT_TRUE(Doomed->Destroy());
 	Garbage->MarkAsGarbage();
@@ -98,6 +105,7 @@ TEST_F(WorldTest, AllActorsOfAClassIncludeSubclassesAndSkipDestroyedActors)
 	TArray<AActor*> Found;
 	UGameplayStatics::GetAllActorsOfClass(Last->GetRootComponent(), ATestActor::StaticClass(), Found);
 	EXPECT_EQ(Found, TArray<AActor*>({Base, Derived, Last}));
+	Other->DestroyWorld(false);
 	UGameplayStatics::GetAllActorsOfClass(World, ATestDerivedActor::StaticClass(), Found);
 	EXPECT_EQ(Found, TArray<AActor*>({Derived}));
 	EXPECT_FALSE(World->PersistentLevel->Actors.Contains(Doomed));

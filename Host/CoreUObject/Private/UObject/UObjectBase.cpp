@@ -5,6 +5,7 @@
 #include "UObject/UObjectArray.h"
 #include "UObject/UObjectBaseUtility.h"
 #include "UObject/UObjectGlobals.h"
+#include "UObject/UObjectHash.h"
 
 UObjectBase::UObjectBase()
 {
@@ -15,6 +16,7 @@ UObjectBase::UObjectBase()
 	NamePrivate = Initializer.Name;
 	OuterPrivate = Initializer.Outer;
 	GUObjectArray.AllocateUObjectIndex(this);
+	HashObject(this);
 }
 
 UObjectBase::UObjectBase(const EObjectFlags InFlags)
@@ -27,14 +29,17 @@ UObjectBase::~UObjectBase()
 {
 	if (InternalIndex != INDEX_NONE)
 	{
+		UnhashObject(this);
 		GUObjectArray.FreeUObjectIndex(this);
 	}
 }
 
 void UObjectBase::DeferredRegister(UClass* UClassStaticClass, const FName InName)
 {
+	UnhashObject(this);
 	ClassPrivate = UClassStaticClass;
 	NamePrivate = InName;
+	HashObject(this);
 }
 
 bool UObjectBaseUtility::HasAnyInternalFlags(const EInternalObjectFlags FlagsToCheck) const
