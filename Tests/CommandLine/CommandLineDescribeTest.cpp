@@ -104,6 +104,8 @@ TEST(CommandLineDescribe, PropertiesAreListedUnderTheirCategoryWithAccessAndEdit
 			"    GeodeticRotation: FRotator; editable, script via getter GetGeodeticRotation, setter SetGeodeticRotation"},
 		{"ADuRizerudoreSystem", "  Category \"DuRizerudore\":",
 			"    ReferenceSetup: FCoordinateReferenceSetup; editable, script read-only; edit condition \"LocalReferenceFrame\", hidden while false"},
+		{"ADuRizerudoreSystem", "  Category \"DuRizerudore|Frame\":",
+			"    OnReferenceFrameChanged: FDuRizerudoreReferenceFrameChanged; not editable, script event, handlers take (bool bFrameInitialized)"},
 		{"FCoordinateConversionSetup", "  Category \"DuRizerudore|Setup\":",
 			"    GravityMaxOrder: int32; editable, script read/write; edit condition \"GravityAccuracy == ECoordinateGravityAccuracy::Full\", hidden while false"},
 	};

@@ -11,6 +11,7 @@ import durizerudore_header_tool as tool
 HEADER = textwrap.dedent(
     """\
     #pragma once
+    #include "Delegates/DelegateCombinations.h"
     #include "UObject/Object.h"
     #include "Sample.generated.h"
 
@@ -34,6 +35,8 @@ HEADER = textwrap.dedent(
     	ESample Kind = ESample::A;
     };
 
+    DECLARE_DYNAMIC_MULTICAST_DELEGATE_OneParam(FSampleChanged, bool, bChanged);
+
     UCLASS(Abstract)
     class SAMPLE_API USample : public UObject
     {
@@ -44,6 +47,9 @@ HEADER = textwrap.dedent(
 
     public:
     	USample(const FObjectInitializer& ObjectInitializer);
+
+    	UPROPERTY(BlueprintAssignable, Category = "Sample")
+    	FSampleChanged OnChanged;
 
     protected:
     	UPROPERTY(EditAnywhere, Category = "Sample|Group")
@@ -70,13 +76,15 @@ def first_error(text):
 class HeaderToolTest(unittest.TestCase):
     def test_finds_types_members_and_the_access_they_are_declared_with(self):
         types, bodies = tool.parse_header(HEADER)
-        self.assertEqual([(t["annotation"], t["name"]) for t in types], [("UENUM", "ESample"), ("USTRUCT", "FSample"), ("UCLASS", "USample")])
-        self.assertEqual([(line, owner["name"]) for line, owner in bodies], [(16, "FSample"), (28, "USample")])
+        self.assertEqual([(t["annotation"], t["name"]) for t in types],
+                         [("UENUM", "ESample"), ("USTRUCT", "FSample"), ("UCLASS", "USample"), ("DELEGATE", "FSampleChanged")])
+        self.assertEqual([(line, owner["name"]) for line, owner in bodies], [(17, "FSample"), (31, "USample")])
         sample = types[2]
         self.assertEqual(sample["base"], "UObject")
         members = [(m["name"], m["type"], m["kind"], m["access"]) for m in sample["properties"]]
         self.assertEqual(members, [
             ("Hidden", "FSample", "Struct", "private"),
+            ("OnChanged", "FSampleChanged", "InlineMulticastDelegate", "public"),
             ("Stored", "TEnumAsByte<ESample>", "Byte", "protected"),
             ("Where", "FVector", "Struct", "protected"),
         ])
@@ -84,6 +92,14 @@ class HeaderToolTest(unittest.TestCase):
         self.assertEqual(value["flags"], ["CPF_Edit", "CPF_NativeAccessSpecifierPublic"])
         self.assertEqual(value["metadata"], [("EditCondition", "Kind == ESample::B"), ("EditConditionHides", "")])
         self.assertEqual(types[1]["properties"][1]["kind"], "Enum")
+        # A delegate member is assignable by scripts, never a value they read; its signature is a function of the package.
+        self.assertEqual(sample["properties"][1]["flags"], ["CPF_BlueprintAssignable", "CPF_NativeAccessSpecifierPublic"])
+        self.assertEqual([(p["name"], p["kind"], p["passing"]) for p in types[3]["parameters"]], [("bChanged", "Bool", "value")])
+        self.assertIn("#define FID_Sample_Public_Sample_h_26_DELEGATE", tool.generate("Sample", "Public/Sample.h", HEADER, "SAMPLE_API"))
+        source = tool.generate_source("Sample", "Public/Sample.h", HEADER)
+        self.assertIn('EPropertyGenFlags::InlineMulticastDelegate, EPropertyFlags(CPF_BlueprintAssignable | CPF_NativeAccessSpecifierPublic)', source)
+        self.assertIn('"FSampleChanged", nullptr, nullptr, nullptr, nullptr, &Z_Construct_UDelegateFunction_Sample_SampleChanged__DelegateSignature,', source)
+        self.assertIn('FuncParams = {nullptr, "SampleChanged__DelegateSignature", PropPointers, 1, EFunctionFlags(FUNC_Delegate | FUNC_MulticastDelegate | FUNC_Public)', source)
 
     def test_the_constructor_the_object_system_calls_follows_the_declaration(self):
         cases = [
@@ -142,6 +158,11 @@ class HeaderToolTest(unittest.TestCase):
             (actor("\tUFUNCTION(BlueprintCallable)\n\tvoid Take(const std::string& Text);\n"), "Broken.h:6: error: type 'std::string' is not supported by blueprint"),
             (actor("\tUFUNCTION(BlueprintCallable)\n\tvoid Take(const TArray<TArray<int32>>& Rows);\n"), "Broken.h:6: error: an array of 'TArray<int32>' is not supported"),
             (actor("\tUFUNCTION(BlueprintCallable)\n\tvoid Take(TArray<std::string>& Texts);\n"), "Broken.h:6: error: an array of 'std::string' is not supported"),
+            (actor("\tUPROPERTY(BlueprintAssignable)\n\tdouble Value;\n"), "Broken.h:6: error: 'BlueprintAssignable' is only allowed on multicast delegate properties (Value)"),
+            (actor("\tDECLARE_DYNAMIC_MULTICAST_DELEGATE_OneParam(FInside, bool, bValue);\n"), "Broken.h:6: error: declare dynamic delegates at namespace scope, before UBad"),
+            (actor("\tUPROPERTY(BlueprintAssignable)\n\tFLater OnLater;\n") + "DECLARE_DYNAMIC_MULTICAST_DELEGATE(FLater);\n",
+             "Broken.h:6: error: the delegate FLater must be declared before UBad"),
+            ("DECLARE_DYNAMIC_MULTICAST_DELEGATE_OneParam(FChanged, bool);\n", "Broken.h:1: error: DECLARE_DYNAMIC_MULTICAST_DELEGATE_OneParam needs a delegate name and 1 parameter"),
             ("UENUM()\nenum ERaw\n{\n\tA\n};\n", "Broken.h:1: error: UENUM ERaw needs an explicit underlying type"),
             ("UENUM()\nenum ERaw : uint8\n{\n\tA\n};\n" + actor("\tUPROPERTY()\n\tERaw Value;\n"),
              "Broken.h:11: error: you cannot use the raw enum name 'ERaw' as a type for member variables"),
@@ -203,7 +224,7 @@ class HeaderToolTest(unittest.TestCase):
                          [("const_ref", "Array", "Struct"), ("value", "Array", "Int"), ("ref", "Array", "Struct")])
         statics = "Z_Construct_UFunction_UChild_Path_Statics"
         self.assertIn(f'{statics}::NewProp_Points_Inner = {{"Points", UECodeGen_Private::EPropertyGenFlags::Struct, EPropertyFlags(CPF_None), 0, sizeof(FVector), '
-                      '"FVector", &TBaseStructure<FVector>::Get, nullptr, nullptr, nullptr, nullptr, 0};', source)
+                      '"FVector", &TBaseStructure<FVector>::Get, nullptr, nullptr, nullptr, nullptr, nullptr, 0};', source)
         self.assertIn('"TArray<int32>", nullptr, nullptr, nullptr, []() -> FArrayProperty::ICppArrayOps* { return new FArrayProperty::TCppArrayOps<int32>(); }', source)
         self.assertIn(f"PropPointers[] = {{&{statics}::NewProp_Points_Inner, &{statics}::NewProp_Points, &{statics}::NewProp_Counts_Inner, &{statics}::NewProp_Counts, "
                       f"&{statics}::NewProp_Waypoints_Inner, &{statics}::NewProp_Waypoints}};", source)

@@ -111,9 +111,9 @@ namespace
 	UEnum* ModeEnum() { return StaticEnum<EScriptCallMode>(); }
 
 #define SCRIPT_CALL_PARAM(Parms, Member, Kind, Flags, Type, StructFunc, EnumFunc) \
-	FPropertyParams{#Member, EPropertyGenFlags::Kind, Flags, STRUCT_OFFSET(Parms, Member), sizeof(Parms::Member), Type, StructFunc, EnumFunc, nullptr, nullptr, nullptr, 0}
+	FPropertyParams{#Member, EPropertyGenFlags::Kind, Flags, STRUCT_OFFSET(Parms, Member), sizeof(Parms::Member), Type, StructFunc, EnumFunc, nullptr, nullptr, nullptr, nullptr, 0}
 
-	const FPropertyParams PayloadLabel{"Label", EPropertyGenFlags::Str, CPF_Edit, STRUCT_OFFSET(FScriptCallPayload, Label), sizeof(FString), "FString", nullptr, nullptr, nullptr, nullptr, nullptr, 0};
+	const FPropertyParams PayloadLabel{"Label", EPropertyGenFlags::Str, CPF_Edit, STRUCT_OFFSET(FScriptCallPayload, Label), sizeof(FString), "FString", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0};
 	const FPropertyParams* const PayloadProperties[] = {&PayloadLabel};
 
 	const FPropertyParams CombineA = SCRIPT_CALL_PARAM(FCombineParms, A, Int, CPF_Parm, "int32", nullptr, nullptr);

@@ -90,6 +90,10 @@ namespace
 		{
 			return Struct->Struct;
 		}
+		if (const FMulticastDelegateProperty* const Delegate = CastField<FMulticastDelegateProperty>(&Property))
+		{
+			return Delegate->SignatureFunction;
+		}
 		const FObjectPropertyBase* const Object = CastField<FObjectPropertyBase>(&Property);
 		return Object != nullptr ? Object->PropertyClass : nullptr;
 	}
@@ -311,15 +315,31 @@ TEST(ReflectedRegistry, ActorAndAnchorPropertiesHaveTheirEditorAndScriptAccess)
 {
 	const EPropertyFlags ScriptReadOnly = CPF_Edit | CPF_BlueprintVisible | CPF_BlueprintReadOnly;
 	const FMetaData Plain = {{TEXT("Category"), TEXT("DuRizerudore")}};
+	// The frame-changed event: public, bound by scripts, its handlers taking the parameters of the package's signature function.
+	const FProperty* const FrameChanged = FindFProperty<FProperty>(ADuRizerudoreSystem::StaticClass(), TEXT("OnReferenceFrameChanged"));
+	const UFunction* const Signature = FrameChanged != nullptr && CastField<FMulticastDelegateProperty>(FrameChanged) != nullptr
+		? CastField<FMulticastDelegateProperty>(FrameChanged)->SignatureFunction : nullptr;
+	ASSERT_NE(Signature, nullptr);
+	EXPECT_EQ(Signature->GetName(), TEXT("DuRizerudoreReferenceFrameChanged__DelegateSignature"));
+	EXPECT_EQ(Signature->FunctionFlags, FUNC_Delegate | FUNC_MulticastDelegate | FUNC_Public);
+	EXPECT_EQ(Signature->GetOwnerClass(), nullptr);
+	ExpectProperties(Signature, {{TEXT("bFrameInitialized"), BoolType, CPF_Parm}}, CPF_None, {});
+	EXPECT_EQ(FrameChanged->GetPropertyFlags() & AccessFlags, CPF_NativeAccessSpecifierPublic);
 	ExpectProperties(ADuRizerudoreSystem::StaticClass(),
 		{
+			{TEXT("OnReferenceFrameChanged"), {TEXT("FDuRizerudoreReferenceFrameChanged"), FMulticastInlineDelegateProperty::StaticClass(), Signature}, CPF_BlueprintAssignable,
+				{{TEXT("Category"), TEXT("DuRizerudore|Frame")}}},
 			{TEXT("bAuthority"), BoolType, ScriptReadOnly, Plain},
 			{TEXT("Setup"), StructType(TEXT("FCoordinateConversionSetup"), FCoordinateConversionSetup::StaticStruct()), ScriptReadOnly, Plain},
 			{TEXT("LocalReferenceFrame"), BoolType, ScriptReadOnly, Plain},
 			{TEXT("ReferenceSetup"), StructType(TEXT("FCoordinateReferenceSetup"), FCoordinateReferenceSetup::StaticStruct()), ScriptReadOnly,
 				{{TEXT("Category"), TEXT("DuRizerudore")}, {TEXT("EditCondition"), TEXT("LocalReferenceFrame")}, {TEXT("EditConditionHides"), TEXT("")}}},
 		},
-		CPF_NativeAccessSpecifierProtected, PropertyKeys);
+		CPF_None, PropertyKeys);
+	for (const TCHAR* const Name : {TEXT("bAuthority"), TEXT("Setup"), TEXT("LocalReferenceFrame"), TEXT("ReferenceSetup")})
+	{
+		EXPECT_EQ(FindFProperty<FProperty>(ADuRizerudoreSystem::StaticClass(), Name)->GetPropertyFlags() & AccessFlags, CPF_NativeAccessSpecifierProtected) << Name;
+	}
 
 	// Scripts reach the anchor's values only through its accessors, so that every write moves the owner.
 	const auto ViaAccessors = [](const TCHAR* Name, const FType& Type, const TCHAR* Category, const TCHAR* Getter, const TCHAR* Setter) {
@@ -467,6 +487,9 @@ TEST(ReflectedRegistry, FunctionsHaveTheirKindMetadataAndParameters)
 		{TEXT("GetCoordinateSystem"), Pure | FUNC_Static, {{TEXT("Category"), TEXT("DuRizerudore|Frame")}, {TEXT("WorldContext"), TEXT("WorldContextObject")}},
 			{{TEXT("WorldContextObject"), {TEXT("UObject*"), FObjectProperty::StaticClass(), UObject::StaticClass()}, CPF_Parm | CPF_ConstParm}, Return(ActorPointer)}},
 		{TEXT("IsAuthority"), ConstPure, Category(TEXT("DuRizerudore|Frame")), {Return(BoolType)}},
+		{TEXT("SetReferenceSetup"), Callable, Category(TEXT("DuRizerudore|Frame")), {ConstRef(TEXT("NewReferenceSetup"), ReferenceSetup), Return(BoolType)}},
+		{TEXT("SetSetup"), Callable, Category(TEXT("DuRizerudore|Frame")),
+			{ConstRef(TEXT("NewSetup"), StructType(TEXT("FCoordinateConversionSetup"), FCoordinateConversionSetup::StaticStruct())), Return(BoolType)}},
 	};
 	std::vector<FFunctionRow> Anchor = {
 		{TEXT("ApplyAnchorTransformToActor"), Callable, Category(TEXT("DuRizerudore")), {Return(BoolType)}},

@@ -2,10 +2,13 @@
 // the calls return, and calls refused while the actor broadcasts.
 #include "DuRizerudoreAnchorComponent.h"
 #include "DuRizerudoreBlueprintLibrary.h"
+#include "FrameChangedListener.h"
 #include "VectorExpectations.h"
 #include "WorldTestSupport.h"
 
 #include "Logging/HostLogCapture.h"
+#include "UObject/Package.h"
+#include "UObject/UObjectGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,11 @@
 #include <vector>
 
 using namespace DuRizerudoreTest;
+
+void UFrameChangedListener::HandleFrameChanged(const bool bFrameInitialized)
+{
+	Journal->push_back(bFrameInitialized ? 1 : 0);
+}
 
 namespace
 {
@@ -130,4 +138,25 @@ TEST(RunTimeFrameChange, CallsFromTheActorsOwnBroadcastAreRefused)
 		const FString Message = FString::Printf(TEXT("%s was called on %s while it broadcasts a change of its reference frame; the call is refused and nothing changes."), Function, *System->GetName());
 		EXPECT_EQ(Log.Count(TEXT("LogDuRizerudoreSystem"), *Message), 1) << Function;
 	}
+}
+
+TEST(RunTimeFrameChange, ScriptsHearOfEveryRebuildAfterNativeListeners)
+{
+	FTestWorld World;
+	ADuRizerudoreSystem* const System = LoadCoordinateSystem(World.Get(), TangentPlaneAtParis());
+	std::vector<int32> Journal;
+	UFrameChangedListener* const Listener = NewObject<UFrameChangedListener>(GetTransientPackage());
+	Listener->Journal = &Journal;
+	// -1 marks the native event; the script's handler records the frame's state after it.
+	System->GetOnReferenceChanged().AddLambda([&Journal](FCoordinateReferenceFramePtr, FCoordinateReferenceFramePtr) { Journal.push_back(-1); });
+	System->OnReferenceFrameChanged.AddDynamic(Listener, &UFrameChangedListener::HandleFrameChanged);
+
+	System->SetReferenceSetup(MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 91.0, 0.0, 0.0));
+	System->SetReferenceSetup(MakeReferenceSetup(ECoordinateLocalFrameType::UTM, 41.9, 12.5, 0.0));
+	EditMember(System, TEXT("bAuthority"), true);
+	EXPECT_EQ(Journal, std::vector<int32>({-1, 0, -1, 1, -1, 1}));
+
+	System->OnReferenceFrameChanged.RemoveDynamic(Listener, &UFrameChangedListener::HandleFrameChanged);
+	System->SetSetup(MakeModelFreeSetup());
+	EXPECT_EQ(Journal.size(), 7u);
 }

@@ -174,6 +174,17 @@ namespace DuRizerudoreCli
 		/** How visual scripts reach the property: directly, or only through its accessor functions. */
 		std::string DescribeScriptAccess(const FProperty& Property)
 		{
+			// An event: scripts bind handlers to it and never read it as a value.
+			const FMulticastDelegateProperty* const Event = CastField<FMulticastDelegateProperty>(&Property);
+			if (Event != nullptr && Event->SignatureFunction != nullptr && Property.HasAnyPropertyFlags(CPF_BlueprintAssignable))
+			{
+				std::vector<std::string> Parameters;
+				for (TFieldIterator<FProperty> It(Event->SignatureFunction); It; ++It)
+				{
+					Parameters.push_back(fmt::format("{} {}", ToUtf8(It->GetCPPType()), ToUtf8(It->GetName())));
+				}
+				return fmt::format("script event, handlers take ({})", fmt::join(Parameters, ", "));
+			}
 			if (!UE::Host::CanScriptRead(&Property))
 			{
 				return "hidden from scripts";

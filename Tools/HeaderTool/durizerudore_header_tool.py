@@ -33,6 +33,16 @@ def function_construct(owner, function):
     return f"Z_Construct_UFunction_{owner['name']}_{function['name']}"
 
 
+def delegate_short_name(name):
+    """The engine's name of a delegate type without its F prefix."""
+    return name[1:]
+
+
+def delegate_construct(module_name, name):
+    """The function that builds the signature function of a dynamic delegate."""
+    return f"Z_Construct_UDelegateFunction_{module_name}_{delegate_short_name(name)}__DelegateSignature"
+
+
 def c_string(text):
     escaped = text.replace("\\", "\\\\").replace('"', '\\"').replace("\n", "\\n").replace("\t", "\\t")
     return f'"{escaped}"'
@@ -80,6 +90,13 @@ def generate(module_name, relative_path, text, api_macro, known_types=None):
         f"#define CURRENT_FILE_ID {fid}",
         "",
     ]
+    delegates = [declared for declared in types if declared["annotation"] == "DELEGATE"]
+    if delegates:
+        out[3:3] = ['#include "UObject/SparseDelegate.h"']
+    for declared in delegates:
+        # What the declaration's line expands to besides the delegate type: its signature lives in the generated source.
+        out.append(f"#define {fid}_{declared['line']}_DELEGATE")
+        out.append("")
     for line, owner in bodies:
         members = body_macro(owner, module_name, api_macro)
         out.append(f"#define {fid}_{line}_GENERATED_BODY \\")
@@ -124,6 +141,13 @@ def value_functions(value, module_classes):
     return f"{struct}, {enum}, {object_class}"
 
 
+def signature_function(value, module_name):
+    """The record's function building a delegate's signature; null for other kinds."""
+    if value["kind"] != "InlineMulticastDelegate":
+        return "nullptr"
+    return f"&{delegate_construct(module_name, value['delegate'])}"
+
+
 def array_ops(value):
     """The record's function making an array's operations, for its element type; null for other kinds."""
     if value["kind"] != "Array":
@@ -132,7 +156,7 @@ def array_ops(value):
     return f"[]() -> FArrayProperty::ICppArrayOps* {{ return new FArrayProperty::TCppArrayOps<{element}>(); }}"
 
 
-def property_records(members, container, statics, declarations, definitions, flags_of, metadata_of, module_classes):
+def property_records(members, container, statics, declarations, definitions, flags_of, metadata_of, module_classes, module_name):
     """Records of the properties of a container type (a class, a structure or a parameter block).
 
     An array's element comes first as its own record ("NewProp_<Name>_Inner": the array's name, offset 0,
@@ -147,7 +171,7 @@ def property_records(members, container, statics, declarations, definitions, fla
             definitions.append(
                 f"const UECodeGen_Private::FPropertyParams {statics}::{prefix}_Inner = {{"
                 f"{c_string(member['name'])}, UECodeGen_Private::EPropertyGenFlags::{inner['kind']}, EPropertyFlags(CPF_None), "
-                f"0, sizeof({inner['type']}), {c_string(inner['type'])}, {value_functions(inner, module_classes)}, nullptr, nullptr, 0}};")
+                f"0, sizeof({inner['type']}), {c_string(inner['type'])}, {value_functions(inner, module_classes)}, nullptr, nullptr, nullptr, 0}};")
             prefixes.append(f"{prefix}_Inner")
         metadata = metadata_array(prefix, metadata_of(member), statics, declarations, definitions)
         declarations.append(f"\tstatic const UECodeGen_Private::FPropertyParams {prefix};")
@@ -156,7 +180,7 @@ def property_records(members, container, statics, declarations, definitions, fla
             f"const UECodeGen_Private::FPropertyParams {statics}::{prefix} = {{"
             f"{c_string(member['name'])}, UECodeGen_Private::EPropertyGenFlags::{member['kind']}, EPropertyFlags({flags}), "
             f"STRUCT_OFFSET({container}, {member['name']}), sizeof({container}::{member['name']}), {c_string(member['type'])}, "
-            f"{value_functions(member, module_classes)}, {array_ops(member)}, {metadata}}};")
+            f"{value_functions(member, module_classes)}, {array_ops(member)}, {signature_function(member, module_name)}, {metadata}}};")
         prefixes.append(prefix)
     if not members:
         return "nullptr, 0"
@@ -181,7 +205,7 @@ def parameter_flags(parameter):
     return flags + ["CPF_NativeAccessSpecifierPublic"]
 
 
-def function_statics(owner, function, module_relative, module_classes):
+def function_statics(owner, function, module_relative, module_classes, module_name):
     """The records of one function and its parameter block, and the function that builds it."""
     statics = f"{function_construct(owner, function)}_Statics"
     parms = f"{owner['name'][1:]}_event{function['name']}_Parms"
@@ -193,7 +217,7 @@ def function_statics(owner, function, module_relative, module_classes):
         declarations += [f"\t\t{p['block_type']} {p['name']};" for p in function["parameters"]]
         declarations.append("\t};")
     properties = property_records(function["parameters"], f"{statics}::{parms}" if function["parameters"] else "", statics, declarations, definitions,
-                                  parameter_flags, lambda parameter: [], module_classes)
+                                  parameter_flags, lambda parameter: [], module_classes, module_name)
     metadata = metadata_array("Function", function["metadata"] + [("ModuleRelativePath", module_relative)], statics, declarations, definitions)
     declarations.append("\tstatic const UECodeGen_Private::FFunctionParams FuncParams;")
     size = f"sizeof({parms}), alignof({parms})" if function["parameters"] else "0, 1"
@@ -262,6 +286,39 @@ def thunk(owner, function):
     return lines
 
 
+def delegate_statics(declared, module_name, module_relative, module_classes):
+    """The signature function of a dynamic delegate: its parameter block, as a handler receives it; owned by the package."""
+    short_name = delegate_short_name(declared["name"])
+    construct = delegate_construct(module_name, declared["name"])
+    statics = f"{construct}_Statics"
+    parms = f"_Script_{module_name}_event{short_name}_Parms"
+    parameters = declared["parameters"]
+    declarations = []
+    definitions = []
+    if parameters:
+        declarations += [f"\tstruct {parms}", "\t{"] + [f"\t\t{p['block_type']} {p['name']};" for p in parameters] + ["\t};"]
+    properties = property_records(parameters, f"{statics}::{parms}" if parameters else "", statics, declarations, definitions,
+                                  parameter_flags, lambda parameter: [], module_classes, module_name)
+    metadata = metadata_array("Function", declared["metadata"] + [("ModuleRelativePath", module_relative)], statics, declarations, definitions)
+    declarations.append("\tstatic const UECodeGen_Private::FFunctionParams FuncParams;")
+    size = f"sizeof({parms}), alignof({parms})" if parameters else "0, 1"
+    out = [f"struct {statics}", "{"] + declarations + ["};"] + definitions
+    out += [
+        f"const UECodeGen_Private::FFunctionParams {statics}::FuncParams = {{nullptr, {c_string(short_name + '__DelegateSignature')}, "
+        f"{properties}, EFunctionFlags(FUNC_Delegate | FUNC_MulticastDelegate | FUNC_Public), {size}, {metadata}}};",
+        f"UFunction* {construct}()",
+        "{",
+        "\tstatic UFunction* ReturnFunction = nullptr;",
+        "\tif (ReturnFunction == nullptr)",
+        "\t{",
+        f"\t\tUECodeGen_Private::ConstructUFunction(ReturnFunction, {statics}::FuncParams);",
+        "\t}",
+        "\treturn ReturnFunction;",
+        "}",
+    ]
+    return out
+
+
 def enum_statics(declared, module_name, module_relative):
     """The registration of one enumeration and its StaticEnum."""
     name = declared["name"]
@@ -319,7 +376,7 @@ def type_statics(declared, module_name, module_relative, types, module_classes):
     declarations = []
     definitions = []
     properties = property_records(declared["properties"], name, statics, declarations, definitions,
-                                  lambda member: member["flags"], lambda member: member["metadata"], module_classes)
+                                  lambda member: member["flags"], lambda member: member["metadata"], module_classes, module_name)
     metadata = metadata_array("Type", type_metadata(declared, module_relative, types), statics, declarations, definitions)
     short_name = name[1:]
     out = []
@@ -344,7 +401,7 @@ def type_statics(declared, module_name, module_relative, types, module_classes):
         ]
         return out
     for function in declared["functions"]:
-        out += function_statics(declared, function, module_relative, module_classes)
+        out += function_statics(declared, function, module_relative, module_classes, module_name)
         out += thunk(declared, function)
     functions = "nullptr, 0, nullptr, 0"
     if declared["functions"]:
@@ -398,9 +455,13 @@ def generate_source(module_name, relative_path, text, known_types=None):
         f'#include "{header}"',
         "",
     ]
-    out += [f"UClass* {no_register(name)}();" for name in sorted(module_classes)] + [""]
+    out += [f"UClass* {no_register(name)}();" for name in sorted(module_classes)]
+    module_delegates = sorted(name for name, declared in all_types.items() if declared["annotation"] == "DELEGATE" and not declared.get("engine"))
+    out += [f"UFunction* {delegate_construct(module_name, name)}();" for name in module_delegates] + [""]
     for declared in types:
-        if declared["annotation"] == "UENUM":
+        if declared["annotation"] == "DELEGATE":
+            out += delegate_statics(declared, module_name, relative_path, module_classes) + [""]
+        elif declared["annotation"] == "UENUM":
             out += enum_statics(declared, module_name, relative_path) + [""]
         else:
             out += type_statics(declared, module_name, relative_path, all_types, module_classes) + [""]

@@ -16,6 +16,8 @@ GENERATED_BODY = re.compile(r"^\s*GENERATED(?:_USTRUCT|_UCLASS)?_BODY\s*\(")
 MEMBER_ANNOTATION = re.compile(r"\b(UPROPERTY|UFUNCTION)\s*\(")
 ACCESS = re.compile(r"\b(public|protected|private)\s*:(?!:)")
 IDENTIFIER = re.compile(r"[A-Za-z_]\w*")
+DYNAMIC_DELEGATE = re.compile(r"\bDECLARE_DYNAMIC_(MULTICAST_)?(?:SPARSE_)?DELEGATE(?:_(\w+))?\s*\(")
+DELEGATE_PARAMETER_COUNTS = {None: 0, "OneParam": 1, "TwoParams": 2, "ThreeParams": 3}
 
 # C++ types of reflected values and the kind of property each becomes.
 PLAIN_TYPES = {
@@ -81,7 +83,7 @@ PROPERTY_FLAG_SPECIFIERS = {
     "interp": ("CPF_Edit", "CPF_BlueprintVisible", "CPF_Interp"),
 }
 PROPERTY_SPECIFIERS = set(EDIT_SPECIFIERS) | set(PROPERTY_FLAG_SPECIFIERS) | {
-    "blueprintreadwrite", "blueprintreadonly", "blueprintgetter", "blueprintsetter", "category", "meta",
+    "blueprintreadwrite", "blueprintreadonly", "blueprintgetter", "blueprintsetter", "blueprintassignable", "category", "meta",
 }
 FUNCTION_SPECIFIERS = {
     "blueprintcallable", "blueprintpure", "blueprintgetter", "blueprintsetter", "category", "callineditor",
@@ -299,6 +301,10 @@ def value_kind(cpp_type, line, types, for_member):
                                         "use TEnumAsByte or an enum class with an explicit underlying type")
             return {"kind": "Byte", "enum": cpp_type}
         return {"kind": "Enum", "enum": cpp_type}
+    if declared is not None and declared["annotation"] == "DELEGATE":
+        if not for_member:
+            raise HeaderError(line, f"the dynamic delegate '{cpp_type}' is not supported as a function parameter")
+        return {"kind": "InlineMulticastDelegate", "delegate": cpp_type}
     match = re.fullmatch(r"(?:const )?(?:class )?(\w+)\*|TObjectPtr<(\w+)>", cpp_type)
     if match:
         return {"kind": "Object", "class": match.group(1) or match.group(2)}
@@ -490,6 +496,12 @@ def property_flags(member, line):
             raise HeaderError(line, f"{name} on {member['name']} needs one function name")
         if value is not None:
             metadata.append((name, value))
+    if specifier(specifiers, "blueprintassignable"):
+        if member["kind"] != "InlineMulticastDelegate":
+            raise HeaderError(line, f"'BlueprintAssignable' is only allowed on multicast delegate properties ({member['name']})")
+        flags.append("CPF_BlueprintAssignable")
+    elif member["kind"] == "InlineMulticastDelegate" and (read_write or read_only or getter or setter):
+        raise HeaderError(line, f"multicast delegate {member['name']} is reached by scripts through BlueprintAssignable, not as a value")
     if read_write or read_only or getter or setter:
         flags.append("CPF_BlueprintVisible")
     if read_only or (getter and not setter and not read_write):
@@ -611,12 +623,13 @@ def parse_header(text, known_types=None, parse_bodies=True):
             "underlying": underlying.group(1) if underlying else None,
         }
         types.append(declared)
+    types += parse_delegates(text, clean, types)
     bodies = []
     for number, line in enumerate(clean.split("\n"), start=1):
         if GENERATED_BODY.match(line):
             owner = None
             for declared in types:
-                if declared["line"] <= number and declared["annotation"] != "UENUM":
+                if declared["line"] <= number and declared["annotation"] in ("UCLASS", "USTRUCT"):
                     owner = declared
             if owner is None:
                 raise HeaderError(number, "GENERATED_BODY outside an annotated class or structure")
@@ -626,13 +639,59 @@ def parse_header(text, known_types=None, parse_bodies=True):
     all_types = dict(known_types or {})
     all_types.update({declared["name"]: declared for declared in types})
     for declared in types:
-        if declared["annotation"] == "UENUM":
+        if declared["annotation"] == "DELEGATE":
+            declared["parameters"] = [parse_parameter(f"{cpp_type} {name}", declared["line"], all_types, declared["name"])
+                                      for cpp_type, name in declared["parameter_texts"]]
+        elif declared["annotation"] == "UENUM":
             if declared["underlying"] is None:
                 raise HeaderError(declared["line"], f"UENUM {declared['name']} needs an explicit underlying type (for example ': uint8')")
             parse_enum_entries(clean, declared)
         else:
             parse_body(text, clean, declared, all_types)
+    local_delegates = {declared["name"]: declared for declared in types if declared["annotation"] == "DELEGATE"}
+    for declared in types:
+        for member in declared.get("properties", []):
+            delegate = local_delegates.get(member.get("delegate"))
+            if delegate is not None and delegate["line"] > declared["line"]:
+                raise HeaderError(member["line"], f"the delegate {delegate['name']} must be declared before {declared['name']}, which uses it")
     return types, bodies
+
+
+def parse_delegates(text, clean, types):
+    """The dynamic multicast delegates the header declares: name, parameters as written, and doc comment.
+
+    As the engine's tool requires, each is declared at namespace scope before the class that uses it, so the
+    generated line macro exists when the declaration is compiled.
+    """
+    delegates = []
+    for match in DYNAMIC_DELEGATE.finditer(clean):
+        line = line_of(clean, match.start())
+        if "SPARSE_" in match.group(0):
+            # The engine's own sparse delegates are not reflected here; a member of such a type is refused as unsupported.
+            continue
+        if not match.group(1):
+            raise HeaderError(line, "only DECLARE_DYNAMIC_MULTICAST_DELEGATE declarations are supported")
+        count = DELEGATE_PARAMETER_COUNTS.get(match.group(2))
+        if count is None:
+            raise HeaderError(line, f"unsupported dynamic delegate declaration '{match.group(0).rstrip('( ')}'")
+        for declared in types:
+            if declared["annotation"] != "UENUM" and declared["declaration_end"] < match.start():
+                open_index = clean.find("{", declared["declaration_end"])
+                if 0 <= open_index < match.start() < matching(clean, open_index, "{", "}"):
+                    raise HeaderError(line, f"declare dynamic delegates at namespace scope, before {declared['name']}, not inside it")
+        close = matching(clean, match.end() - 1, "(", ")")
+        arguments = split_arguments(clean[match.end():close])
+        if len(arguments) != 1 + 2 * count or not all(IDENTIFIER.fullmatch(item) for item in arguments[0::2]):
+            raise HeaderError(line, f"{match.group(0).rstrip('( ')} needs a delegate name and {count} parameter type and name pairs")
+        name = arguments[0]
+        if not name.startswith("F"):
+            raise HeaderError(line, f"the delegate type {name} must start with 'F'")
+        pairs = [(normalise_type(arguments[index]), arguments[index + 1]) for index in range(1, len(arguments), 2)]
+        delegates.append({
+            "annotation": "DELEGATE", "name": name, "line": line, "declaration_end": close, "parameter_texts": pairs,
+            "metadata": comment_metadata(text, match.start(), []), "specifiers": [],
+        })
+    return delegates
 
 
 def parse_body(text, clean, declared, types):

@@ -25,7 +25,7 @@ const UECodeGen_Private::FMetaDataPairParam Z_Construct_UClass_AActor_Statics::N
 	{"ToolTip", "How long this Actor lives before dying, 0=forever. Note this is the INITIAL value and should not be modified once play has begun."}};
 const UECodeGen_Private::FPropertyParams Z_Construct_UClass_AActor_Statics::NewProp_InitialLifeSpan = {"InitialLifeSpan", UECodeGen_Private::EPropertyGenFlags::Float,
 	EPropertyFlags(CPF_Edit | CPF_BlueprintVisible | CPF_BlueprintReadOnly | CPF_NativeAccessSpecifierPublic), STRUCT_OFFSET(AActor, InitialLifeSpan),
-	sizeof(AActor::InitialLifeSpan), "float", nullptr, nullptr, nullptr, nullptr, NewProp_InitialLifeSpan_MetaData, 4};
+	sizeof(AActor::InitialLifeSpan), "float", nullptr, nullptr, nullptr, nullptr, nullptr, NewProp_InitialLifeSpan_MetaData, 4};
 
 const UECodeGen_Private::FMetaDataPairParam Z_Construct_UClass_AActor_Statics::NewProp_InputPriority_MetaData[] = {
 	{"Category", "Input"},
@@ -34,7 +34,7 @@ const UECodeGen_Private::FMetaDataPairParam Z_Construct_UClass_AActor_Statics::N
 	{"ToolTip", "The priority of this input component when pushed in to the stack."}};
 const UECodeGen_Private::FPropertyParams Z_Construct_UClass_AActor_Statics::NewProp_InputPriority = {"InputPriority", UECodeGen_Private::EPropertyGenFlags::Int,
 	EPropertyFlags(CPF_Edit | CPF_NativeAccessSpecifierPublic), STRUCT_OFFSET(AActor, InputPriority),
-	sizeof(AActor::InputPriority), "int32", nullptr, nullptr, nullptr, nullptr, NewProp_InputPriority_MetaData, 4};
+	sizeof(AActor::InputPriority), "int32", nullptr, nullptr, nullptr, nullptr, nullptr, NewProp_InputPriority_MetaData, 4};
 
 const UECodeGen_Private::FMetaDataPairParam Z_Construct_UClass_AActor_Statics::NewProp_NetPriority_MetaData[] = {
 	{"Category", "Replication"},
@@ -43,7 +43,7 @@ const UECodeGen_Private::FMetaDataPairParam Z_Construct_UClass_AActor_Statics::N
 	{"ToolTip", "Priority for this actor when checking for replication in a low bandwidth or saturated situation, higher priority means it is more likely to replicate"}};
 const UECodeGen_Private::FPropertyParams Z_Construct_UClass_AActor_Statics::NewProp_NetPriority = {"NetPriority", UECodeGen_Private::EPropertyGenFlags::Float,
 	EPropertyFlags(CPF_Edit | CPF_DisableEditOnInstance | CPF_BlueprintVisible | CPF_NativeAccessSpecifierPublic), STRUCT_OFFSET(AActor, NetPriority),
-	sizeof(AActor::NetPriority), "float", nullptr, nullptr, nullptr, nullptr, NewProp_NetPriority_MetaData, 4};
+	sizeof(AActor::NetPriority), "float", nullptr, nullptr, nullptr, nullptr, nullptr, NewProp_NetPriority_MetaData, 4};
 
 const UECodeGen_Private::FPropertyParams* const Z_Construct_UClass_AActor_Statics::PropPointers[] = {
 	&NewProp_InitialLifeSpan,

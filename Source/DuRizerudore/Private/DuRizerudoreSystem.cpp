@@ -245,6 +245,7 @@ void ADuRizerudoreSystem::RefreshState(const EInstanceRebuild Rebuild)
 	}
 	const TGuardValue<bool> BroadcastGuard(bBroadcasting, true);
 	OnReferenceChanged.Broadcast(PreviousFrame, ReferenceFrame);
+	OnReferenceFrameChanged.Broadcast(IsReferenceFrameInitialized());
 	BroadcastCoordinateSystemReady();
 }
 

@@ -3,6 +3,7 @@
 
 #include "CoreMinimal.h"
 #include "Delegates/Delegate.h"
+#include "Delegates/DelegateCombinations.h"
 #include "DuRizerudoreConversion.h"
 #include "GameFramework/Info.h"
 #include "Math/Matrix.h"
@@ -18,6 +19,9 @@ struct FPropertyChangedEvent;
 
 /** A thread-safe shared reference frame; the event macros cannot take a type with a comma in it. */
 using FCoordinateReferenceFramePtr = TSharedPtr<FCoordinateReferenceFrame, ESPMode::ThreadSafe>;
+
+/** Raised by a coordinate system after every rebuild of its frame, with whether the new frame is initialized. */
+DECLARE_DYNAMIC_MULTICAST_DELEGATE_OneParam(FDuRizerudoreReferenceFrameChanged, bool, bFrameInitialized);
 
 /**
  * World actor that owns the default conversion models and reference frame for its world.
@@ -159,6 +163,13 @@ public:
 	 * above, false with the outputs untouched.
 	 */
 	bool ConvertEcefToAuthorityLocal(const FVector& EcefPosition, const FQuat& EcefRotation, FVector& OutLocalPosition, FQuat& OutLocalRotation) const;
+
+	/**
+	 * Raised after every rebuild (load, spawn, edit, SetReferenceSetup, SetSetup), after OnReferenceChanged, with
+	 * whether the new frame is initialized: where visual scripts react to a change of the frame.
+	 */
+	UPROPERTY(BlueprintAssignable, Category = "DuRizerudore|Frame")
+	FDuRizerudoreReferenceFrameChanged OnReferenceFrameChanged;
 
 protected:
 	/** This actor is the world's authoritative coordinate system. */

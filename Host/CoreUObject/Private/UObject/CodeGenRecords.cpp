@@ -60,6 +60,9 @@ namespace UECodeGen_Private
 			case EPropertyGenFlags::Array:
 				checkf(Params.ArrayOpsFunc != nullptr, TEXT("Array member %s has no array operations"), *FString(Params.NameUTF8));
 				return NewTypedProperty<FArrayProperty>(Owner, Params, Params.ArrayOpsFunc());
+			case EPropertyGenFlags::InlineMulticastDelegate:
+				checkf(Params.SignatureFunctionFunc != nullptr, TEXT("Delegate member %s has no signature function"), *FString(Params.NameUTF8));
+				return NewTypedProperty<FMulticastInlineDelegateProperty>(Owner, Params, Params.SignatureFunctionFunc());
 			}
 			checkNoEntry();
 			return nullptr;
@@ -152,7 +155,7 @@ namespace UECodeGen_Private
 		{
 			return;
 		}
-		UClass* const OuterClass = Params.OuterFunc();
+		UClass* const OuterClass = Params.OuterFunc != nullptr ? Params.OuterFunc() : nullptr;
 		// Building the class builds its functions, this one included.
 		if (OutFunction != nullptr)
 		{
@@ -164,7 +167,11 @@ namespace UECodeGen_Private
 		AddProperties(Function, Params.PropertyArray, Params.NumProperties);
 		Function->Bind();
 		AddMetaData(Function, Params.MetaDataArray, Params.NumMetaData);
-		OuterClass->AddFunctionToFunctionMap(Function, Function->GetFName());
+		// A delegate's signature belongs to the package: no class calls it.
+		if (OuterClass != nullptr)
+		{
+			OuterClass->AddFunctionToFunctionMap(Function, Function->GetFName());
+		}
 	}
 
 	void ConstructUClass(UClass* Class, const FClassParams& Params)

@@ -3,6 +3,7 @@
 #include "UObject/UnrealType.h"
 
 #include "UObject/Class.h"
+#include "UObject/SparseDelegate.h"
 #include "UObject/WeakObjectPtr.h"
 
 #include <cstring>
@@ -145,6 +146,26 @@ void FWeakObjectProperty::DestroyValueInternal(void* Dest) const
 void FWeakObjectProperty::CopyValuesInternal(void* Dest, const void* Src, const int32 Count) const
 {
 	TCppValueOps<FWeakObjectPtr>::Copy(Dest, Src, Count);
+}
+
+bool FMulticastInlineDelegateProperty::Identical(const void* A, const void* B, uint32 PortFlags) const
+{
+	return TCppValueOps<FMulticastScriptDelegate>::Identical(A, B);
+}
+
+void FMulticastInlineDelegateProperty::InitializeValueInternal(void* Dest) const
+{
+	TCppValueOps<FMulticastScriptDelegate>::Initialize(Dest, ArrayDim);
+}
+
+void FMulticastInlineDelegateProperty::DestroyValueInternal(void* Dest) const
+{
+	TCppValueOps<FMulticastScriptDelegate>::Destroy(Dest, ArrayDim);
+}
+
+void FMulticastInlineDelegateProperty::CopyValuesInternal(void* Dest, const void* Src, const int32 Count) const
+{
+	TCppValueOps<FMulticastScriptDelegate>::Copy(Dest, Src, Count);
 }
 
 int32 FStructProperty::GetMinAlignment() const

@@ -37,6 +37,8 @@ namespace UECodeGen_Private
 		WeakObject,
 		/** A TArray; the record before it in a property list is its element (Inner). */
 		Array,
+		/** A dynamic multicast delegate held in the object (FMulticastInlineDelegateProperty). */
+		InlineMulticastDelegate,
 	};
 
 	struct FMetaDataPairParam
@@ -63,6 +65,8 @@ namespace UECodeGen_Private
 		UClass* (*ClassFunc)();
 		/** Makes an array's C++ operations (new TCppArrayOps<ElementType>); null for other kinds. */
 		FArrayProperty::ICppArrayOps* (*ArrayOpsFunc)();
+		/** The signature function of a delegate (Z_Construct_UDelegateFunction_...); null for other kinds. */
+		UFunction* (*SignatureFunctionFunc)();
 		const FMetaDataPairParam* MetaDataArray;
 		int32 NumMetaData;
 	};
@@ -106,7 +110,7 @@ namespace UECodeGen_Private
 	/** A reflected function; its parameters are laid out as the members of a structure in declaration order. */
 	struct FFunctionParams
 	{
-		/** StaticClass of the declaring class. */
+		/** StaticClass of the declaring class; null for a delegate's signature, which belongs to the package. */
 		UClass* (*OuterFunc)();
 		const char* NameUTF8;
 		/** The parameters, the return value ("ReturnValue") last. */

@@ -39,9 +39,45 @@ namespace UE::Delegates::Private
 #define RemoveDynamic(UserObject, FuncName) __Internal_RemoveDynamic(UserObject, FuncName, STATIC_FUNCTION_FNAME(TEXT(#FuncName)))
 #define IsAlreadyBound(UserObject, FuncName) __Internal_IsAlreadyBound(UserObject, FuncName, STATIC_FUNCTION_FNAME(TEXT(#FuncName)))
 
+/**
+ * The bindings of a dynamic multicast delegate of any signature, as a reflected member holds them (an
+ * FMulticastInlineDelegateProperty's value): pairs of a weakly held object and a function name.
+ */
+class FMulticastScriptDelegate
+{
+public:
+	/** True while a binding's object lives. */
+	bool IsBound() const
+	{
+		for (const FBinding& Binding : Bindings)
+		{
+			if (Binding.Object.IsValid())
+			{
+				return true;
+			}
+		}
+		return false;
+	}
+
+	void Clear() { Bindings.clear(); }
+
+	bool operator==(const FMulticastScriptDelegate& Other) const { return Bindings == Other.Bindings; }
+
+protected:
+	struct FBinding
+	{
+		TWeakObjectPtr<UObject> Object;
+		FName FunctionName;
+
+		bool operator==(const FBinding& Other) const { return Object == Other.Object && FunctionName == Other.FunctionName; }
+	};
+
+	std::vector<FBinding> Bindings;
+};
+
 /** A dynamic multicast delegate taking ParamTypes. */
 template <typename... ParamTypes>
-class TBaseDynamicMulticastDelegate
+class TBaseDynamicMulticastDelegate : public FMulticastScriptDelegate
 {
 public:
 	template <class UserClass>
@@ -86,21 +122,6 @@ public:
 		return false;
 	}
 
-	/** True while a binding's object lives. */
-	bool IsBound() const
-	{
-		for (const FBinding& Binding : Bindings)
-		{
-			if (Binding.Object.IsValid())
-			{
-				return true;
-			}
-		}
-		return false;
-	}
-
-	void Clear() { Bindings.clear(); }
-
 	/**
 	 * Calls every binding whose object lives, in the order they were added, on a copy of the list: a handler may
 	 * add or remove bindings. Each call fills a parameter block of the bound function and goes through ProcessEvent.
@@ -125,12 +146,6 @@ public:
 	}
 
 private:
-	struct FBinding
-	{
-		TWeakObjectPtr<UObject> Object;
-		FName FunctionName;
-	};
-
 	/** Copies one argument into the next parameter of the block; the function's signature must match the delegate's. */
 	template <typename ValueType>
 	static void WriteParameter(TFieldIterator<FProperty>& Parameter, uint8* Block, const ValueType& Value)
@@ -139,8 +154,6 @@ private:
 		Parameter->CopySingleValue(Parameter->template ContainerPtrToValuePtr<void>(Block), &Value);
 		++Parameter;
 	}
-
-	std::vector<FBinding> Bindings;
 };
 
 #define DECLARE_DYNAMIC_MULTICAST_SPARSE_DELEGATE_OneParam(SparseDelegateClass, OwningClass, DelegateName, Param1Type, Param1Name) \

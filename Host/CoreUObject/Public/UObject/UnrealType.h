@@ -358,6 +358,41 @@ protected:
 	virtual void CopyValuesInternal(void* Dest, const void* Src, int32 Count) const override;
 };
 
+/** A dynamic multicast delegate member; SignatureFunction is the function its handlers must match. */
+class FMulticastDelegateProperty : public FProperty
+{
+	DECLARE_FIELD(FMulticastDelegateProperty, FProperty, CASTCLASS_None)
+
+public:
+	UFunction* SignatureFunction = nullptr;
+
+protected:
+	FMulticastDelegateProperty(FFieldClass* InClass, UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType, UFunction* InSignatureFunction)
+		: FProperty(InClass, InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType)
+		, SignatureFunction(InSignatureFunction)
+	{
+	}
+};
+
+/** A dynamic multicast delegate held in the object itself (an FMulticastScriptDelegate), as a declared member is. */
+class FMulticastInlineDelegateProperty : public FMulticastDelegateProperty
+{
+	DECLARE_FIELD(FMulticastInlineDelegateProperty, FMulticastDelegateProperty, CASTCLASS_None)
+
+public:
+	FMulticastInlineDelegateProperty(UStruct* InOwner, FName InName, EObjectFlags InObjectFlags, int32 InOffset, int32 InElementSize, EPropertyFlags InPropertyFlags, const TCHAR* InCPPType, UFunction* InSignatureFunction)
+		: FMulticastDelegateProperty(StaticClass(), InOwner, InName, InObjectFlags, InOffset, InElementSize, InPropertyFlags, InCPPType, InSignatureFunction)
+	{
+	}
+
+	virtual bool Identical(const void* A, const void* B, uint32 PortFlags = 0) const override;
+
+protected:
+	virtual void InitializeValueInternal(void* Dest) const override;
+	virtual void DestroyValueInternal(void* Dest) const override;
+	virtual void CopyValuesInternal(void* Dest, const void* Src, int32 Count) const override;
+};
+
 #undef DURIZERUDORE_HOST_DECLARE_PROPERTY_CONSTRUCTORS
 
 /** A member whose type is a reflected structure; Struct describes the fields inside the value. */
