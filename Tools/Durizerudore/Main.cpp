@@ -210,6 +210,22 @@ Exit status:
 		std::vector<FLineOutcome> Outcomes;
 	};
 
+	/** Flushes what is left and gives the exit status of a stream: a write or read error, a failed line, or success. */
+	int FinishStream(FLineReader& Reader, FLineWriter& Writer, const bool bAnyLineFailed)
+	{
+		if (!Writer.Flush())
+		{
+			fmt::print(stderr, "durizerudore: cannot write to standard output: {}\n", std::strerror(Writer.GetError()));
+			return ExitLineFailed;
+		}
+		if (Reader.GetError() != 0)
+		{
+			fmt::print(stderr, "durizerudore: cannot read standard input: {}\n", std::strerror(Reader.GetError()));
+			return ExitLineFailed;
+		}
+		return bAnyLineFailed ? ExitLineFailed : ExitSuccess;
+	}
+
 	/** Converts standard input to standard output group by group (groups end at blank lines) with a command that reads groups. */
 	int StreamGroups(const FCommand& Command, const FCommandContext& Context, const FCommandOptions& Options)
 	{
@@ -281,17 +297,7 @@ Exit status:
 		{
 			FinishGroup();
 		}
-		if (!Writer.Flush())
-		{
-			fmt::print(stderr, "durizerudore: cannot write to standard output: {}\n", std::strerror(Writer.GetError()));
-			return ExitLineFailed;
-		}
-		if (Reader.GetError() != 0)
-		{
-			fmt::print(stderr, "durizerudore: cannot read standard input: {}\n", std::strerror(Reader.GetError()));
-			return ExitLineFailed;
-		}
-		return bAnyLineFailed ? ExitLineFailed : ExitSuccess;
+		return FinishStream(Reader, Writer, bAnyLineFailed);
 	}
 
 	/** Converts standard input to standard output line by line with one command, on Threads threads. */
@@ -329,17 +335,7 @@ Exit status:
 				bAnyLineFailed = WriteOutcome(Writer, Command, Options, Outcome) || bAnyLineFailed;
 			}
 		}
-		if (!Writer.Flush())
-		{
-			fmt::print(stderr, "durizerudore: cannot write to standard output: {}\n", std::strerror(Writer.GetError()));
-			return ExitLineFailed;
-		}
-		if (Reader.GetError() != 0)
-		{
-			fmt::print(stderr, "durizerudore: cannot read standard input: {}\n", std::strerror(Reader.GetError()));
-			return ExitLineFailed;
-		}
-		return bAnyLineFailed ? ExitLineFailed : ExitSuccess;
+		return FinishStream(Reader, Writer, bAnyLineFailed);
 	}
 
 	std::string ListCommandNames()
