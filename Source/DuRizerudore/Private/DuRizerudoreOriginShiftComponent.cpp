@@ -212,8 +212,14 @@ bool UDuRizerudoreOriginShiftComponent::ShiftOriginToOwner()
 	NewSetup.LocalFrameOrigin.LatitudeDeg = OwnerGeodetic.X;
 	NewSetup.LocalFrameOrigin.LongitudeDeg = OwnerGeodetic.Y;
 	// An anchor on the owner re-poses it with the rebuild; otherwise this component does, after it.
-	const UDuRizerudoreAnchorComponent* const OwnerAnchor = Owner->FindComponentByClass<UDuRizerudoreAnchorComponent>();
+	UDuRizerudoreAnchorComponent* const OwnerAnchor = Owner->FindComponentByClass<UDuRizerudoreAnchorComponent>();
 	const bool bAnchorKeepsOwner = OwnerAnchor != nullptr && OwnerAnchor->IsRegistered();
+	if (bAnchorKeepsOwner)
+	{
+		// The engine calls the handlers of a transform update in no promised order: the anchor may not have read
+		// the move that brought the owner here yet, and would put it back where it was.
+		OwnerAnchor->UpdateAnchorTransformFromActor();
+	}
 
 	{
 		// The owner's moves from here on are the shift's own re-pose, never a reason for another shift.
