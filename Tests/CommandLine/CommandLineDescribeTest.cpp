@@ -56,6 +56,7 @@ TEST(CommandLineDescribe, ListsEveryReflectedTypeInOrderWithItsKind)
 		{"FCoordinateReferenceFrame", "structure"},
 		{"ADuRizerudoreSystem", "class"},
 		{"UDuRizerudoreAnchorComponent", "class"},
+		{"UDuRizerudoreOriginShiftComponent", "class"},
 		{"UDuRizerudoreBlueprintLibrary", "class"},
 	};
 	const std::vector<std::string> Lines = Describe({});
@@ -106,6 +107,9 @@ TEST(CommandLineDescribe, PropertiesAreListedUnderTheirCategoryWithAccessAndEdit
 			"    ReferenceSetup: FCoordinateReferenceSetup; editable, script read-only; edit condition \"LocalReferenceFrame\", hidden while false"},
 		{"ADuRizerudoreSystem", "  Category \"DuRizerudore|Frame\":",
 			"    OnReferenceFrameChanged: FDuRizerudoreReferenceFrameChanged; not editable, script event, handlers take (bool bFrameInitialized)"},
+		{"UDuRizerudoreOriginShiftComponent", "  Category \"DuRizerudore\":",
+			"    OnOriginShifted: FDuRizerudoreOriginShifted; not editable, script event, handlers take (FGeodeticCoordinate PreviousOrigin, FGeodeticCoordinate NewOrigin)"},
+		{"UDuRizerudoreOriginShiftComponent", "  Category \"DuRizerudore\":", "    ShiftDistance: double; editable, script read/write"},
 		{"FCoordinateConversionSetup", "  Category \"DuRizerudore|Setup\":",
 			"    GravityMaxOrder: int32; editable, script read/write; edit condition \"GravityAccuracy == ECoordinateGravityAccuracy::Full\", hidden while false"},
 	};
@@ -137,6 +141,7 @@ TEST(CommandLineDescribe, FunctionParametersAreInputsOutputsOrTheImplicitWorldCo
 				"    result: bool"}},
 		{"UDuRizerudoreAnchorComponent", "  SetGeodeticRotation: callable, setter; category \"DuRizerudore\"",
 			{"    parameter NewGeodeticRotation: FRotator; in", "    result: none"}},
+		{"UDuRizerudoreOriginShiftComponent", "  ShiftOriginToOwner: callable; category \"DuRizerudore\"", {"    parameters: none", "    result: bool"}},
 	};
 	for (const FFunctionCase& Case : Cases)
 	{

@@ -3,6 +3,7 @@
 
 #include "DeclaredFunctions.h"
 #include "DuRizerudoreAnchorComponent.h"
+#include "DuRizerudoreOriginShiftComponent.h"
 #include "DuRizerudoreBlueprintLibrary.h"
 #include "DuRizerudoreConversion.h"
 #include "DuRizerudoreSystem.h"
@@ -293,6 +294,11 @@ TEST(ReflectedRegistry, ClassesHaveTheirBaseMetadataAndConfiguration)
 		{UDuRizerudoreAnchorComponent::StaticClass(), TEXT("DuRizerudoreAnchorComponent"), UActorComponent::StaticClass(),
 			{{TEXT("BlueprintSpawnableComponent"), TEXT("")}, {TEXT("ClassGroupNames"), TEXT("Custom")}, {TEXT("IncludePath"), TEXT("DuRizerudoreAnchorComponent.h")},
 				{TEXT("ModuleRelativePath"), TEXT("Public/DuRizerudoreAnchorComponent.h")}}},
+		{UDuRizerudoreOriginShiftComponent::StaticClass(), TEXT("DuRizerudoreOriginShiftComponent"), UActorComponent::StaticClass(),
+			{{TEXT("BlueprintSpawnableComponent"), TEXT("")}, {TEXT("ClassGroupNames"), TEXT("DuRizerudore")},
+				{TEXT("ToolTip"), TEXT("Keeps the world local to its owner: moves the world's origin under the owner whenever it travels farther than ShiftDistance from it.")},
+				{TEXT("IncludePath"), TEXT("DuRizerudoreOriginShiftComponent.h")},
+				{TEXT("ModuleRelativePath"), TEXT("Public/DuRizerudoreOriginShiftComponent.h")}}},
 		{UDuRizerudoreBlueprintLibrary::StaticClass(), TEXT("DuRizerudoreBlueprintLibrary"), UBlueprintFunctionLibrary::StaticClass(),
 			{{TEXT("ToolTip"), TEXT("Blueprint helpers for building runtime reference frames and dispatching conversions from runtime enums.")},
 				{TEXT("IncludePath"), TEXT("DuRizerudoreBlueprintLibrary.h")}, {TEXT("ModuleRelativePath"), TEXT("Public/DuRizerudoreBlueprintLibrary.h")}}},
@@ -357,6 +363,25 @@ TEST(ReflectedRegistry, ActorAndAnchorPropertiesHaveTheirEditorAndScriptAccess)
 	};
 	Anchor.back().MetaData.emplace_back(TEXT("ToolTip"), TEXT("Rotation in the local north/east/up tangent frame at GeodeticPosition."));
 	ExpectProperties(UDuRizerudoreAnchorComponent::StaticClass(), Anchor, CPF_NativeAccessSpecifierProtected, PropertyKeys);
+
+	// The origin-shift component: two settings scripts read and write, and an event with both origins.
+	const FProperty* const Shifted = FindFProperty<FProperty>(UDuRizerudoreOriginShiftComponent::StaticClass(), TEXT("OnOriginShifted"));
+	const UFunction* const ShiftedSignature = Shifted != nullptr && CastField<FMulticastDelegateProperty>(Shifted) != nullptr
+		? CastField<FMulticastDelegateProperty>(Shifted)->SignatureFunction : nullptr;
+	ASSERT_NE(ShiftedSignature, nullptr);
+	EXPECT_EQ(ShiftedSignature->GetName(), TEXT("DuRizerudoreOriginShifted__DelegateSignature"));
+	const FType Geodetic = StructType(TEXT("FGeodeticCoordinate"), FGeodeticCoordinate::StaticStruct());
+	ExpectProperties(ShiftedSignature, {{TEXT("PreviousOrigin"), Geodetic, CPF_Parm}, {TEXT("NewOrigin"), Geodetic, CPF_Parm}}, CPF_None, {});
+	const EPropertyFlags ScriptReadWrite = CPF_Edit | CPF_BlueprintVisible;
+	std::vector<const TCHAR*> ShiftKeys = PropertyKeys;
+	ShiftKeys.insert(ShiftKeys.end(), {TEXT("ClampMin"), TEXT("Units")});
+	ExpectProperties(UDuRizerudoreOriginShiftComponent::StaticClass(),
+		{
+			{TEXT("ShiftDistance"), DoubleType, ScriptReadWrite, {{TEXT("Category"), TEXT("DuRizerudore")}, {TEXT("ClampMin"), TEXT("10000.0")}, {TEXT("Units"), TEXT("cm")}}},
+			{TEXT("bShiftEnabled"), BoolType, ScriptReadWrite, Plain},
+			{TEXT("OnOriginShifted"), {TEXT("FDuRizerudoreOriginShifted"), FMulticastInlineDelegateProperty::StaticClass(), ShiftedSignature}, CPF_BlueprintAssignable, Plain},
+		},
+		CPF_NativeAccessSpecifierPublic, ShiftKeys);
 }
 
 TEST(ReflectedRegistry, FunctionsHaveTheirKindMetadataAndParameters)
@@ -509,8 +534,13 @@ TEST(ReflectedRegistry, FunctionsHaveTheirKindMetadataAndParameters)
 			{ConstRef(FString(TEXT("New")) + Property, Type)}});
 	}
 
-	const std::vector<std::pair<UClass*, const std::vector<FFunctionRow>*>> Classes = {
-		{UDuRizerudoreBlueprintLibrary::StaticClass(), &Library}, {ADuRizerudoreSystem::StaticClass(), &Actor}, {UDuRizerudoreAnchorComponent::StaticClass(), &Anchor}};
+	const std::vector<FFunctionRow> OriginShift = {
+		{TEXT("ShiftOriginToOwner"), Callable, Category(TEXT("DuRizerudore")), {Return(BoolType)}},
+		Anchor[2],
+	};
+
+	const std::vector<std::pair<UClass*, const std::vector<FFunctionRow>*>> Classes = {{UDuRizerudoreBlueprintLibrary::StaticClass(), &Library},
+		{ADuRizerudoreSystem::StaticClass(), &Actor}, {UDuRizerudoreAnchorComponent::StaticClass(), &Anchor}, {UDuRizerudoreOriginShiftComponent::StaticClass(), &OriginShift}};
 	for (const auto& [Class, Rows] : Classes)
 	{
 		SCOPED_TRACE(Text(Class->GetName()));

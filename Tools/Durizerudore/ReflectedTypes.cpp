@@ -6,6 +6,7 @@
 #include "DuRizerudoreAnchorComponent.h"
 #include "DuRizerudoreBlueprintLibrary.h"
 #include "DuRizerudoreConversion.h"
+#include "DuRizerudoreOriginShiftComponent.h"
 #include "DuRizerudoreSystem.h"
 #include "GameFramework/Actor.h"
 #include "Templates/Casts.h"
@@ -44,6 +45,7 @@ namespace DuRizerudoreCli
 			FCoordinateReferenceFrame::StaticStruct(),
 			ADuRizerudoreSystem::StaticClass(),
 			UDuRizerudoreAnchorComponent::StaticClass(),
+			UDuRizerudoreOriginShiftComponent::StaticClass(),
 			UDuRizerudoreBlueprintLibrary::StaticClass(),
 		};
 	}

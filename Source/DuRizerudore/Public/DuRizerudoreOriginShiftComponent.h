@@ -17,24 +17,23 @@ class UWorld;
 /** Raised after the world's origin moved, with the origin before and after as the coordinate system's setup holds them. */
 DECLARE_DYNAMIC_MULTICAST_DELEGATE_TwoParams(FDuRizerudoreOriginShifted, FGeodeticCoordinate, PreviousOrigin, FGeodeticCoordinate, NewOrigin);
 
-/**
- * Placed on the actor the world should stay local to (the player's pawn or camera). When a move takes the owner
- * farther than ShiftDistance horizontally from the engine origin, the world's coordinate system gets a new local
- * frame origin at the owner's latitude and longitude; its height, altitude reference and frame kind are kept, and
- * a UTM/UPS frame takes the zone of the new origin. Anchored actors keep their place on the Earth; so does the
- * owner, through its own anchor if it has one, otherwise through this component (teleported, no sweep). Engine
- * coordinates therefore stay small and the engine's +Z stays near the local vertical, whatever the distance
- * travelled.
- *
- * One world, one driver: of the components registered in a world with bShiftEnabled set, only the one that
- * registered first shifts on moves; the others wait until it is unregistered or disabled. Two pawns far apart
- * would otherwise pull the origin back and forth. ShiftOriginToOwner works on any component.
- *
- * A frame without a local frame (geocentric axes) has nothing to shift; without a coordinate system, or with one
- * whose frame is not initialized, moves do nothing (the world lookup logs the missing coordinate system once, at
- * registration). The shift changes the frame on this machine only. The component never ticks. Game thread only.
- */
-UCLASS(ClassGroup = (DuRizerudore), meta = (BlueprintSpawnableComponent))
+// Placed on the actor the world should stay local to (the player's pawn or camera). When a move takes the owner
+// farther than ShiftDistance horizontally from the engine origin, the world's coordinate system gets a new local
+// frame origin at the owner's latitude and longitude; its height, altitude reference and frame kind are kept, and
+// a UTM/UPS frame takes the zone of the new origin. Anchored actors keep their place on the Earth; so does the
+// owner, through its own anchor if it has one, otherwise through this component (teleported, no sweep). Engine
+// coordinates therefore stay small and the engine's +Z stays near the local vertical, whatever the distance
+// travelled.
+//
+// One world, one driver: of the components registered in a world with bShiftEnabled set, only the one that
+// registered first shifts on moves; the others wait until it is unregistered or disabled. Two pawns far apart
+// would otherwise pull the origin back and forth. ShiftOriginToOwner works on any component.
+//
+// A frame without a local frame (geocentric axes) has nothing to shift; without a coordinate system, or with one
+// whose frame is not initialized, moves do nothing (the world lookup logs the missing coordinate system once, at
+// registration). The shift changes the frame on this machine only. The component never ticks. Game thread only.
+UCLASS(ClassGroup = (DuRizerudore), meta = (BlueprintSpawnableComponent,
+	ToolTip = "Keeps the world local to its owner: moves the world's origin under the owner whenever it travels farther than ShiftDistance from it."))
 class DURIZERUDORE_API UDuRizerudoreOriginShiftComponent : public UActorComponent
 {
 	GENERATED_BODY()
