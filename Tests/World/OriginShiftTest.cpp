@@ -4,6 +4,7 @@
 #include "DuRizerudoreAnchorComponent.h"
 #include "DuRizerudoreBlueprintLibrary.h"
 #include "DuRizerudoreOriginShiftComponent.h"
+#include "FrameChangedListener.h"
 #include "TestPluginDirectory.h"
 #include "TinyModelFiles.h"
 #include "VectorExpectations.h"
@@ -12,6 +13,7 @@
 #include "Components/SceneComponent.h"
 #include "GameFramework/Actor.h"
 #include "Logging/HostLogCapture.h"
+#include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +26,11 @@
 #include <vector>
 
 using namespace DuRizerudoreTest;
+
+void UOriginShiftListener::HandleOriginShifted(const FGeodeticCoordinate PreviousOrigin, const FGeodeticCoordinate NewOrigin)
+{
+	Journal->emplace_back(PreviousOrigin, NewOrigin);
+}
 
 namespace
 {
@@ -139,8 +146,12 @@ TEST(OriginShift, FlightsKeepTheWorldLocalAndEveryActorOnTheEarth)
 			EngineBefore.push_back(Anchored.back().Actor->GetActorLocation());
 		}
 		const FPawn Pawn = SpawnPawn(World.Get(), FVector(0.0, 0.0, 1000000.0), Case.bPawnAnchored, ShiftDistanceCm);
-		std::vector<FGeodeticCoordinate> Shifts;
-		System->GetOnReferenceChanged().AddLambda([&](FCoordinateReferenceFramePtr, FCoordinateReferenceFramePtr) { Shifts.push_back(System->GetReferenceSetup().LocalFrameOrigin); });
+		// What a visual script's handler of the event is given: the origin before and after each shift.
+		std::vector<std::pair<FGeodeticCoordinate, FGeodeticCoordinate>> Shifts;
+		UOriginShiftListener* const Listener = NewObject<UOriginShiftListener>(GetTransientPackage());
+		Listener->Journal = &Shifts;
+		Pawn.Shift->OnOriginShifted.AddDynamic(Listener, &UOriginShiftListener::HandleOriginShifted);
+		FGeodeticCoordinate Origin = System->GetReferenceSetup().LocalFrameOrigin;
 
 		const double BoundCm = ShiftDistanceCm + Case.StepCm.Size();
 		// The normal turns by distance over the meridian radius of curvature, which is above 6,335 km everywhere.
@@ -165,9 +176,13 @@ TEST(OriginShift, FlightsKeepTheWorldLocalAndEveryActorOnTheEarth)
 			// The origin is now under the pawn, at the old height, altitude reference and kind of frame.
 			ASSERT_EQ(Shifts.size(), ShiftsBefore + 1);
 			EXPECT_NEAR(FVector(Location.X, Location.Y, 0.0).Size(), 0.0, 1e-3);
-			EXPECT_NEAR(Shifts.back().LatitudeDeg, Geodetic.X, 1e-9);
-			EXPECT_NEAR(Shifts.back().LongitudeDeg, Geodetic.Y, 1e-9);
+			const auto& [Previous, New] = Shifts.back();
+			EXPECT_EQ(Previous.ToVector(), Origin.ToVector());
+			EXPECT_NEAR(New.LatitudeDeg, Geodetic.X, 1e-9);
+			EXPECT_NEAR(New.LongitudeDeg, Geodetic.Y, 1e-9);
 			const FCoordinateReferenceSetup& Now = System->GetReferenceSetup();
+			EXPECT_EQ(Now.LocalFrameOrigin.ToVector(), New.ToVector());
+			Origin = New;
 			EXPECT_EQ(Now.LocalFrameOrigin.HeightM, 35.0);
 			EXPECT_EQ(Now.LocalFrameAltitudeReference, ECoordinateAltitudeReference::Ellipsoid);
 			EXPECT_EQ(Now.LocalFrameType, Case.Type);
