@@ -43,7 +43,7 @@ void UDuRizerudoreOriginShiftComponent::OnRegister()
 	BindRootTransformUpdated();
 	BindCoordinateSystemReady();
 	DuRizerudore::OriginShiftPrivate::ForgetOriginShiftComponent(this);
-	DuRizerudore::OriginShiftPrivate::GetRegisteredOriginShiftComponents().Add(this);
+	DuRizerudore::OriginShiftPrivate::GetRegisteredOriginShiftComponents().Emplace(this);
 	if (!CoordinateSystem.IsValid())
 	{
 		RefreshCoordinateSystem();
