@@ -339,8 +339,10 @@ void UDuRizerudoreAnchorComponent::UnbindCoordinateSystemReady()
 
 void UDuRizerudoreAnchorComponent::HandleCoordinateSystemReady(UWorld* const World, ADuRizerudoreSystem* const CoordinateSystem)
 {
+	// Every rebuild in any world is announced to every anchor: the rebuild of the one it is bound to (a shift) is
+	// told apart first, at the least cost.
 	ADuRizerudoreSystem* const Bound = AuthorityCoordinateSystem.Get();
-	if (!IsRegistered() || World == nullptr || World != GetWorld() || !IsValid(CoordinateSystem) || CoordinateSystem == Bound)
+	if (CoordinateSystem == Bound || !IsRegistered() || World == nullptr || World != GetWorld() || !IsValid(CoordinateSystem))
 	{
 		return;
 	}
@@ -390,10 +392,8 @@ void UDuRizerudoreAnchorComponent::HandleRootComponentChanged(USceneComponent* /
 
 void UDuRizerudoreAnchorComponent::HandleReferenceChanged(FCoordinateReferenceFramePtr /*PreviousFrame*/, FCoordinateReferenceFramePtr /*NewFrame*/)
 {
-	if (IsCoordinateSystemInitialized())
-	{
-		ApplyAnchorTransformToActor();
-	}
+	// The application tests the coordinate system itself and changes nothing without an initialized frame.
+	ApplyAnchorTransformToActor();
 }
 
 void UDuRizerudoreAnchorComponent::HandleRootTransformUpdated(USceneComponent* /*UpdatedComponent*/, EUpdateTransformFlags /*UpdateTransformFlags*/, ETeleportType /*Teleport*/)
