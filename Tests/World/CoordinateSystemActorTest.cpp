@@ -240,6 +240,20 @@ TEST(CoordinateSystemActor, AuthorityLocalConversionsGoThroughTheAuthorityOnly)
 	}
 	EXPECT_EQ(Position, FVector(7.0, 7.0, 7.0));
 
+	// Once the first is marked as authority the second converts through it, and goes on doing so while a third
+	// joins unmarked; when the third is marked too the world is ambiguous again, and the second refuses.
+	EditMember(First, TEXT("bAuthority"), true);
+	ADuRizerudoreSystem* const Third = LoadCoordinateSystem(World.Get(), TangentPlaneAt(0.0, 0.0));
+	for (int32 Call = 0; Call < 2; ++Call)
+	{
+		ASSERT_TRUE(Second->ConvertAuthorityLocalToEcef(FVector(0.0, 0.0, 0.0), FQuat::Identity, Position, Rotation));
+		EXPECT_LT((Position - ClosedFormEcef(45.0, 10.0, 0.0)).Size(), 1e-6);
+	}
+	EditMember(Third, TEXT("bAuthority"), true);
+	Position = FVector(7.0, 7.0, 7.0);
+	EXPECT_FALSE(Second->ConvertAuthorityLocalToEcef(FVector(0.0, 0.0, 0.0), FQuat::Identity, Position, Rotation));
+	EXPECT_EQ(Position, FVector(7.0, 7.0, 7.0));
+
 	// Two authorities never look themselves up: each converts through its own frame.
 	EditMember(First, TEXT("bAuthority"), true);
 	EditMember(Second, TEXT("bAuthority"), true);

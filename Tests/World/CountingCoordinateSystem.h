@@ -1,5 +1,6 @@
-// A coordinate-system actor that counts how often its world is asked for: a non-authoritative actor looks
-// the authority up once per authority-local conversion, so the count is the number of conversions.
+// A coordinate-system actor that counts how often its world is asked for: a non-authoritative actor asks for
+// its world once per authority-local conversion (to check the answer of its last lookup, which it remembers), so
+// the count is the number of conversions while no coordinate system joins, leaves or rebuilds.
 #pragma once
 
 #include "DuRizerudoreSystem.h"

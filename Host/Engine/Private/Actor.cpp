@@ -206,6 +206,11 @@ void AActor::UnregisterAllComponents(const bool bForReregister)
 			Component->UnregisterComponent();
 		}
 	}
+	PostUnregisterAllComponents();
+}
+
+void AActor::PostUnregisterAllComponents()
+{
 }
 
 void AActor::MarkComponentsAsGarbage()

@@ -339,8 +339,10 @@ void UDuRizerudoreAnchorComponent::UnbindCoordinateSystemReady()
 
 void UDuRizerudoreAnchorComponent::HandleCoordinateSystemReady(UWorld* const World, ADuRizerudoreSystem* const CoordinateSystem)
 {
+	// Every rebuild in any world is announced to every anchor: the rebuild of the one it is bound to (a shift) is
+	// told apart first, at the least cost.
 	ADuRizerudoreSystem* const Bound = AuthorityCoordinateSystem.Get();
-	if (!IsRegistered() || World == nullptr || World != GetWorld() || !IsValid(CoordinateSystem) || CoordinateSystem == Bound)
+	if (CoordinateSystem == Bound || !IsRegistered() || World == nullptr || World != GetWorld() || !IsValid(CoordinateSystem))
 	{
 		return;
 	}
@@ -390,10 +392,8 @@ void UDuRizerudoreAnchorComponent::HandleRootComponentChanged(USceneComponent* /
 
 void UDuRizerudoreAnchorComponent::HandleReferenceChanged(FCoordinateReferenceFramePtr /*PreviousFrame*/, FCoordinateReferenceFramePtr /*NewFrame*/)
 {
-	if (IsCoordinateSystemInitialized())
-	{
-		ApplyAnchorTransformToActor();
-	}
+	// The application tests the coordinate system itself and changes nothing without an initialized frame.
+	ApplyAnchorTransformToActor();
 }
 
 void UDuRizerudoreAnchorComponent::HandleRootTransformUpdated(USceneComponent* /*UpdatedComponent*/, EUpdateTransformFlags /*UpdateTransformFlags*/, ETeleportType /*Teleport*/)
@@ -461,15 +461,33 @@ bool UDuRizerudoreAnchorComponent::UpdateEcefBasisFromGeodetic()
 
 bool UDuRizerudoreAnchorComponent::UpdateGeodeticFromEcef()
 {
-	if (!IsCoordinateSystemInitialized())
+	const ADuRizerudoreSystem* const CoordinateSystem = AuthorityCoordinateSystem.Get();
+	return CoordinateSystem != nullptr && UpdateGeodeticFromEcef(*CoordinateSystem);
+}
+
+bool UDuRizerudoreAnchorComponent::UpdateGeodeticFromEcef(const ADuRizerudoreSystem& CoordinateSystem)
+{
+	if (!CoordinateSystem.IsReferenceFrameInitialized())
 	{
 		return false;
 	}
-	const FCoordinateConversionInstance& Instance = *AuthorityCoordinateSystem->GetReferenceFrame().GetConversion();
-	const FGeodeticCoordinate NewGeodeticPosition(FCoordinateConversionKernelAccess::WorldPositionToGeodetic(Instance, EcefPosition));
+	const FCoordinateConversionInstance& Instance = *CoordinateSystem.GetReferenceFrame().GetConversion();
+	// The point's axes come with its geodetic form from one call. They are a rotation, so the cached axes are
+	// taken into them by dot products: what the basis's general inverse gives, without its cost.
+	FMatrix Basis;
+	const FGeodeticCoordinate NewGeodeticPosition(DuRizerudore::ConvertEcefToGeodeticWithEngineAxes(Instance, EcefPosition, Basis));
+	const FVector North = Basis.GetScaledAxis(EAxis::X);
+	const FVector East = Basis.GetScaledAxis(EAxis::Y);
+	const FVector Up = Basis.GetScaledAxis(EAxis::Z);
+	FMatrix PointLocal = FMatrix::Identity;
+	const FVector EcefAxes[3] = {EcefXAxis, EcefYAxis, EcefZAxis};
+	for (int32 Row = 0; Row < 3; ++Row)
+	{
+		PointLocal.SetAxis(Row, FVector(EcefAxes[Row] | North, EcefAxes[Row] | East, EcefAxes[Row] | Up));
+	}
 	FVector IgnoredPosition(0.0, 0.0, 0.0);
 	FQuat Rotation = FQuat::Identity;
-	DuRizerudore::DecomposePoseMatrix(ConvertEcefMatrixToPointLocalUe(GetEcefMatrix(), NewGeodeticPosition), IgnoredPosition, Rotation);
+	DuRizerudore::DecomposePoseMatrix(PointLocal, IgnoredPosition, Rotation);
 	const FRotator NewGeodeticRotation = Rotation.Rotator();
 	if (NewGeodeticPosition.ToVector().ContainsNaN() || NewGeodeticRotation.ContainsNaN())
 	{
@@ -501,14 +519,23 @@ bool UDuRizerudoreAnchorComponent::ConvertEcefToActorTransform(FTransform& OutTr
 
 bool UDuRizerudoreAnchorComponent::UpdateCachedCoordinatesFromActor()
 {
+	const AActor* const Owner = GetOwner();
+	const ADuRizerudoreSystem* const CoordinateSystem = AuthorityCoordinateSystem.Get();
+	return IsValid(Owner) && CoordinateSystem != nullptr && UpdateCachedCoordinatesFromActor(*Owner, *CoordinateSystem);
+}
+
+bool UDuRizerudoreAnchorComponent::UpdateCachedCoordinatesFromActor(const AActor& Owner, const ADuRizerudoreSystem& CoordinateSystem)
+{
+	const USceneComponent* const RootComponent = Owner.GetRootComponent();
+	const FTransform OwnerTransform = RootComponent != nullptr ? RootComponent->GetComponentTransform() : FTransform::Identity;
 	FMatrix EcefMatrix;
 	// A frame that yields no finite pose leaves the Earth-fixed caches as they were.
-	if (!ConvertActorTransformToEcef(EcefMatrix) || EcefMatrix.ContainsNaN())
+	if (!CoordinateSystem.ConvertAuthorityLocalTransformToEcefMatrix(OwnerTransform, EcefMatrix) || EcefMatrix.ContainsNaN())
 	{
 		return false;
 	}
 	SetCachedEcefMatrix(EcefMatrix);
-	return UpdateGeodeticFromEcef();
+	return UpdateGeodeticFromEcef(CoordinateSystem);
 }
 
 bool UDuRizerudoreAnchorComponent::ApplyAnchorTransformToActor()
@@ -519,13 +546,14 @@ bool UDuRizerudoreAnchorComponent::ApplyAnchorTransformToActor()
 		return false;
 	}
 	USceneComponent* const RootComponent = Owner->GetRootComponent();
-	if (!IsValid(RootComponent) || !IsCoordinateSystemInitialized())
+	const ADuRizerudoreSystem* const CoordinateSystem = AuthorityCoordinateSystem.Get();
+	if (!IsValid(RootComponent) || CoordinateSystem == nullptr || !CoordinateSystem->IsReferenceFrameInitialized())
 	{
 		return false;
 	}
 	FTransform Target = FTransform::Identity;
 	// A pose the frame cannot express in finite numbers never reaches the owner.
-	if (!ConvertEcefToActorTransform(Target) || Target.ContainsNaN())
+	if (!CoordinateSystem->ConvertEcefMatrixToAuthorityLocalTransform(GetEcefMatrix(), Target) || Target.ContainsNaN())
 	{
 		return false;
 	}

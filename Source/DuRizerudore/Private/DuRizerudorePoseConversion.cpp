@@ -6,6 +6,12 @@
 
 #include "Math/Transform.h"
 
+THIRD_PARTY_INCLUDES_START
+#include <GeographicLib/Geocentric.hpp>
+THIRD_PARTY_INCLUDES_END
+
+#include <vector>
+
 namespace DuRizerudore
 {
 	namespace
@@ -24,13 +30,19 @@ namespace DuRizerudore
 			FVector EngineAxisToEcef(const FVector& Axis) const
 			{
 				const FVector LocalEnu = LocalAxesToEnu(ECoordinateSystem::Local_UE, Axis);
-				return bHasLocalFrame ? EnuToGeocentric.RotateVector(TurnBetweenGridAndTrueAxes(LocalEnu, ConvergenceDeg, EGridTurn::GridToTrue)) : LocalEnu;
+				return bHasLocalFrame ? EnuToGeocentric.RotateVector(TurnGridAndTrue(LocalEnu, EGridTurn::GridToTrue)) : LocalEnu;
 			}
 
 			FVector EcefToEngineAxis(const FVector& Direction) const
 			{
-				const FVector LocalEnu = bHasLocalFrame ? TurnBetweenGridAndTrueAxes(EnuToGeocentric.UnrotateVector(Direction), ConvergenceDeg, EGridTurn::TrueToGrid) : Direction;
+				const FVector LocalEnu = bHasLocalFrame ? TurnGridAndTrue(EnuToGeocentric.UnrotateVector(Direction), EGridTurn::TrueToGrid) : Direction;
 				return EnuToLocalAxes(ECoordinateSystem::Local_UE, LocalEnu);
+			}
+
+			/** Grid and true axes are the same without convergence (a tangent plane): the turn by zero is skipped, it would change nothing. */
+			FVector TurnGridAndTrue(const FVector& Vector, const EGridTurn Turn) const
+			{
+				return ConvergenceDeg == 0.0 ? Vector : TurnBetweenGridAndTrueAxes(Vector, ConvergenceDeg, Turn);
 			}
 		};
 
@@ -62,6 +74,22 @@ namespace DuRizerudore
 			Basis.SetAxis(Axis, EnuToGeocentric.RotateVector(LocalAxesToEnu(ECoordinateSystem::Local_UE, Unit)));
 		}
 		return Basis;
+	}
+
+	FVector ConvertEcefToGeodeticWithEngineAxes(const FCoordinateConversionInstance& Instance, const FVector& EcefPosition, FMatrix& OutEngineAxesToEcef)
+	{
+		// GeographicLib fills the point's east-north-up-to-ECEF rotation (row-major) only into a vector of nine; one
+		// per thread spares an allocation per call.
+		thread_local std::vector<double> EnuToEcef(9, 0.0);
+		FVector Geodetic(0.0, 0.0, 0.0);
+		FCoordinateConversionKernelAccess::GetGeocentric(Instance)->Reverse(EcefPosition.X, EcefPosition.Y, EcefPosition.Z, Geodetic.X, Geodetic.Y, Geodetic.Z, EnuToEcef);
+		// Its columns are east, north and up as ECEF directions; the engine's axes are north, east, up.
+		const double* const R = EnuToEcef.data();
+		OutEngineAxesToEcef = FMatrix::Identity;
+		OutEngineAxesToEcef.SetAxis(0, FVector(R[1], R[4], R[7]));
+		OutEngineAxesToEcef.SetAxis(1, FVector(R[0], R[3], R[6]));
+		OutEngineAxesToEcef.SetAxis(2, FVector(R[2], R[5], R[8]));
+		return Geodetic;
 	}
 
 	bool OrthonormalizeAroundAxis(FVector (&Axes)[3], const int32 AxisIndex, const FVector& Direction)
@@ -122,9 +150,18 @@ namespace DuRizerudore
 
 	void DecomposePoseMatrix(const FMatrix& Pose, FVector& OutPosition, FQuat& OutRotation)
 	{
-		const FTransform Transform(Pose);
-		OutPosition = Transform.GetTranslation();
-		OutRotation = Transform.GetRotation().GetNormalized(UE_SMALL_NUMBER);
+		// The steps of the engine's transform-from-matrix, without the scale it would also keep: rows normalised, X
+		// flipped for a mirrored basis, the rotation of the normalised rows, normalised.
+		FMatrix Axes = Pose;
+		Axes.ExtractScaling();
+		if (Pose.Determinant() < 0.0)
+		{
+			Axes.SetAxis(0, -Axes.GetScaledAxis(EAxis::X));
+		}
+		FQuat Rotation(Axes);
+		Rotation.Normalize();
+		OutPosition = Pose.GetOrigin();
+		OutRotation = Rotation.GetNormalized(UE_SMALL_NUMBER);
 	}
 
 	bool ConvertLocalUePoseToEcefPose(const FCoordinateReferenceFrame& Frame, const FMatrix& LocalUePose, FMatrix& OutEcefPose)
@@ -185,6 +222,25 @@ namespace DuRizerudore
 			return false;
 		}
 		OutLocalUePose = LocalUePose;
+		return true;
+	}
+
+	bool ConvertLocalUeTransformToEcefPose(const FCoordinateReferenceFrame& Frame, const FTransform& LocalTransform, FMatrix& OutEcefPose)
+	{
+		return ConvertLocalUePoseToEcefPose(Frame, MakePoseMatrix(LocalTransform.GetRotation(), LocalTransform.GetTranslation()), OutEcefPose);
+	}
+
+	bool ConvertEcefPoseToLocalUeTransform(const FCoordinateReferenceFrame& Frame, const FMatrix& EcefPose, FTransform& OutLocalTransform)
+	{
+		FMatrix LocalUePose;
+		if (!ConvertEcefPoseToLocalUePose(Frame, EcefPose, LocalUePose))
+		{
+			return false;
+		}
+		FVector Position;
+		FQuat Rotation;
+		DecomposePoseMatrix(LocalUePose, Position, Rotation);
+		OutLocalTransform = FTransform(Rotation, Position, FVector(1.0, 1.0, 1.0));
 		return true;
 	}
 }

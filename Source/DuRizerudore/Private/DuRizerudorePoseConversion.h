@@ -6,6 +6,7 @@
 #include "DuRizerudoreConversion.h"
 #include "Math/Matrix.h"
 #include "Math/Quat.h"
+#include "Math/Transform.h"
 #include "Math/Vector.h"
 
 namespace DuRizerudore
@@ -15,6 +16,14 @@ namespace DuRizerudore
 	 * row 1 east, row 2 up (the ellipsoid normal), row 3 (0, 0, 0, 1). The height does not enter.
 	 */
 	FMatrix BuildEngineAxesToEcefBasis(double LatitudeDeg, double LongitudeDeg);
+
+	/**
+	 * The geodetic form of an ECEF position in metres through the instance's ellipsoid (latitude, longitude in
+	 * degrees, height above the ellipsoid in metres, as the instance's WorldPositionToGeodetic) and the engine's
+	 * axes at that point (as BuildEngineAxesToEcefBasis), both from one GeographicLib call. A non-finite position
+	 * gives non-finite results. The instance must be initialized.
+	 */
+	FVector ConvertEcefToGeodeticWithEngineAxes(const FCoordinateConversionInstance& Instance, const FVector& EcefPosition, FMatrix& OutEngineAxesToEcef);
 
 	/**
 	 * Points the axis of that index (0 X, 1 Y, 2 Z) of an engine-axes triple given as ECEF directions along
@@ -50,4 +59,16 @@ namespace DuRizerudore
 
 	/** The exact inverse of ConvertLocalUePoseToEcefPose, with the same refusals. */
 	bool ConvertEcefPoseToLocalUePose(const FCoordinateReferenceFrame& Frame, const FMatrix& EcefPose, FMatrix& OutLocalUePose);
+
+	/**
+	 * An engine-local transform (Local_UE, centimetres) as an ECEF pose matrix through the frame: its scale is
+	 * ignored and its rotation used as it is. False, output untouched, as ConvertLocalUePoseToEcefPose.
+	 */
+	bool ConvertLocalUeTransformToEcefPose(const FCoordinateReferenceFrame& Frame, const FTransform& LocalTransform, FMatrix& OutEcefPose);
+
+	/**
+	 * An ECEF pose matrix as an engine-local transform with scale 1, decomposed as DecomposePoseMatrix does. False,
+	 * output untouched, as ConvertEcefPoseToLocalUePose.
+	 */
+	bool ConvertEcefPoseToLocalUeTransform(const FCoordinateReferenceFrame& Frame, const FMatrix& EcefPose, FTransform& OutLocalTransform);
 }

@@ -22,6 +22,8 @@ ADuRizerudoreSystem::ADuRizerudoreSystem(const FObjectInitializer& ObjectInitial
 	PrimaryActorTick.bStartWithTickEnabled = false;
 	// A coordinate system has no physical presence: it never takes part in collision queries.
 	SetActorEnableCollision(false);
+	// A new actor of the class may change the answer of any world's lookup once it is in a world.
+	InvalidateRememberedLookups();
 }
 
 ADuRizerudoreSystem::~ADuRizerudoreSystem() = default;
@@ -62,11 +64,26 @@ void ADuRizerudoreSystem::PostRegisterAllComponents()
 	Super::PostRegisterAllComponents();
 	// A level streamed in loads its actors before it joins the world: their rebuilds were announced where nobody
 	// of this world listened, so joining is announced again.
+	InvalidateRememberedLookups();
 	BroadcastCoordinateSystemReady();
+}
+
+void ADuRizerudoreSystem::PostUnregisterAllComponents()
+{
+	// The actor leaves its world (its level is removed, or it is destroyed).
+	InvalidateRememberedLookups();
+	Super::PostUnregisterAllComponents();
+}
+
+void ADuRizerudoreSystem::Destroyed()
+{
+	InvalidateRememberedLookups();
+	Super::Destroyed();
 }
 
 void ADuRizerudoreSystem::BeginDestroy()
 {
+	InvalidateRememberedLookups();
 	UnbindAuthorityBinding();
 	ReferenceFrame.Reset();
 	Instance.Reset();
@@ -211,6 +228,8 @@ namespace DuRizerudore::SystemPrivate
 
 void ADuRizerudoreSystem::RefreshState(const EInstanceRebuild Rebuild)
 {
+	// A rebuild is where the authority flag takes effect (an edit of any property rebuilds).
+	InvalidateRememberedLookups();
 	const FCoordinateReferenceFramePtr PreviousFrame = ReferenceFrame;
 	ReferenceFrame.Reset();
 
@@ -297,10 +316,41 @@ ADuRizerudoreSystem* ADuRizerudoreSystem::GetCoordinateSystem(const UObject* Wor
 	return nullptr;
 }
 
+uint64& ADuRizerudoreSystem::GetCoordinateSystemsGeneration()
+{
+	// Starts above the zero of a lookup never remembered.
+	static uint64 Generation = 1;
+	return Generation;
+}
+
+void ADuRizerudoreSystem::InvalidateRememberedLookups()
+{
+	++GetCoordinateSystemsGeneration();
+}
+
+const ADuRizerudoreSystem* ADuRizerudoreSystem::FindCoordinateSystemOfWorld() const
+{
+	// The lookup's answer changes only when an actor of the class joins or leaves a world, is destroyed (or marked
+	// for destruction, which leaves the one found invalid) or changes its authority flag (which a rebuild follows).
+	// Asked once per call, so that an answer is never carried into another world.
+	const UWorld* const World = GetWorld();
+	const ADuRizerudoreSystem* const Remembered = RememberedCoordinateSystem.Get();
+	if (RememberedGeneration == GetCoordinateSystemsGeneration() && IsValid(Remembered) && Remembered->bAuthority == bRememberedAuthority
+		&& World != nullptr && (Remembered == this || Remembered->GetWorld() == World))
+	{
+		return Remembered;
+	}
+	ADuRizerudoreSystem* const Found = GetCoordinateSystem(this);
+	RememberedCoordinateSystem = Found;
+	RememberedGeneration = IsValid(Found) ? GetCoordinateSystemsGeneration() : 0;
+	bRememberedAuthority = Found != nullptr && Found->bAuthority;
+	return Found;
+}
+
 const FCoordinateReferenceFrame* ADuRizerudoreSystem::GetAuthorityReferenceFrame() const
 {
 	// An authority never looks itself up, so two authorities in one world each still answer with their own frame.
-	const ADuRizerudoreSystem* const Candidate = bAuthority ? this : GetCoordinateSystem(this);
+	const ADuRizerudoreSystem* const Candidate = bAuthority ? this : FindCoordinateSystemOfWorld();
 	if (!IsValid(Candidate) || !Candidate->IsReferenceFrameInitialized())
 	{
 		return nullptr;
@@ -338,23 +388,13 @@ void ADuRizerudoreSystem::HandleAuthorityReferenceChanged(FCoordinateReferenceFr
 bool ADuRizerudoreSystem::ConvertAuthorityLocalTransformToEcefMatrix(const FTransform& LocalTransform, FMatrix& OutEcefMatrix) const
 {
 	const FCoordinateReferenceFrame* const Frame = GetAuthorityReferenceFrame();
-	return Frame != nullptr
-		&& DuRizerudore::ConvertLocalUePoseToEcefPose(*Frame, DuRizerudore::MakePoseMatrix(LocalTransform.GetRotation(), LocalTransform.GetTranslation()), OutEcefMatrix);
+	return Frame != nullptr && DuRizerudore::ConvertLocalUeTransformToEcefPose(*Frame, LocalTransform, OutEcefMatrix);
 }
 
 bool ADuRizerudoreSystem::ConvertEcefMatrixToAuthorityLocalTransform(const FMatrix& EcefMatrix, FTransform& OutLocalTransform) const
 {
 	const FCoordinateReferenceFrame* const Frame = GetAuthorityReferenceFrame();
-	FMatrix LocalUePose;
-	if (Frame == nullptr || !DuRizerudore::ConvertEcefPoseToLocalUePose(*Frame, EcefMatrix, LocalUePose))
-	{
-		return false;
-	}
-	FVector Position;
-	FQuat Rotation;
-	DuRizerudore::DecomposePoseMatrix(LocalUePose, Position, Rotation);
-	OutLocalTransform = FTransform(Rotation, Position, FVector(1.0, 1.0, 1.0));
-	return true;
+	return Frame != nullptr && DuRizerudore::ConvertEcefPoseToLocalUeTransform(*Frame, EcefMatrix, OutLocalTransform);
 }
 
 bool ADuRizerudoreSystem::ConvertAuthorityLocalToEcef(const FVector& LocalPosition, const FQuat& LocalRotation, FVector& OutEcefPosition, FQuat& OutEcefRotation) const

@@ -214,6 +214,14 @@ private:
 	/** All six caches from the owner's transform; the ECEF ones may be updated while the geodetic ones fail. */
 	bool UpdateCachedCoordinatesFromActor();
 
+	/**
+	 * UpdateCachedCoordinatesFromActor and UpdateGeodeticFromEcef with the owner and the bound coordinate system
+	 * already resolved, so that one move resolves its weak references once. The geodetic update needs
+	 * CoordinateSystem's own frame initialized.
+	 */
+	bool UpdateCachedCoordinatesFromActor(const AActor& Owner, const ADuRizerudoreSystem& CoordinateSystem);
+	bool UpdateGeodeticFromEcef(const ADuRizerudoreSystem& CoordinateSystem);
+
 	/** The cached ECEF pose: the three axes as rows 0 to 2, the position as row 3. */
 	FMatrix GetEcefMatrix() const;
 

@@ -56,6 +56,8 @@ public:
 	virtual void PostEditChangeProperty(FPropertyChangedEvent& PropertyChangedEvent) override;
 #endif
 	virtual void PostRegisterAllComponents() override;
+	virtual void PostUnregisterAllComponents() override;
+	virtual void Destroyed() override;
 	virtual void BeginDestroy() override;
 
 	/**
@@ -207,6 +209,19 @@ private:
 	/** The initialized frame of the world's authority (this actor when it is one); null when there is none. Use at once. */
 	const FCoordinateReferenceFrame* GetAuthorityReferenceFrame() const;
 
+	/**
+	 * The world's coordinate system as GetCoordinateSystem finds it from this actor, remembered while no coordinate
+	 * system joins or leaves a world, is destroyed or rebuilds, and while the one found is alive with the authority
+	 * flag it had. Null (with the lookup's message) when there is none; a null answer is never remembered.
+	 */
+	const ADuRizerudoreSystem* FindCoordinateSystemOfWorld() const;
+
+	/** The count of the changes that can change any world's lookup; a remembered answer holds while it stands. */
+	static uint64& GetCoordinateSystemsGeneration();
+
+	/** Makes every remembered lookup stale: called when a coordinate system joins or leaves a world, is destroyed or rebuilds. */
+	static void InvalidateRememberedLookups();
+
 	/** Binds this actor to the world's authority, unless it is one itself. */
 	void RefreshAuthorityBinding();
 
@@ -228,4 +243,8 @@ private:
 	FCoordinateReferenceFramePtr ReferenceFrame;
 	TWeakObjectPtr<ADuRizerudoreSystem> AuthorityCoordinateSystem;
 	FDelegateHandle AuthorityReferenceChangedHandle;
+	/** The last answer of FindCoordinateSystemOfWorld, the generation it was found in and the authority flag it had. */
+	mutable TWeakObjectPtr<ADuRizerudoreSystem> RememberedCoordinateSystem;
+	mutable uint64 RememberedGeneration = 0;
+	mutable bool bRememberedAuthority = false;
 };

@@ -113,7 +113,12 @@ public:
 
 	/** Called once RegisterAllComponents has registered the components with the actor's world. */
 	virtual void PostRegisterAllComponents();
+
+	/** Unregisters every registered owned component, then PostUnregisterAllComponents. */
 	void UnregisterAllComponents(bool bForReregister = false);
+
+	/** Called once UnregisterAllComponents has unregistered the components (the actor leaves its world or is destroyed). */
+	virtual void PostUnregisterAllComponents();
 
 	/** Marks every owned component as garbage. */
 	void MarkComponentsAsGarbage();
