@@ -60,55 +60,103 @@ namespace
 		return bConverted ? 1 : 0;
 	}
 
+	// Positions a linear map handles together. The loops over the lanes work on local arrays that nothing else
+	// can alias, with a count known when compiling, so the compiler turns them into vector instructions even where
+	// the batch converts in place and Out may be In.
+	constexpr int32 BatchLanes = 8;
+
+	// Runs a linear map (x, y, z in; x, y, z out, by reference) over Count positions: lanes of BatchLanes, then
+	// the rest one by one. A lane's refusal costs no branch: (x - x) + (y - y) + (z - z) is +0 for a finite result
+	// and NaN otherwise, and subtracting it leaves a finite value bit for bit (-0 - +0 is -0) or turns it into NaN.
+	template <typename FLinearMap>
+	FORCEINLINE int32 RunLinearBatch(const FLinearMap& Map, const FVector* In, FVector* Out, const int32 Count)
+	{
+		int32 Converted = 0;
+		int32 Index = 0;
+		for (; Index + BatchLanes <= Count; Index += BatchLanes)
+		{
+			double X[BatchLanes], Y[BatchLanes], Z[BatchLanes];
+			for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
+			{
+				X[Lane] = In[Index + Lane].X;
+				Y[Lane] = In[Index + Lane].Y;
+				Z[Lane] = In[Index + Lane].Z;
+			}
+			for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
+			{
+				double RX, RY, RZ;
+				Map(X[Lane], Y[Lane], Z[Lane], RX, RY, RZ);
+				const double Refused = (RX - RX) + (RY - RY) + (RZ - RZ);
+				X[Lane] = RX - Refused;
+				Y[Lane] = RY - Refused;
+				Z[Lane] = RZ - Refused;
+			}
+			for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
+			{
+				Converted += X[Lane] == X[Lane] ? 1 : 0;
+			}
+			for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
+			{
+				Out[Index + Lane] = FVector(X[Lane], Y[Lane], Z[Lane]);
+			}
+		}
+		for (; Index < Count; ++Index)
+		{
+			FVector Result;
+			Map(In[Index].X, In[Index].Y, In[Index].Z, Result.X, Result.Y, Result.Z);
+			Converted += StoreBatchResult(Result, Out[Index]);
+		}
+		return Converted;
+	}
+
 	// Geocentric to a tangent plane's local system: the offset from the origin turned by the transposed rotation,
 	// in the same order of operations as the single conversion.
 	template <ECoordinateSystem ToSystem>
 	int32 ConvertBatchGeocentricToTangentPlane(const FBatchPlan& Plan, const FVector* In, FVector* Out, const int32 Count)
 	{
-		const FVector Origin = Plan.Origin;
-		const double(&R)[3][3] = Plan.R;
-		int32 Converted = 0;
-		for (int32 Index = 0; Index < Count; ++Index)
-		{
-			const FVector Position = In[Index];
-			const FVector Offset = Position - Origin;
-			const FVector Enu(R[0][0] * Offset.X + R[0][1] * Offset.Y + R[0][2] * Offset.Z, R[1][0] * Offset.X + R[1][1] * Offset.Y + R[1][2] * Offset.Z,
-				R[2][0] * Offset.X + R[2][1] * Offset.Y + R[2][2] * Offset.Z);
-			Converted += StoreBatchResult(EnuToLocalPosition(ToSystem, Enu), Out[Index]);
-		}
-		return Converted;
+		const double OX = Plan.Origin.X, OY = Plan.Origin.Y, OZ = Plan.Origin.Z;
+		const double R00 = Plan.R[0][0], R01 = Plan.R[0][1], R02 = Plan.R[0][2];
+		const double R10 = Plan.R[1][0], R11 = Plan.R[1][1], R12 = Plan.R[1][2];
+		const double R20 = Plan.R[2][0], R21 = Plan.R[2][1], R22 = Plan.R[2][2];
+		const auto Map = [=](const double X, const double Y, const double Z, double& RX, double& RY, double& RZ) {
+			const double DX = X - OX, DY = Y - OY, DZ = Z - OZ;
+			const FVector Local = EnuToLocalPosition(ToSystem, FVector(R00 * DX + R01 * DY + R02 * DZ, R10 * DX + R11 * DY + R12 * DZ, R20 * DX + R21 * DY + R22 * DZ));
+			RX = Local.X;
+			RY = Local.Y;
+			RZ = Local.Z;
+		};
+		return RunLinearBatch(Map, In, Out, Count);
 	}
 
 	// A tangent plane's local system to Geocentric: the origin plus the turned local vector.
 	template <ECoordinateSystem FromSystem>
 	int32 ConvertBatchTangentPlaneToGeocentric(const FBatchPlan& Plan, const FVector* In, FVector* Out, const int32 Count)
 	{
-		const FVector Origin = Plan.Origin;
-		const double(&R)[3][3] = Plan.R;
-		int32 Converted = 0;
-		for (int32 Index = 0; Index < Count; ++Index)
-		{
-			const FVector Position = In[Index];
-			const FVector L = LocalPositionToEnu(FromSystem, Position);
-			const FVector World = Origin
-				+ FVector(L.X * R[0][0] + L.Y * R[1][0] + L.Z * R[2][0], L.X * R[0][1] + L.Y * R[1][1] + L.Z * R[2][1], L.X * R[0][2] + L.Y * R[1][2] + L.Z * R[2][2]);
-			Converted += StoreBatchResult(World, Out[Index]);
-		}
-		return Converted;
+		const double OX = Plan.Origin.X, OY = Plan.Origin.Y, OZ = Plan.Origin.Z;
+		const double R00 = Plan.R[0][0], R01 = Plan.R[0][1], R02 = Plan.R[0][2];
+		const double R10 = Plan.R[1][0], R11 = Plan.R[1][1], R12 = Plan.R[1][2];
+		const double R20 = Plan.R[2][0], R21 = Plan.R[2][1], R22 = Plan.R[2][2];
+		const auto Map = [=](const double X, const double Y, const double Z, double& RX, double& RY, double& RZ) {
+			const FVector L = LocalPositionToEnu(FromSystem, FVector(X, Y, Z));
+			RX = OX + (L.X * R00 + L.Y * R10 + L.Z * R20);
+			RY = OY + (L.X * R01 + L.Y * R11 + L.Z * R21);
+			RZ = OZ + (L.X * R02 + L.Y * R12 + L.Z * R22);
+		};
+		return RunLinearBatch(Map, In, Out, Count);
 	}
 
 	// Between two local systems of any frame, the same system included: axis order, vertical sign and unit.
 	template <ECoordinateSystem FromSystem, ECoordinateSystem ToSystem>
 	int32 ConvertBatchBetweenLocalSystems(const FBatchPlan& /*Plan*/, const FVector* In, FVector* Out, const int32 Count)
 	{
-		int32 Converted = 0;
-		for (int32 Index = 0; Index < Count; ++Index)
-		{
-			const FVector Position = In[Index];
+		const auto Map = [](const double X, const double Y, const double Z, double& RX, double& RY, double& RZ) {
+			const FVector Position(X, Y, Z);
 			const FVector Result = FromSystem == ToSystem ? Position : EnuToLocalPosition(ToSystem, LocalPositionToEnu(FromSystem, Position));
-			Converted += StoreBatchResult(Result, Out[Index]);
-		}
-		return Converted;
+			RX = Result.X;
+			RY = Result.Y;
+			RZ = Result.Z;
+		};
+		return RunLinearBatch(Map, In, Out, Count);
 	}
 
 	// Geodetic to a tangent plane's local system through the frame's projector.
