@@ -101,9 +101,25 @@ bool UDuRizerudoreBlueprintLibrary::GetReferenceFrameFromCoordinateSystem(ADuRiz
 bool UDuRizerudoreBlueprintLibrary::ConvertPosition(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
 	const FVector& Position, FVector& ConvertedPosition)
 {
+	if (!ReferenceFrame.IsInitialized() || !IsAnswerablePosition(FromSystem, Position))
+	{
+		return false;
+	}
+	// The tangent plane's ECEF paths inline, into a result of their own that stays in registers: a result the
+	// dispatcher also writes through a reference must live in memory, and reading it back whole after writing
+	// it component by component stalls the store buffer on every call.
+	FVector TangentPlaneResult;
+	if (DuRizerudore::TryConvertPositionInTangentPlane(FromSystem, ToSystem, ReferenceFrame, Position, TangentPlaneResult))
+	{
+		if (TangentPlaneResult.ContainsNaN())
+		{
+			return false;
+		}
+		ConvertedPosition = TangentPlaneResult;
+		return true;
+	}
 	FVector Converted = FVector::ZeroVector;
-	if (!ReferenceFrame.IsInitialized() || !IsAnswerablePosition(FromSystem, Position)
-		|| !DuRizerudore::DispatchPositionConversion(FromSystem, ToSystem, ReferenceFrame, Position, Converted) || Converted.ContainsNaN())
+	if (!DuRizerudore::DispatchPositionConversion(FromSystem, ToSystem, ReferenceFrame, Position, Converted) || Converted.ContainsNaN())
 	{
 		return false;
 	}
