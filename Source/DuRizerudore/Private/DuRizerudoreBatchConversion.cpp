@@ -20,13 +20,17 @@ namespace
 	using DuRizerudore::EnuToLocalPosition;
 	using DuRizerudore::LocalPositionToEnu;
 
-	// Below this many positions a batch runs on the calling thread: handing blocks to other threads costs
-	// about as much as converting them.
-	constexpr int32 BatchParallelThreshold = 1 << 15;
+	// Below these many positions a batch runs on the calling thread: handing blocks to other threads (some
+	// microseconds) would cost about as much as converting them. A linear map takes a few nanoseconds a position,
+	// the geodesy (a projector, a UTM/UPS projection, an ellipsoid's latitude) some fifty to four hundred.
+	constexpr int32 LinearBatchParallelThreshold = 1 << 15;
+	constexpr int32 GeodesyBatchParallelThreshold = 1 << 11;
 
-	// Positions in one block of a parallel batch. A multiple of 32, so that no two blocks share a word of the
-	// failure bits.
-	constexpr int32 BatchPositionsPerBlock = 1 << 13;
+	// Positions in one block of a parallel batch: enough work for a block to outweigh taking it, small enough that
+	// the cores finish together. Multiples of 32, so that no two blocks share a word of the failure bits.
+	constexpr int32 LinearBatchPositionsPerBlock = 1 << 13;
+	constexpr int32 GeodesyBatchPositionsPerBlock = 1 << 10;
+	static_assert(LinearBatchPositionsPerBlock % 32 == 0 && GeodesyBatchPositionsPerBlock % 32 == 0, "blocks must not share a word of the failure bits");
 
 	// True when all three components are finite: x - x is 0 for a finite x and NaN otherwise. Unlike a call
 	// of isfinite it compiles to plain arithmetic that the loops below can vectorise.
@@ -44,6 +48,8 @@ namespace
 		FVector Origin = FVector(0.0, 0.0, 0.0);
 		double R[3][3] = {};
 		const GeographicLib::LocalCartesian* Projector = nullptr;
+		// True for the linear maps, which take a few nanoseconds a position; false where geodesy runs for each.
+		bool bLinear = false;
 		// Converts Count positions, writing NaN where one fails; returns how many converted.
 		int32 (*Run)(const FBatchPlan& Plan, const FVector* In, FVector* Out, int32 Count) = nullptr;
 	};
@@ -272,6 +278,7 @@ namespace
 				Plan.Run = SelectBatchLocalKernel<FBatchFromLocalOf<ECoordinateSystem::Local_ENU>::FTo>(ToSystem);
 				break;
 			}
+			Plan.bLinear = true;
 			return Plan;
 		}
 		if (Plan.Projector == nullptr)
@@ -290,10 +297,12 @@ namespace
 		if (FromSystem == ECoordinateSystem::Geocentric && bToLocal)
 		{
 			Plan.Run = SelectBatchLocalKernel<FBatchGeocentricToTangentPlaneOf>(ToSystem);
+			Plan.bLinear = true;
 		}
 		else if (bFromLocal && ToSystem == ECoordinateSystem::Geocentric)
 		{
 			Plan.Run = SelectBatchLocalKernel<FBatchTangentPlaneToGeocentricOf>(FromSystem);
+			Plan.bLinear = true;
 		}
 		else if (FromSystem == ECoordinateSystem::Geodetic && bToLocal)
 		{
@@ -337,15 +346,16 @@ namespace DuRizerudore
 			}
 			return Converted;
 		};
-		if (Num < BatchParallelThreshold)
+		if (Num < (Plan.bLinear ? LinearBatchParallelThreshold : GeodesyBatchParallelThreshold))
 		{
 			return ConvertBlock(0, Num);
 		}
-		const int32 NumBlocks = (Num + BatchPositionsPerBlock - 1) / BatchPositionsPerBlock;
+		const int32 PositionsPerBlock = Plan.bLinear ? LinearBatchPositionsPerBlock : GeodesyBatchPositionsPerBlock;
+		const int32 NumBlocks = (Num + PositionsPerBlock - 1) / PositionsPerBlock;
 		std::vector<int32> ConvertedPerBlock(static_cast<size_t>(NumBlocks), 0);
-		ParallelFor(NumBlocks, [&ConvertBlock, &ConvertedPerBlock, Num](const int32 Block) {
-			const int32 Begin = Block * BatchPositionsPerBlock;
-			ConvertedPerBlock[static_cast<size_t>(Block)] = ConvertBlock(Begin, FMath::Min(Num, Begin + BatchPositionsPerBlock));
+		ParallelFor(NumBlocks, [&ConvertBlock, &ConvertedPerBlock, Num, PositionsPerBlock](const int32 Block) {
+			const int32 Begin = Block * PositionsPerBlock;
+			ConvertedPerBlock[static_cast<size_t>(Block)] = ConvertBlock(Begin, FMath::Min(Num, Begin + PositionsPerBlock));
 		});
 		int32 Converted = 0;
 		for (const int32 BlockConverted : ConvertedPerBlock)
