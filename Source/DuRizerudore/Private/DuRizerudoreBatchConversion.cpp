@@ -74,10 +74,11 @@ namespace
 	// Runs a linear map (x, y, z in; x, y, z out, by reference) over Count positions: lanes of BatchLanes, then
 	// the rest one by one. A lane's refusal costs no branch: (x - x) + (y - y) + (z - z) is +0 for a finite result
 	// and NaN otherwise, and subtracting it leaves a finite value bit for bit (-0 - +0 is -0) or turns it into NaN.
+	// The refusals also add up per lane, where a NaN stays; only when one is seen are the lanes' outputs counted.
 	template <typename FLinearMap>
 	FORCEINLINE int32 RunLinearBatch(const FLinearMap& Map, const FVector* In, FVector* Out, const int32 Count)
 	{
-		int32 Converted = 0;
+		double Refusals[BatchLanes] = {};
 		int32 Index = 0;
 		for (; Index + BatchLanes <= Count; Index += BatchLanes)
 		{
@@ -96,14 +97,25 @@ namespace
 				X[Lane] = RX - Refused;
 				Y[Lane] = RY - Refused;
 				Z[Lane] = RZ - Refused;
-			}
-			for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
-			{
-				Converted += X[Lane] == X[Lane] ? 1 : 0;
+				Refusals[Lane] += Refused;
 			}
 			for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
 			{
 				Out[Index + Lane] = FVector(X[Lane], Y[Lane], Z[Lane]);
+			}
+		}
+		bool bAnyRefused = false;
+		for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
+		{
+			bAnyRefused |= Refusals[Lane] != 0.0;
+		}
+		int32 Converted = Index;
+		if (bAnyRefused)
+		{
+			Converted = 0;
+			for (int32 Counted = 0; Counted < Index; ++Counted)
+			{
+				Converted += FMath::IsNaN(Out[Counted].X) ? 0 : 1;
 			}
 		}
 		for (; Index < Count; ++Index)
