@@ -91,7 +91,7 @@ namespace
 			}
 			for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
 			{
-				double RX, RY, RZ;
+				double RX = 0.0, RY = 0.0, RZ = 0.0;
 				Map(X[Lane], Y[Lane], Z[Lane], RX, RY, RZ);
 				const double Refused = (RX - RX) + (RY - RY) + (RZ - RZ);
 				X[Lane] = RX - Refused;
@@ -120,7 +120,7 @@ namespace
 		}
 		for (; Index < Count; ++Index)
 		{
-			FVector Result;
+			FVector Result(0.0, 0.0, 0.0);
 			Map(In[Index].X, In[Index].Y, In[Index].Z, Result.X, Result.Y, Result.Z);
 			Converted += StoreBatchResult(Result, Out[Index]);
 		}

@@ -108,7 +108,7 @@ bool UDuRizerudoreBlueprintLibrary::ConvertPosition(const FCoordinateReferenceFr
 	// The tangent plane's ECEF paths inline, into a result of their own that stays in registers: a result the
 	// dispatcher also writes through a reference must live in memory, and reading it back whole after writing
 	// it component by component stalls the store buffer on every call.
-	FVector TangentPlaneResult;
+	FVector TangentPlaneResult(0.0, 0.0, 0.0);
 	if (DuRizerudore::TryConvertPositionInTangentPlane(FromSystem, ToSystem, ReferenceFrame, Position, TangentPlaneResult))
 	{
 		if (TangentPlaneResult.ContainsNaN())
