@@ -97,6 +97,9 @@ namespace
 		double Time = 0.0;
 		std::string Unit;
 		double LinesPerSecond = 0.0;
+		/** A batch split across every core: its wall-time speedup over one thread and over PROJ's batch (0 where not measured). */
+		double SpeedupOverOneThread = 0.0;
+		double SpeedupOverProj = 0.0;
 	};
 
 	/** Console output as usual, then the tables of medians once every benchmark has run. */
@@ -123,6 +126,10 @@ namespace
 				Result.Unit = benchmark::GetTimeUnitString(Each.time_unit);
 				const auto Lines = Each.counters.find("lines_per_second");
 				Result.LinesPerSecond = Lines != Each.counters.end() ? Lines->second.value : 0.0;
+				const auto OverOneThread = Each.counters.find("speedup_all_cores_over_1");
+				Result.SpeedupOverOneThread = OverOneThread != Each.counters.end() ? OverOneThread->second.value : 0.0;
+				const auto OverProj = Each.counters.find("speedup_all_cores_over_PROJ");
+				Result.SpeedupOverProj = OverProj != Each.counters.end() ? OverProj->second.value : 0.0;
 				(bMedian ? Medians : Singles)[Each.run_name.function_name] = Result;
 			}
 		}
@@ -154,6 +161,22 @@ namespace
 				else
 				{
 					fmt::print(" | |\n");
+				}
+			}
+			fmt::print("\n| batch of 10 million positions on every core (wall time) | speedup over one thread | speedup over PROJ's batch |\n|---|---:|---:|\n");
+			for (const auto& [Name, Result] : Results())
+			{
+				if (Result.SpeedupOverOneThread > 0.0)
+				{
+					fmt::print("| {} | {:.2f} |", Name, Result.SpeedupOverOneThread);
+					if (Result.SpeedupOverProj > 0.0)
+					{
+						fmt::print(" {:.2f} |\n", Result.SpeedupOverProj);
+					}
+					else
+					{
+						fmt::print(" |\n");
+					}
 				}
 			}
 			fmt::print("\n| command-line tool, geodetic to geocentric (wall time) | lines per second |\n|---|---:|\n");

@@ -171,7 +171,8 @@ TEST(BatchConversion, LargeBatchesSplitAcrossThreadsStillAgreeAndMarkTheirFailur
 	{
 		SCOPED_TRACE(testing::Message() << static_cast<int>(Case.From) << " to " << static_cast<int>(Case.To));
 		std::vector<FVector> Positions = MakePositions(Case.From, 100003, 11);
-		// A refusal at the last position of a block of the split and at the very end.
+		// Refusals at the last position of a block of the split (the linear maps' blocks and the geodesy's) and at the very end.
+		Positions[1023] = FVector(0.0, NaN, 0.0);
 		Positions[8191] = FVector(NaN, 0.0, 0.0);
 		Positions.back() = FVector(Infinity, 0.0, 0.0);
 		std::vector<FVector> Converted(Positions.size());

@@ -20,13 +20,17 @@ namespace
 	using DuRizerudore::EnuToLocalPosition;
 	using DuRizerudore::LocalPositionToEnu;
 
-	// Below this many positions a batch runs on the calling thread: handing blocks to other threads costs
-	// about as much as converting them.
-	constexpr int32 BatchParallelThreshold = 1 << 15;
+	// Below these many positions a batch runs on the calling thread: handing blocks to other threads (some
+	// microseconds) would cost about as much as converting them. A linear map takes a few nanoseconds a position,
+	// the geodesy (a projector, a UTM/UPS projection, an ellipsoid's latitude) some fifty to four hundred.
+	constexpr int32 LinearBatchParallelThreshold = 1 << 15;
+	constexpr int32 GeodesyBatchParallelThreshold = 1 << 11;
 
-	// Positions in one block of a parallel batch. A multiple of 32, so that no two blocks share a word of the
-	// failure bits.
-	constexpr int32 BatchPositionsPerBlock = 1 << 13;
+	// Positions in one block of a parallel batch: enough work for a block to outweigh taking it, small enough that
+	// the cores finish together. Multiples of 32, so that no two blocks share a word of the failure bits.
+	constexpr int32 LinearBatchPositionsPerBlock = 1 << 13;
+	constexpr int32 GeodesyBatchPositionsPerBlock = 1 << 10;
+	static_assert(LinearBatchPositionsPerBlock % 32 == 0 && GeodesyBatchPositionsPerBlock % 32 == 0, "blocks must not share a word of the failure bits");
 
 	// True when all three components are finite: x - x is 0 for a finite x and NaN otherwise. Unlike a call
 	// of isfinite it compiles to plain arithmetic that the loops below can vectorise.
@@ -44,6 +48,8 @@ namespace
 		FVector Origin = FVector(0.0, 0.0, 0.0);
 		double R[3][3] = {};
 		const GeographicLib::LocalCartesian* Projector = nullptr;
+		// True for the linear maps, which take a few nanoseconds a position; false where geodesy runs for each.
+		bool bLinear = false;
 		// Converts Count positions, writing NaN where one fails; returns how many converted.
 		int32 (*Run)(const FBatchPlan& Plan, const FVector* In, FVector* Out, int32 Count) = nullptr;
 	};
@@ -60,55 +66,115 @@ namespace
 		return bConverted ? 1 : 0;
 	}
 
+	// Positions a linear map handles together. The loops over the lanes work on local arrays that nothing else
+	// can alias, with a count known when compiling, so the compiler turns them into vector instructions even where
+	// the batch converts in place and Out may be In.
+	constexpr int32 BatchLanes = 8;
+
+	// Runs a linear map (x, y, z in; x, y, z out, by reference) over Count positions: lanes of BatchLanes, then
+	// the rest one by one. A lane's refusal costs no branch: (x - x) + (y - y) + (z - z) is +0 for a finite result
+	// and NaN otherwise, and subtracting it leaves a finite value bit for bit (-0 - +0 is -0) or turns it into NaN.
+	// The refusals also add up per lane, where a NaN stays; only when one is seen are the lanes' outputs counted.
+	template <typename FLinearMap>
+	FORCEINLINE int32 RunLinearBatch(const FLinearMap& Map, const FVector* In, FVector* Out, const int32 Count)
+	{
+		double Refusals[BatchLanes] = {};
+		int32 Index = 0;
+		for (; Index + BatchLanes <= Count; Index += BatchLanes)
+		{
+			double X[BatchLanes], Y[BatchLanes], Z[BatchLanes];
+			for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
+			{
+				X[Lane] = In[Index + Lane].X;
+				Y[Lane] = In[Index + Lane].Y;
+				Z[Lane] = In[Index + Lane].Z;
+			}
+			for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
+			{
+				double RX = 0.0, RY = 0.0, RZ = 0.0;
+				Map(X[Lane], Y[Lane], Z[Lane], RX, RY, RZ);
+				const double Refused = (RX - RX) + (RY - RY) + (RZ - RZ);
+				X[Lane] = RX - Refused;
+				Y[Lane] = RY - Refused;
+				Z[Lane] = RZ - Refused;
+				Refusals[Lane] += Refused;
+			}
+			for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
+			{
+				Out[Index + Lane] = FVector(X[Lane], Y[Lane], Z[Lane]);
+			}
+		}
+		bool bAnyRefused = false;
+		for (int32 Lane = 0; Lane < BatchLanes; ++Lane)
+		{
+			bAnyRefused |= Refusals[Lane] != 0.0;
+		}
+		int32 Converted = Index;
+		if (bAnyRefused)
+		{
+			Converted = 0;
+			for (int32 Counted = 0; Counted < Index; ++Counted)
+			{
+				Converted += FMath::IsNaN(Out[Counted].X) ? 0 : 1;
+			}
+		}
+		for (; Index < Count; ++Index)
+		{
+			FVector Result(0.0, 0.0, 0.0);
+			Map(In[Index].X, In[Index].Y, In[Index].Z, Result.X, Result.Y, Result.Z);
+			Converted += StoreBatchResult(Result, Out[Index]);
+		}
+		return Converted;
+	}
+
 	// Geocentric to a tangent plane's local system: the offset from the origin turned by the transposed rotation,
 	// in the same order of operations as the single conversion.
 	template <ECoordinateSystem ToSystem>
 	int32 ConvertBatchGeocentricToTangentPlane(const FBatchPlan& Plan, const FVector* In, FVector* Out, const int32 Count)
 	{
-		const FVector Origin = Plan.Origin;
-		const double(&R)[3][3] = Plan.R;
-		int32 Converted = 0;
-		for (int32 Index = 0; Index < Count; ++Index)
-		{
-			const FVector Position = In[Index];
-			const FVector Offset = Position - Origin;
-			const FVector Enu(R[0][0] * Offset.X + R[0][1] * Offset.Y + R[0][2] * Offset.Z, R[1][0] * Offset.X + R[1][1] * Offset.Y + R[1][2] * Offset.Z,
-				R[2][0] * Offset.X + R[2][1] * Offset.Y + R[2][2] * Offset.Z);
-			Converted += StoreBatchResult(EnuToLocalPosition(ToSystem, Enu), Out[Index]);
-		}
-		return Converted;
+		const double OX = Plan.Origin.X, OY = Plan.Origin.Y, OZ = Plan.Origin.Z;
+		const double R00 = Plan.R[0][0], R01 = Plan.R[0][1], R02 = Plan.R[0][2];
+		const double R10 = Plan.R[1][0], R11 = Plan.R[1][1], R12 = Plan.R[1][2];
+		const double R20 = Plan.R[2][0], R21 = Plan.R[2][1], R22 = Plan.R[2][2];
+		const auto Map = [=](const double X, const double Y, const double Z, double& RX, double& RY, double& RZ) {
+			const double DX = X - OX, DY = Y - OY, DZ = Z - OZ;
+			const FVector Local = EnuToLocalPosition(ToSystem, FVector(R00 * DX + R01 * DY + R02 * DZ, R10 * DX + R11 * DY + R12 * DZ, R20 * DX + R21 * DY + R22 * DZ));
+			RX = Local.X;
+			RY = Local.Y;
+			RZ = Local.Z;
+		};
+		return RunLinearBatch(Map, In, Out, Count);
 	}
 
 	// A tangent plane's local system to Geocentric: the origin plus the turned local vector.
 	template <ECoordinateSystem FromSystem>
 	int32 ConvertBatchTangentPlaneToGeocentric(const FBatchPlan& Plan, const FVector* In, FVector* Out, const int32 Count)
 	{
-		const FVector Origin = Plan.Origin;
-		const double(&R)[3][3] = Plan.R;
-		int32 Converted = 0;
-		for (int32 Index = 0; Index < Count; ++Index)
-		{
-			const FVector Position = In[Index];
-			const FVector L = LocalPositionToEnu(FromSystem, Position);
-			const FVector World = Origin
-				+ FVector(L.X * R[0][0] + L.Y * R[1][0] + L.Z * R[2][0], L.X * R[0][1] + L.Y * R[1][1] + L.Z * R[2][1], L.X * R[0][2] + L.Y * R[1][2] + L.Z * R[2][2]);
-			Converted += StoreBatchResult(World, Out[Index]);
-		}
-		return Converted;
+		const double OX = Plan.Origin.X, OY = Plan.Origin.Y, OZ = Plan.Origin.Z;
+		const double R00 = Plan.R[0][0], R01 = Plan.R[0][1], R02 = Plan.R[0][2];
+		const double R10 = Plan.R[1][0], R11 = Plan.R[1][1], R12 = Plan.R[1][2];
+		const double R20 = Plan.R[2][0], R21 = Plan.R[2][1], R22 = Plan.R[2][2];
+		const auto Map = [=](const double X, const double Y, const double Z, double& RX, double& RY, double& RZ) {
+			const FVector L = LocalPositionToEnu(FromSystem, FVector(X, Y, Z));
+			RX = OX + (L.X * R00 + L.Y * R10 + L.Z * R20);
+			RY = OY + (L.X * R01 + L.Y * R11 + L.Z * R21);
+			RZ = OZ + (L.X * R02 + L.Y * R12 + L.Z * R22);
+		};
+		return RunLinearBatch(Map, In, Out, Count);
 	}
 
 	// Between two local systems of any frame, the same system included: axis order, vertical sign and unit.
 	template <ECoordinateSystem FromSystem, ECoordinateSystem ToSystem>
 	int32 ConvertBatchBetweenLocalSystems(const FBatchPlan& /*Plan*/, const FVector* In, FVector* Out, const int32 Count)
 	{
-		int32 Converted = 0;
-		for (int32 Index = 0; Index < Count; ++Index)
-		{
-			const FVector Position = In[Index];
+		const auto Map = [](const double X, const double Y, const double Z, double& RX, double& RY, double& RZ) {
+			const FVector Position(X, Y, Z);
 			const FVector Result = FromSystem == ToSystem ? Position : EnuToLocalPosition(ToSystem, LocalPositionToEnu(FromSystem, Position));
-			Converted += StoreBatchResult(Result, Out[Index]);
-		}
-		return Converted;
+			RX = Result.X;
+			RY = Result.Y;
+			RZ = Result.Z;
+		};
+		return RunLinearBatch(Map, In, Out, Count);
 	}
 
 	// Geodetic to a tangent plane's local system through the frame's projector.
@@ -224,6 +290,7 @@ namespace
 				Plan.Run = SelectBatchLocalKernel<FBatchFromLocalOf<ECoordinateSystem::Local_ENU>::FTo>(ToSystem);
 				break;
 			}
+			Plan.bLinear = true;
 			return Plan;
 		}
 		if (Plan.Projector == nullptr)
@@ -242,10 +309,12 @@ namespace
 		if (FromSystem == ECoordinateSystem::Geocentric && bToLocal)
 		{
 			Plan.Run = SelectBatchLocalKernel<FBatchGeocentricToTangentPlaneOf>(ToSystem);
+			Plan.bLinear = true;
 		}
 		else if (bFromLocal && ToSystem == ECoordinateSystem::Geocentric)
 		{
 			Plan.Run = SelectBatchLocalKernel<FBatchTangentPlaneToGeocentricOf>(FromSystem);
+			Plan.bLinear = true;
 		}
 		else if (FromSystem == ECoordinateSystem::Geodetic && bToLocal)
 		{
@@ -289,15 +358,16 @@ namespace DuRizerudore
 			}
 			return Converted;
 		};
-		if (Num < BatchParallelThreshold)
+		if (Num < (Plan.bLinear ? LinearBatchParallelThreshold : GeodesyBatchParallelThreshold))
 		{
 			return ConvertBlock(0, Num);
 		}
-		const int32 NumBlocks = (Num + BatchPositionsPerBlock - 1) / BatchPositionsPerBlock;
+		const int32 PositionsPerBlock = Plan.bLinear ? LinearBatchPositionsPerBlock : GeodesyBatchPositionsPerBlock;
+		const int32 NumBlocks = (Num + PositionsPerBlock - 1) / PositionsPerBlock;
 		std::vector<int32> ConvertedPerBlock(static_cast<size_t>(NumBlocks), 0);
-		ParallelFor(NumBlocks, [&ConvertBlock, &ConvertedPerBlock, Num](const int32 Block) {
-			const int32 Begin = Block * BatchPositionsPerBlock;
-			ConvertedPerBlock[static_cast<size_t>(Block)] = ConvertBlock(Begin, FMath::Min(Num, Begin + BatchPositionsPerBlock));
+		ParallelFor(NumBlocks, [&ConvertBlock, &ConvertedPerBlock, Num, PositionsPerBlock](const int32 Block) {
+			const int32 Begin = Block * PositionsPerBlock;
+			ConvertedPerBlock[static_cast<size_t>(Block)] = ConvertBlock(Begin, FMath::Min(Num, Begin + PositionsPerBlock));
 		});
 		int32 Converted = 0;
 		for (const int32 BlockConverted : ConvertedPerBlock)

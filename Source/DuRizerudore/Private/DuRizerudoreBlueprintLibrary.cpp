@@ -101,9 +101,30 @@ bool UDuRizerudoreBlueprintLibrary::GetReferenceFrameFromCoordinateSystem(ADuRiz
 bool UDuRizerudoreBlueprintLibrary::ConvertPosition(const FCoordinateReferenceFrame& ReferenceFrame, const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem,
 	const FVector& Position, FVector& ConvertedPosition)
 {
+	if (!ReferenceFrame.IsInitialized())
+	{
+		return false;
+	}
+	// The tangent plane's ECEF paths inline, into a result of their own that stays in registers: a result the
+	// dispatcher also writes through a reference must live in memory, and reading it back whole after writing
+	// it component by component stalls the store buffer on every call. Their results need the only test: each
+	// result component weighs every input component, so an input that is not finite gives a result that is not.
+	FVector TangentPlaneResult(0.0, 0.0, 0.0);
+	if (DuRizerudore::TryConvertPositionInTangentPlane(FromSystem, ToSystem, ReferenceFrame, Position, TangentPlaneResult))
+	{
+		if (TangentPlaneResult.ContainsNaN())
+		{
+			return false;
+		}
+		ConvertedPosition = TangentPlaneResult;
+		return true;
+	}
+	if (!IsAnswerablePosition(FromSystem, Position))
+	{
+		return false;
+	}
 	FVector Converted = FVector::ZeroVector;
-	if (!ReferenceFrame.IsInitialized() || !IsAnswerablePosition(FromSystem, Position)
-		|| !DuRizerudore::DispatchPositionConversion(FromSystem, ToSystem, ReferenceFrame, Position, Converted) || Converted.ContainsNaN())
+	if (!DuRizerudore::DispatchPositionConversion(FromSystem, ToSystem, ReferenceFrame, Position, Converted) || Converted.ContainsNaN())
 	{
 		return false;
 	}

@@ -147,12 +147,6 @@ FCoordinateConversionInstance::FCoordinateConversionInstance(const FCoordinateCo
 // Out of line, where the GeographicLib classes the shared pointers release are complete.
 FCoordinateConversionInstance::~FCoordinateConversionInstance() = default;
 
-bool FCoordinateConversionInstance::IsInitialized() const
-{
-	return GeodesicInstance.IsValid() && RhumbInstance.IsValid() && GeocentricInstance.IsValid() && NormalGravityInstance.IsValid()
-		&& bGravityModelReady && bGeoidModelReady;
-}
-
 bool FCoordinateConversionInstance::SupportsGeoidQueries() const
 {
 	return GeoidModelInstance.IsValid();

@@ -77,17 +77,7 @@ namespace DuRizerudore
 
 		// Point clouds and tiles given in ECEF take the tangent plane's direct paths before any other dispatch;
 		// every other frame falls through to the general paths below.
-		if (FromSystem == ECoordinateSystem::Geocentric && IsLocalCoordinateSystem(ToSystem))
-		{
-			FVector Enu(0.0, 0.0, 0.0);
-			if (FCoordinateReferenceFrameKernelAccess::TryGeocentricPositionToTangentPlane(Frame, Position, Enu))
-			{
-				OutPosition = EnuToLocalPosition(ToSystem, Enu);
-				return true;
-			}
-		}
-		if (ToSystem == ECoordinateSystem::Geocentric && IsLocalCoordinateSystem(FromSystem)
-			&& FCoordinateReferenceFrameKernelAccess::TryTangentPlanePositionToGeocentric(Frame, LocalPositionToEnu(FromSystem, Position), OutPosition))
+		if (TryConvertPositionInTangentPlane(FromSystem, ToSystem, Frame, Position, OutPosition))
 		{
 			return true;
 		}

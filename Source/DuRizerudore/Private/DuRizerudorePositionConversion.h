@@ -5,6 +5,7 @@
 #include "CoreMinimal.h"
 #include "DuRizerudoreConversion.h"
 #include "DuRizerudoreConversionInternal.h"
+#include "DuRizerudoreLocalSystems.h"
 
 namespace DuRizerudore
 {
@@ -26,4 +27,27 @@ namespace DuRizerudore
 	 */
 	bool DispatchPositionConversion(ECoordinateSystem FromSystem, ECoordinateSystem ToSystem, const FCoordinateReferenceFrame& Frame,
 		const FVector& Position, FVector& OutPosition);
+
+	/**
+	 * Geocentric ECEF metres to a tangent plane's local system and back, the common case of point clouds and tiles
+	 * given in ECEF: a subtraction and a rotation, inline so that a caller converting millions of positions pays
+	 * no call for them. Returns false, with OutPosition untouched, for any other pair of systems or kind of frame,
+	 * which DispatchPositionConversion then answers.
+	 */
+	FORCEINLINE bool TryConvertPositionInTangentPlane(const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem, const FCoordinateReferenceFrame& Frame,
+		const FVector& Position, FVector& OutPosition)
+	{
+		if (FromSystem == ECoordinateSystem::Geocentric && IsLocalCoordinateSystem(ToSystem))
+		{
+			FVector Enu(0.0, 0.0, 0.0);
+			if (FCoordinateReferenceFrameKernelAccess::TryGeocentricPositionToTangentPlane(Frame, Position, Enu))
+			{
+				OutPosition = EnuToLocalPosition(ToSystem, Enu);
+				return true;
+			}
+			return false;
+		}
+		return ToSystem == ECoordinateSystem::Geocentric && IsLocalCoordinateSystem(FromSystem)
+			&& FCoordinateReferenceFrameKernelAccess::TryTangentPlanePositionToGeocentric(Frame, LocalPositionToEnu(FromSystem, Position), OutPosition);
+	}
 }

@@ -158,11 +158,6 @@ FCoordinateReferenceFrame& FCoordinateReferenceFrame::operator=(const FCoordinat
 FCoordinateReferenceFrame& FCoordinateReferenceFrame::operator=(FCoordinateReferenceFrame&& Other) = default;
 FCoordinateReferenceFrame::~FCoordinateReferenceFrame() = default;
 
-bool FCoordinateReferenceFrame::IsInitialized() const
-{
-	return Conversion.IsValid() && Conversion->IsInitialized();
-}
-
 bool FCoordinateReferenceFrame::HasLocalFrame() const
 {
 	return bHasLocalFrame;

@@ -16,8 +16,9 @@ namespace DuRizerudore
 	 * The pair of systems and the kind of frame are decided once for the whole array. Between a tangent plane's
 	 * local systems and Geocentric, and among the local systems of any frame, the conversion is a loop of a few
 	 * multiplications a position; the other pairs run the single conversion's kernel for each position. Arrays
-	 * of some tens of thousands of positions and more are split across the machine's cores (ParallelFor); smaller
-	 * ones run on the calling thread. Any number of calls may run at once, also on one frame.
+	 * are split across the machine's cores (ParallelFor) from a few thousand positions where geodesy runs for each,
+	 * from some tens of thousands for the loops of multiplications; smaller ones run on the calling thread. Any
+	 * number of calls may run at once, also on one frame.
 	 *
 	 * @param Frame the reference frame; it must be initialized.
 	 * @param FromSystem the system of Positions: Local_ENU, Local_NED (metres), Local_UE (centimetres), Geocentric

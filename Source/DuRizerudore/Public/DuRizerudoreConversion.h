@@ -253,7 +253,12 @@ struct DURIZERUDORE_API FCoordinateConversionInstance
 	~FCoordinateConversionInstance();
 
 	/** True when the geodesy objects exist and every selected model loaded. */
-	bool IsInitialized() const;
+	bool IsInitialized() const
+	{
+		// Inline: every conversion asks first, and a call would cost as much as a tangent plane's arithmetic.
+		return GeodesicInstance.IsValid() && RhumbInstance.IsValid() && GeocentricInstance.IsValid() && NormalGravityInstance.IsValid() && bGravityModelReady
+			&& bGeoidModelReady;
+	}
 
 	/** True when a geoid grid is loaded (also possible on an uninitialized instance). */
 	bool SupportsGeoidQueries() const;
@@ -381,7 +386,10 @@ struct DURIZERUDORE_API FCoordinateReferenceFrame
 	~FCoordinateReferenceFrame();
 
 	/** True when the frame holds an initialized conversion instance. */
-	bool IsInitialized() const;
+	bool IsInitialized() const
+	{
+		return Conversion.IsValid() && Conversion->IsInitialized();
+	}
 
 	/** True once a local frame origin has been set successfully. */
 	bool HasLocalFrame() const;
