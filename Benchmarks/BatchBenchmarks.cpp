@@ -288,13 +288,16 @@ namespace DuRizerudoreBenchmark
 			return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
 		}
 
-		/** Wall-clock speedups of the batch split across every core: over one thread, and over PROJ's batch (geodetic paths only). */
+		/**
+		 * Wall-clock speedups of the batch split across every core: over one thread, and over PROJ's batch (geodetic
+		 * paths); on the linear paths, its time over a memcpy of the same bytes, the memory limit a user's batch meets.
+		 */
 		void RunBatchScaling(benchmark::State& State, const ECoordinateLocalFrameType Type, const ECoordinateSystem From, const ECoordinateSystem To)
 		{
 			GetBatchPositions(From);
 			const bool bAgainstProj = From == ECoordinateSystem::Geodetic;
 			const FBatchProj Proj(BatchProjDefinition(Type));
-			double OneThread = 0.0, EveryCore = 0.0, ProjBatch = 0.0;
+			double OneThread = 0.0, EveryCore = 0.0, ProjBatch = 0.0, Memcpy = 0.0;
 			for (auto _ : State)
 			{
 				OneThread += SecondsOf([&] { ConvertOnOneThread(Type, From, To); });
@@ -306,11 +309,19 @@ namespace DuRizerudoreBenchmark
 					State.ResumeTiming();
 					ProjBatch += SecondsOf([&] { Proj.Run(GetBatchOutput()); });
 				}
+				else
+				{
+					Memcpy += SecondsOf([&] { std::memcpy(GetBatchOutput().data(), GetBatchPositions(From).data(), BatchSize * sizeof(FVector)); });
+				}
 			}
 			State.counters["speedup_all_cores_over_1"] = OneThread / EveryCore;
 			if (bAgainstProj)
 			{
 				State.counters["speedup_all_cores_over_PROJ"] = ProjBatch / EveryCore;
+			}
+			else
+			{
+				State.counters["time_all_cores_over_memcpy"] = EveryCore / Memcpy;
 			}
 		}
 	}
