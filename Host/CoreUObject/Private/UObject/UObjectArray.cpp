@@ -46,28 +46,7 @@ void FUObjectArray::FreeUObjectIndex(UObjectBase* Object)
 	Object->InternalIndex = INDEX_NONE;
 }
 
-int32 FUObjectArray::GetObjectArrayNum() const
-{
-	return Storage != nullptr ? static_cast<int32>(Storage->Objects.size()) : 0;
-}
-
-FUObjectItem* FUObjectArray::IndexToObject(const int32 Index)
-{
-	return Index >= 0 && Index < GetObjectArrayNum() ? &Storage->Objects[static_cast<std::size_t>(Index)] : nullptr;
-}
-
-const FUObjectItem* FUObjectArray::IndexToObject(const int32 Index) const
-{
-	return Index >= 0 && Index < GetObjectArrayNum() ? &Storage->Objects[static_cast<std::size_t>(Index)] : nullptr;
-}
-
 FUObjectItem* FUObjectArray::ObjectToObjectItem(const UObjectBase* Object)
 {
 	return Object != nullptr ? IndexToObject(static_cast<int32>(Object->GetUniqueID())) : nullptr;
-}
-
-bool FUObjectArray::IsValid(const int32 Index, const int32 SerialNumber) const
-{
-	const FUObjectItem* const Item = IndexToObject(Index);
-	return Item != nullptr && Item->Object != nullptr && SerialNumber != 0 && Item->SerialNumber == SerialNumber;
 }

@@ -38,17 +38,29 @@ public:
 	/** Empties the object's slot; weak references to it are stale from now on. */
 	void FreeUObjectIndex(UObjectBase* Object);
 
+	// Inline, as in the engine: every weak reference resolves through these.
+
 	/** One past the highest slot in use or used before. */
-	int32 GetObjectArrayNum() const;
+	int32 GetObjectArrayNum() const { return Storage != nullptr ? static_cast<int32>(Storage->Objects.size()) : 0; }
 
 	/** The item at the index, or null for an index out of range. Game thread only. */
-	FUObjectItem* IndexToObject(int32 Index);
-	const FUObjectItem* IndexToObject(int32 Index) const;
+	FUObjectItem* IndexToObject(const int32 Index)
+	{
+		return Index >= 0 && Index < GetObjectArrayNum() ? &Storage->Objects[static_cast<std::size_t>(Index)] : nullptr;
+	}
+	const FUObjectItem* IndexToObject(const int32 Index) const
+	{
+		return Index >= 0 && Index < GetObjectArrayNum() ? &Storage->Objects[static_cast<std::size_t>(Index)] : nullptr;
+	}
 
 	FUObjectItem* ObjectToObjectItem(const UObjectBase* Object);
 
 	/** True if the index and serial number name the object now in that slot. */
-	bool IsValid(int32 Index, int32 SerialNumber) const;
+	bool IsValid(const int32 Index, const int32 SerialNumber) const
+	{
+		const FUObjectItem* const Item = IndexToObject(Index);
+		return Item != nullptr && Item->Object != nullptr && SerialNumber != 0 && Item->SerialNumber == SerialNumber;
+	}
 
 private:
 	/** The slots and the free list of emptied ones. */
