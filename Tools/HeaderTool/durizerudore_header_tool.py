@@ -208,25 +208,27 @@ def parameter_flags(parameter):
 def function_statics(owner, function, module_relative, module_classes, module_name):
     """The records of one function and its parameter block, and the function that builds it."""
     statics = f"{function_construct(owner, function)}_Statics"
-    parms = f"{owner['name'][1:]}_event{function['name']}_Parms"
+    return ufunction_statics(statics, f"{owner['name'][1:]}_event{function['name']}_Parms", function["parameters"], function["metadata"], module_relative,
+                             module_classes, module_name, f"&{owner['name']}::StaticClass", function["name"], " | ".join(function["flags"]),
+                             function_construct(owner, function)) + [""]
+
+
+def ufunction_statics(statics, parms, parameters, metadata_pairs, module_relative, module_classes, module_name, outer, name, flags, construct):
+    """The parameter block, property and metadata records and FFunctionParams of a UFunction, and its construct function."""
     declarations = []
     definitions = []
-    if function["parameters"]:
-        declarations.append(f"\tstruct {parms}")
-        declarations.append("\t{")
-        declarations += [f"\t\t{p['block_type']} {p['name']};" for p in function["parameters"]]
-        declarations.append("\t};")
-    properties = property_records(function["parameters"], f"{statics}::{parms}" if function["parameters"] else "", statics, declarations, definitions,
+    if parameters:
+        declarations += [f"\tstruct {parms}", "\t{"] + [f"\t\t{p['block_type']} {p['name']};" for p in parameters] + ["\t};"]
+    properties = property_records(parameters, f"{statics}::{parms}" if parameters else "", statics, declarations, definitions,
                                   parameter_flags, lambda parameter: [], module_classes, module_name)
-    metadata = metadata_array("Function", function["metadata"] + [("ModuleRelativePath", module_relative)], statics, declarations, definitions)
+    metadata = metadata_array("Function", metadata_pairs + [("ModuleRelativePath", module_relative)], statics, declarations, definitions)
     declarations.append("\tstatic const UECodeGen_Private::FFunctionParams FuncParams;")
-    size = f"sizeof({parms}), alignof({parms})" if function["parameters"] else "0, 1"
-    flags = " | ".join(function["flags"])
+    size = f"sizeof({parms}), alignof({parms})" if parameters else "0, 1"
     out = [f"struct {statics}", "{"] + declarations + ["};"] + definitions
     out += [
-        f"const UECodeGen_Private::FFunctionParams {statics}::FuncParams = {{&{owner['name']}::StaticClass, {c_string(function['name'])}, "
+        f"const UECodeGen_Private::FFunctionParams {statics}::FuncParams = {{{outer}, {c_string(name)}, "
         f"{properties}, EFunctionFlags({flags}), {size}, {metadata}}};",
-        f"UFunction* {function_construct(owner, function)}()",
+        f"UFunction* {construct}()",
         "{",
         "\tstatic UFunction* ReturnFunction = nullptr;",
         "\tif (ReturnFunction == nullptr)",
@@ -235,7 +237,6 @@ def function_statics(owner, function, module_relative, module_classes, module_na
         "\t}",
         "\treturn ReturnFunction;",
         "}",
-        "",
     ]
     return out
 
@@ -290,33 +291,9 @@ def delegate_statics(declared, module_name, module_relative, module_classes):
     """The signature function of a dynamic delegate: its parameter block, as a handler receives it; owned by the package."""
     short_name = delegate_short_name(declared["name"])
     construct = delegate_construct(module_name, declared["name"])
-    statics = f"{construct}_Statics"
-    parms = f"_Script_{module_name}_event{short_name}_Parms"
-    parameters = declared["parameters"]
-    declarations = []
-    definitions = []
-    if parameters:
-        declarations += [f"\tstruct {parms}", "\t{"] + [f"\t\t{p['block_type']} {p['name']};" for p in parameters] + ["\t};"]
-    properties = property_records(parameters, f"{statics}::{parms}" if parameters else "", statics, declarations, definitions,
-                                  parameter_flags, lambda parameter: [], module_classes, module_name)
-    metadata = metadata_array("Function", declared["metadata"] + [("ModuleRelativePath", module_relative)], statics, declarations, definitions)
-    declarations.append("\tstatic const UECodeGen_Private::FFunctionParams FuncParams;")
-    size = f"sizeof({parms}), alignof({parms})" if parameters else "0, 1"
-    out = [f"struct {statics}", "{"] + declarations + ["};"] + definitions
-    out += [
-        f"const UECodeGen_Private::FFunctionParams {statics}::FuncParams = {{nullptr, {c_string(short_name + '__DelegateSignature')}, "
-        f"{properties}, EFunctionFlags(FUNC_Delegate | FUNC_MulticastDelegate | FUNC_Public), {size}, {metadata}}};",
-        f"UFunction* {construct}()",
-        "{",
-        "\tstatic UFunction* ReturnFunction = nullptr;",
-        "\tif (ReturnFunction == nullptr)",
-        "\t{",
-        f"\t\tUECodeGen_Private::ConstructUFunction(ReturnFunction, {statics}::FuncParams);",
-        "\t}",
-        "\treturn ReturnFunction;",
-        "}",
-    ]
-    return out
+    return ufunction_statics(f"{construct}_Statics", f"_Script_{module_name}_event{short_name}_Parms", declared["parameters"], declared["metadata"],
+                             module_relative, module_classes, module_name, "nullptr", short_name + "__DelegateSignature",
+                             "FUNC_Delegate | FUNC_MulticastDelegate | FUNC_Public", construct)
 
 
 def enum_statics(declared, module_name, module_relative):
