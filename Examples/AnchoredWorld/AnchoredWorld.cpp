@@ -15,7 +15,6 @@
 #include "UObject/UnrealType.h"
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace
@@ -83,19 +82,11 @@ namespace
 
 int main(int ArgumentCount, char** Arguments)
 {
-	const bool bPluginDirectoryGiven = ArgumentCount == 3 && std::strcmp(Arguments[1], "--plugin-dir") == 0;
-	if (ArgumentCount != 1 && !bPluginDirectoryGiven)
+	if (const TOptional<int32> ExitStatus = UE::Host::RegisterPluginFromCommandLine(ArgumentCount, Arguments,
+			"Usage: durizerudore-anchored-world [--plugin-dir DIR]\n"
+				"Places actors at famous places in a world whose origin is at Greenwich, then moves the origin to Paris."))
 	{
-		std::puts("Usage: durizerudore-anchored-world [--plugin-dir DIR]\n"
-				  "Places actors at famous places in a world whose origin is at Greenwich, then moves the origin to Paris.");
-		return ArgumentCount == 2 && std::strcmp(Arguments[1], "--help") == 0 ? 0 : 2;
-	}
-	const bool bRegistered = bPluginDirectoryGiven ? UE::Host::RegisterPluginDirectory(FString(Arguments[2]), TEXT("DuRizerudore"))
-												   : UE::Host::RegisterPluginAbove(UE::Host::GetExecutableDirectory(), TEXT("DuRizerudore")).IsSet();
-	if (!bRegistered)
-	{
-		std::fputs("Cannot find DuRizerudore.uplugin; pass --plugin-dir with the plugin's directory.\n", stderr);
-		return 2;
+		return *ExitStatus;
 	}
 
 	UWorld* const World = UWorld::CreateWorld(EWorldType::Game, false);

@@ -17,7 +17,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 namespace
 {
@@ -79,19 +78,11 @@ namespace
 
 int main(int ArgumentCount, char** Arguments)
 {
-	const bool bPluginDirectoryGiven = ArgumentCount == 3 && std::strcmp(Arguments[1], "--plugin-dir") == 0;
-	if (ArgumentCount != 1 && !bPluginDirectoryGiven)
+	if (const TOptional<int32> ExitStatus = UE::Host::RegisterPluginFromCommandLine(ArgumentCount, Arguments,
+			"Usage: durizerudore-conventions [--plugin-dir DIR]\n"
+				"Prints each of the plugin's conventions as a call returns it, beside the other reading."))
 	{
-		std::puts("Usage: durizerudore-conventions [--plugin-dir DIR]\n"
-				  "Prints each of the plugin's conventions as a call returns it, beside the other reading.");
-		return std::strcmp(Arguments[1], "--help") == 0 ? 0 : 2;
-	}
-	const bool bRegistered = bPluginDirectoryGiven ? UE::Host::RegisterPluginDirectory(FString(Arguments[2]), TEXT("DuRizerudore"))
-												   : UE::Host::RegisterPluginAbove(UE::Host::GetExecutableDirectory(), TEXT("DuRizerudore")).IsSet();
-	if (!bRegistered)
-	{
-		std::fputs("Cannot find DuRizerudore.uplugin; pass --plugin-dir with the plugin's directory.\n", stderr);
-		return 2;
+		return *ExitStatus;
 	}
 
 	const FVector Greenwich(51.4779, -0.0015, 46.0);

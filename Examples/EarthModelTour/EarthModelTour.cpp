@@ -10,7 +10,6 @@
 #include "Misc/Paths.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace
 {
@@ -30,38 +29,16 @@ namespace
 		{"Sydney Opera House", -33.8568, 151.2153, 25.0},
 		{"South Pole station", -90.0, 0.0, 2835.0},
 	};
-
-	void PrintUsage()
-	{
-		std::puts("Usage: durizerudore-earth-model-tour [--plugin-dir DIR]\n"
-				  "Prints the geocentric position, geoid height and gravity of a few named places with the default\n"
-				  "Earth model (EGM84 gravity truncated to degree 16, EGM84 30' geoid).");
-	}
 }
 
 int main(int ArgumentCount, char** Arguments)
 {
-	FString PluginDirectory;
-	for (int Index = 1; Index < ArgumentCount; ++Index)
+	if (const TOptional<int32> ExitStatus = UE::Host::RegisterPluginFromCommandLine(ArgumentCount, Arguments,
+			"Usage: durizerudore-earth-model-tour [--plugin-dir DIR]\n"
+				"Prints the geocentric position, geoid height and gravity of a few named places with the default\n"
+				"Earth model (EGM84 gravity truncated to degree 16, EGM84 30' geoid)."))
 	{
-		if (std::strcmp(Arguments[Index], "--plugin-dir") == 0 && Index + 1 < ArgumentCount)
-		{
-			PluginDirectory = FString(Arguments[++Index]);
-		}
-		else
-		{
-			PrintUsage();
-			return std::strcmp(Arguments[Index], "--help") == 0 ? 0 : 2;
-		}
-	}
-
-	const bool bRegistered = PluginDirectory.IsEmpty()
-		? UE::Host::RegisterPluginAbove(UE::Host::GetExecutableDirectory(), TEXT("DuRizerudore")).IsSet()
-		: UE::Host::RegisterPluginDirectory(PluginDirectory, TEXT("DuRizerudore"));
-	if (!bRegistered)
-	{
-		std::fputs("Cannot find DuRizerudore.uplugin; pass --plugin-dir with the plugin's directory.\n", stderr);
-		return 2;
+		return *ExitStatus;
 	}
 
 	// The frame's origin does not matter: every query here is geodetic in, geocentric out.

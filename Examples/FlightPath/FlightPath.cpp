@@ -10,7 +10,6 @@
 #include "HostPluginRegistration.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace
 {
@@ -20,19 +19,11 @@ namespace
 
 int main(int ArgumentCount, char** Arguments)
 {
-	const bool bPluginDirectoryGiven = ArgumentCount == 3 && std::strcmp(Arguments[1], "--plugin-dir") == 0;
-	if (ArgumentCount != 1 && !bPluginDirectoryGiven)
+	if (const TOptional<int32> ExitStatus = UE::Host::RegisterPluginFromCommandLine(ArgumentCount, Arguments,
+			"Usage: durizerudore-flight-path [--plugin-dir DIR]\n"
+				"Prints the geodesic from Greenwich to the Eiffel Tower and waypoints along it in the engine's frame."))
 	{
-		std::puts("Usage: durizerudore-flight-path [--plugin-dir DIR]\n"
-				  "Prints the geodesic from Greenwich to the Eiffel Tower and waypoints along it in the engine's frame.");
-		return std::strcmp(Arguments[1], "--help") == 0 ? 0 : 2;
-	}
-	const bool bRegistered = bPluginDirectoryGiven ? UE::Host::RegisterPluginDirectory(FString(Arguments[2]), TEXT("DuRizerudore"))
-												   : UE::Host::RegisterPluginAbove(UE::Host::GetExecutableDirectory(), TEXT("DuRizerudore")).IsSet();
-	if (!bRegistered)
-	{
-		std::fputs("Cannot find DuRizerudore.uplugin; pass --plugin-dir with the plugin's directory.\n", stderr);
-		return 2;
+		return *ExitStatus;
 	}
 
 	// Latitude and longitude in degrees, ellipsoidal height in metres.

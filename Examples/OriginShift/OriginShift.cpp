@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace
@@ -78,19 +77,11 @@ namespace
 
 int main(int ArgumentCount, char** Arguments)
 {
-	const bool bPluginDirectoryGiven = ArgumentCount == 3 && std::strcmp(Arguments[1], "--plugin-dir") == 0;
-	if (ArgumentCount != 1 && !bPluginDirectoryGiven)
+	if (const TOptional<int32> ExitStatus = UE::Host::RegisterPluginFromCommandLine(ArgumentCount, Arguments,
+			"Usage: durizerudore-origin-shift [--plugin-dir DIR]\n"
+				"Flies a pawn from London to Rome in a world whose origin follows it, over anchored landmarks."))
 	{
-		std::puts("Usage: durizerudore-origin-shift [--plugin-dir DIR]\n"
-				  "Flies a pawn from London to Rome in a world whose origin follows it, over anchored landmarks.");
-		return ArgumentCount == 2 && std::strcmp(Arguments[1], "--help") == 0 ? 0 : 2;
-	}
-	const bool bRegistered = bPluginDirectoryGiven ? UE::Host::RegisterPluginDirectory(FString(Arguments[2]), TEXT("DuRizerudore"))
-												   : UE::Host::RegisterPluginAbove(UE::Host::GetExecutableDirectory(), TEXT("DuRizerudore")).IsSet();
-	if (!bRegistered)
-	{
-		std::fputs("Cannot find DuRizerudore.uplugin; pass --plugin-dir with the plugin's directory.\n", stderr);
-		return 2;
+		return *ExitStatus;
 	}
 
 	const FGeodeticCoordinate London(51.5007, -0.1246, 0.0);

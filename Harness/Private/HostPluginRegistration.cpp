@@ -3,6 +3,8 @@
 #include "Interfaces/IPluginManager.h"
 #include "Misc/Paths.h"
 
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -29,6 +31,31 @@ namespace UE::Host
 			}
 			Directory = Parent;
 		}
+	}
+
+	TOptional<int32> RegisterPluginFromCommandLine(const int ArgumentCount, const char* const* const Arguments, const char* const Usage)
+	{
+		FString PluginDirectory;
+		for (int Index = 1; Index < ArgumentCount; ++Index)
+		{
+			if (std::strcmp(Arguments[Index], "--plugin-dir") == 0 && Index + 1 < ArgumentCount)
+			{
+				PluginDirectory = FString(Arguments[++Index]);
+			}
+			else
+			{
+				std::puts(Usage);
+				return std::strcmp(Arguments[Index], "--help") == 0 ? 0 : 2;
+			}
+		}
+		const bool bRegistered = PluginDirectory.IsEmpty() ? RegisterPluginAbove(GetExecutableDirectory(), TEXT("DuRizerudore")).IsSet()
+														   : RegisterPluginDirectory(PluginDirectory, TEXT("DuRizerudore"));
+		if (!bRegistered)
+		{
+			std::fputs("Cannot find DuRizerudore.uplugin; pass --plugin-dir with the plugin's directory.\n", stderr);
+			return 2;
+		}
+		return NullOpt;
 	}
 
 	FString GetExecutableDirectory()

@@ -18,6 +18,14 @@ namespace UE::Host
 	/** The directory of the running executable. */
 	FString GetExecutableDirectory();
 
+	/**
+	 * The command line of a standalone program that runs the plugin: nothing (the plugin is looked for above the
+	 * executable) or --plugin-dir DIR. Registers the DuRizerudore plugin. Returns unset when the program should go
+	 * on; otherwise the exit status to leave with, after printing Usage (0 for --help, 2 for anything else it does
+	 * not take) or why the plugin was not found (2).
+	 */
+	TOptional<int32> RegisterPluginFromCommandLine(int ArgumentCount, const char* const* Arguments, const char* Usage);
+
 	/** Forgets every registration of the plugin of that name. */
 	void UnregisterPlugin(const TCHAR* PluginName);
 }
