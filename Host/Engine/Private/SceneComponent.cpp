@@ -49,7 +49,8 @@ bool USceneComponent::CheckStaticMobilityAndWarn(const FText& ActionText) const
 	{
 		return false;
 	}
-	UE_LOG(LogSceneComponent, Warning, TEXT("Mobility of %s : %s has to be 'Movable' if you'd like to %s. "), *GetPathName(), *GetName(), *ActionText.ToString());
+	// The engine names the owner's path, then the component: "Mobility of <owner path> : <component> ...".
+	UE_LOG(LogSceneComponent, Warning, TEXT("Mobility of %s : %s has to be 'Movable' if you'd like to %s. "), *GetPathNameSafe(GetOwner()), *GetName(), *ActionText.ToString());
 	return true;
 }
 
