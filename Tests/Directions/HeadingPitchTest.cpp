@@ -58,6 +58,30 @@ TEST(HeadingPitch, CompassPointsInEachLocalSystem)
 	EXPECT_EQ(V, FVector(1, 2, 3));
 }
 
+TEST(HeadingPitch, AnyFiniteLengthGivesTheDirectionsPair)
+{
+	// Squared components overflow beyond about 1e154 (pitch 0 for a steep vector) and underflow below 1e-154 (pitch 90).
+	const double Diagonal = std::atan(std::sqrt(0.5)) * 180.0 / M_PI;
+	const std::tuple<ECoordinateSystem, FVector, FVector2D> Cases[] = {{ECoordinateSystem::Local_ENU, FVector(1e200, 1e200, 1e200), FVector2D(45, Diagonal)},
+		{ECoordinateSystem::Local_ENU, FVector(1e-200, 1e-200, 1e-200), FVector2D(45, Diagonal)},
+		{ECoordinateSystem::Local_NED, FVector(-1e308, 1e308, -1e308), FVector2D(135, Diagonal)},
+		{ECoordinateSystem::Local_ENU, FVector(1e-320, 0, 1e-320), FVector2D(90, 45)}, {ECoordinateSystem::Local_UE, FVector(1e-320, 0, -1e-320), FVector2D(0, -45)}};
+	const FVector Position(50.3, 5.4, 0.0);
+	for (const FCoordinateReferenceFrame& Frame : {MakeFrame(ECoordinateLocalFrameType::Cartesian, 50.0, 5.0, 0.0), MakeFrame(ECoordinateLocalFrameType::UTM, 50.0, 5.0, 0.0)})
+	{
+		for (const auto& [System, Vector, Expected] : Cases)
+		{
+			ExpectPairNear(HeadingPitch(Frame, System, Vector), Expected, 1e-12);
+		}
+		FVector Unit;
+		ASSERT_TRUE(DuRizerudore::DispatchVectorFromHeadingPitch(ECoordinateSystem::Geocentric, ECoordinateSystem::Geodetic, Frame, FVector2D(30, 20), Position, Unit));
+		for (const double Scale : {1e-300, 1e300})
+		{
+			ExpectPairNear(HeadingPitch(Frame, ECoordinateSystem::Geocentric, Unit * Scale, ECoordinateSystem::Geodetic, Position), FVector2D(30, 20), 1e-9);
+		}
+	}
+}
+
 TEST(HeadingPitch, LineOfSightMatchesProjsTopocentricAzimuthAndElevation)
 {
 	const FCoordinateReferenceFrame Frame = MakeFrame(ECoordinateLocalFrameType::Cartesian, 0.0, 0.0, 0.0);

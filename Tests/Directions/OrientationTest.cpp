@@ -84,3 +84,28 @@ TEST(Orientation, AgreesWithTheFreeVectorConversion)
 		}
 	}
 }
+
+TEST(Orientation, ScaleOfTheInputDoesNotMatter)
+{
+	// Components beyond about 1e154 square to infinity; the engine's normalisation then returns a zero quaternion.
+	const FCoordinateReferenceFrame Frames[] = {MakeFrame(ECoordinateLocalFrameType::Cartesian, -33.9, 18.4, 0.0), MakeFrame(ECoordinateLocalFrameType::UTM, 61.0, 8.0, 0.0)};
+	const std::pair<ECoordinateSystem, ECoordinateSystem> Pairs[] = {{ECoordinateSystem::Local_ENU, ECoordinateSystem::Local_NED},
+		{ECoordinateSystem::Local_NED, ECoordinateSystem::Geocentric}, {ECoordinateSystem::Geocentric, ECoordinateSystem::Local_ENU},
+		{ECoordinateSystem::Local_UE, ECoordinateSystem::Local_UE}};
+	std::mt19937_64 Random(38);
+	for (const FCoordinateReferenceFrame& Frame : Frames)
+	{
+		for (const auto& [From, To] : Pairs)
+		{
+			const FQuat Q = RandomRotation(Random);
+			FQuat Unit;
+			ASSERT_TRUE(DuRizerudore::DispatchRotationConversion(From, To, Frame, Q, Unit));
+			for (const double Scale : {1e-3, 1e150, 1e160, 1e300, 1.7e308})
+			{
+				FQuat Scaled;
+				ASSERT_TRUE(DuRizerudore::DispatchRotationConversion(From, To, Frame, FQuat(Q.X * Scale, Q.Y * Scale, Q.Z * Scale, Q.W * Scale), Scaled));
+				EXPECT_TRUE(Scaled.Equals(Unit, 1e-15)) << Scale;
+			}
+		}
+	}
+}

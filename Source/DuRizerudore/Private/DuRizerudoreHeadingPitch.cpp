@@ -13,6 +13,22 @@ namespace DuRizerudore
 		{
 			return IsKnownCoordinateSystem(VectorSystem) && VectorSystem != ECoordinateSystem::Geodetic && IsKnownCoordinateSystem(PositionSystem);
 		}
+
+		/**
+		 * The same direction at a length whose squared components a double holds: a vector whose largest component lies
+		 * outside [1e-100, 1e100] is divided by that component, so that the horizontal length of the pitch neither
+		 * overflows (pitch 0 for any steep vector) nor underflows (pitch 90). Zero and non-finite vectors are returned as
+		 * they are.
+		 */
+		FVector ScaledDirection(const FVector& Vector)
+		{
+			const double Largest = FMath::Max(FMath::Max(FMath::Abs(Vector.X), FMath::Abs(Vector.Y)), FMath::Abs(Vector.Z));
+			if (Largest == 0.0 || !FMath::IsFinite(Largest) || (Largest >= 1e-100 && Largest <= 1e100))
+			{
+				return Vector;
+			}
+			return FVector(Vector.X / Largest, Vector.Y / Largest, Vector.Z / Largest);
+		}
 	}
 
 	FVector2D HeadingPitchFromLocalEnu(const FVector& LocalEnu)
@@ -32,12 +48,14 @@ namespace DuRizerudore
 	}
 
 	bool DispatchHeadingPitchFromVector(const ECoordinateSystem VectorSystem, const ECoordinateSystem PositionSystem, const FCoordinateReferenceFrame& Frame,
-		const FVector& Vector, const FVector& Position, FVector2D& OutHeadingPitchDeg)
+		const FVector& InputVector, const FVector& Position, FVector2D& OutHeadingPitchDeg)
 	{
 		if (!AcceptsSystems(VectorSystem, PositionSystem))
 		{
 			return false;
 		}
+		// Only the direction matters, so a vector of any finite length is first brought to one the formulas can square.
+		const FVector Vector = ScaledDirection(InputVector);
 		FVector LocalEnu = LocalAxesToEnu(VectorSystem, Vector);
 		// A geocentric vector is taken in the local axes at the position.
 		if (VectorSystem == ECoordinateSystem::Geocentric

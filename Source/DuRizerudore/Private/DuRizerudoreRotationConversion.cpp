@@ -17,6 +17,25 @@ namespace DuRizerudore
 		}
 
 		/**
+		 * The same rotation at a length whose square a double holds: a quaternion with finite components beyond about
+		 * 1e154 is divided by its largest component, so that the normalisation does not square it to infinity and
+		 * return zero. Every other quaternion, non-finite ones included, is returned as it is.
+		 */
+		FQuat ScaledToSquarableLength(const FQuat& Q)
+		{
+			if (FMath::IsFinite(Q.SizeSquared()))
+			{
+				return Q;
+			}
+			const double Largest = FMath::Max(FMath::Max(FMath::Abs(Q.X), FMath::Abs(Q.Y)), FMath::Max(FMath::Abs(Q.Z), FMath::Abs(Q.W)));
+			if (!FMath::IsFinite(Largest))
+			{
+				return Q;
+			}
+			return FQuat(Q.X / Largest, Q.Y / Largest, Q.Z / Largest, Q.W / Largest);
+		}
+
+		/**
 		 * The half turn that takes north-east-down components to east-north-up ones: the matrix whose rows are the
 		 * images of the NED axes. Its sign fixes every output's.
 		 */
@@ -51,9 +70,10 @@ namespace DuRizerudore
 		}
 	}
 
-	bool DispatchRotationConversion(const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem, const FCoordinateReferenceFrame& Frame, const FQuat& Rotation,
+	bool DispatchRotationConversion(const ECoordinateSystem FromSystem, const ECoordinateSystem ToSystem, const FCoordinateReferenceFrame& Frame, const FQuat& InputRotation,
 		FQuat& OutRotation)
 	{
+		const FQuat Rotation = ScaledToSquarableLength(InputRotation);
 		if (FromSystem == ToSystem && (IsRightHanded(FromSystem) || FromSystem == ECoordinateSystem::Local_UE))
 		{
 			OutRotation = Normalized(Rotation);
