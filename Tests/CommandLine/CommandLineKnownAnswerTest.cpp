@@ -62,7 +62,7 @@ TEST(CommandLine, EveryCommandGivesItsKnownAnswer)
 		// quarter turn about Y. Without a local frame centimetres become ECEF metres with X and Y swapped.
 		{{"pose-to-ecef", "--origin", "0,0,0"}, "0 0 0 0 0 0 1", {6378137.0, 0.0, 0.0, 0.0, std::sqrt(0.5), 0.0, std::sqrt(0.5)}, 1e-9},
 		{{"ecef-to-pose", "--origin", "0,0,0"}, "6378137 0 0 0 0.7071067811865476 0 0.7071067811865476", {0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0}, 1e-9},
-		{{"pose-to-ecef", "--no-local-frame"}, "100 200 300 0 0 0 2", {2.0, 1.0, 3.0, 0.0, 0.0, -std::sqrt(0.5), std::sqrt(0.5)}, 1e-12},
+		{{"pose-to-ecef", "--no-local-frame"}, "100 200 300 0 0 0 2e200", {2.0, 1.0, 3.0, 0.0, 0.0, -std::sqrt(0.5), std::sqrt(0.5)}, 1e-12},
 		{{"ecef-to-pose", "--no-local-frame"}, "1 2 3 0 0 0 0", {}, 0.0},
 	};
 	for (const FKnownAnswer& Case : Cases)

@@ -218,14 +218,22 @@ namespace DuRizerudoreCli
 			return nullptr;
 		}
 
-		/** A rotation from a line (x y z w), normalised; false when it is zero or not finite. */
+		/**
+		 * A rotation from a line (x y z w), normalised; false when it is zero (shorter than the engine's
+		 * normalisation tolerance) or not finite. A finite quaternion whose square overflows is divided by its
+		 * largest component first, so that any finite length names its rotation.
+		 */
 		bool ReadRotation(const std::span<const double> In, FQuat& OutRotation)
 		{
 			FQuat Rotation(In[0], In[1], In[2], In[3]);
-			const double SizeSquared = Rotation.SizeSquared();
-			if (!FMath::IsFinite(SizeSquared) || SizeSquared < UE_SMALL_NUMBER)
+			const double Largest = FMath::Max(FMath::Max(FMath::Abs(Rotation.X), FMath::Abs(Rotation.Y)), FMath::Max(FMath::Abs(Rotation.Z), FMath::Abs(Rotation.W)));
+			if (!FMath::IsFinite(Largest) || Rotation.SizeSquared() < UE_SMALL_NUMBER)
 			{
 				return false;
+			}
+			if (!FMath::IsFinite(Rotation.SizeSquared()))
+			{
+				Rotation = FQuat(Rotation.X / Largest, Rotation.Y / Largest, Rotation.Z / Largest, Rotation.W / Largest);
 			}
 			Rotation.Normalize();
 			OutRotation = Rotation;
