@@ -249,4 +249,11 @@ TEST(AnchorBinding, TheAnchorFollowsAReplacedRoot)
 	EXPECT_TRUE(GetCachedEcefPose(Placed.Anchor).Equals(Earth, 1e-6));
 	ExpectCachesFollowOwners({Placed}, 45.1, 10.0);
 	EXPECT_TRUE(OldRoot->GetComponentLocation().Equals(FVector(1.0, 2.0, 3.0), 0.0));
+
+	// An owner left without a root has not moved on the Earth: the caches keep its pose through a rebuild.
+	const FMatrix Kept = GetCachedEcefPose(Placed.Anchor);
+	NewRoot->DestroyComponent();
+	ASSERT_EQ(Placed.Actor->GetRootComponent(), nullptr);
+	EditMember(System, TEXT("ReferenceSetup"), MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 45.2, 10.0, 0.0));
+	EXPECT_TRUE(GetCachedEcefPose(Placed.Anchor).Equals(Kept, 0.0));
 }

@@ -307,6 +307,19 @@ TEST(AnchorComponent, GeodeticSettersAndTheirLimits)
 	EXPECT_TRUE(Placed.Anchor->GetEcefZAxis().Equals(ClosedFormUp(Everest.LatitudeDeg, Everest.LongitudeDeg), 1e-9));
 	EXPECT_TRUE(Placed.Anchor->GetGeodeticRotation().Equals(FRotator(0.0, 90.0, 0.0), 1e-9));
 
+	// A latitude beyond a pole names no point: the owner and both caches keep the pose they had.
+	const FMatrix Kept = GetCachedEcefPose(Placed.Anchor);
+	const FGeodeticCoordinate KeptPoint = Placed.Anchor->GetGeodeticPosition();
+	const double UnboundLatitude = Unbound.Anchor->GetGeodeticPosition().LatitudeDeg;
+	for (const double BeyondPole : {95.0, -90.5})
+	{
+		Placed.Anchor->SetGeodeticPosition(FGeodeticCoordinate(BeyondPole, Everest.LongitudeDeg, Everest.HeightM));
+		Unbound.Anchor->SetGeodeticPosition(FGeodeticCoordinate(BeyondPole, 0.0, 0.0));
+		EXPECT_TRUE(GetCachedEcefPose(Placed.Anchor).Equals(Kept, 0.0));
+		EXPECT_EQ(Placed.Anchor->GetGeodeticPosition().LatitudeDeg, KeptPoint.LatitudeDeg);
+		EXPECT_EQ(Unbound.Anchor->GetGeodeticPosition().LatitudeDeg, UnboundLatitude);
+	}
+
 	// An owner without a root component cannot be moved, and stands at the identity.
 	AActor* const Bare = World->SpawnActor<AActor>();
 	UDuRizerudoreAnchorComponent* const BareAnchor = NewObject<UDuRizerudoreAnchorComponent>(Bare);

@@ -9,6 +9,7 @@
 #include "Engine/ScopedMovementUpdate.h"
 #include "Engine/World.h"
 #include "GameFramework/Actor.h"
+#include "Math/UnrealMathUtility.h"
 #include "UObject/UnrealType.h"
 
 UDuRizerudoreAnchorComponent::UDuRizerudoreAnchorComponent()
@@ -241,7 +242,9 @@ void UDuRizerudoreAnchorComponent::SetEcefAxisKeepingOrthonormal(const int32 Axi
 
 void UDuRizerudoreAnchorComponent::SetGeodeticPosition(const FGeodeticCoordinate& NewGeodeticPosition)
 {
-	if (NewGeodeticPosition.ToVector().ContainsNaN())
+	// A latitude beyond a pole names no point: storing it would leave the geodetic cache naming another place
+	// than the ECEF one.
+	if (NewGeodeticPosition.ToVector().ContainsNaN() || FMath::Abs(NewGeodeticPosition.LatitudeDeg) > 90.0)
 	{
 		return;
 	}
@@ -384,7 +387,8 @@ void UDuRizerudoreAnchorComponent::HandleRootComponentChanged(USceneComponent* /
 		return;
 	}
 	BindRootTransformUpdated();
-	if (!bApplyingAnchorTransform)
+	// An owner left without a root has not moved on the Earth: the caches keep its pose until a new root comes.
+	if (!bApplyingAnchorTransform && BoundRootComponent.IsValid())
 	{
 		UpdateCachedCoordinatesFromActor();
 	}

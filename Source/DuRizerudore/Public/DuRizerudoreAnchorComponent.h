@@ -98,7 +98,7 @@ public:
 	 * Stores a geodetic position (height above the ellipsoid) and moves the owner there, keeping its ECEF axes (not
 	 * its orientation against north, east and up): after a long move it leans by the angle between the two verticals
 	 * (0.9 degrees per 100 km); SetGeodeticRotation afterwards stands it up. Without an initialized coordinate system
-	 * only the value is stored. A position that is not finite is ignored.
+	 * only the value is stored. A position that is not finite, or whose latitude lies beyond a pole, is ignored.
 	 */
 	UFUNCTION(BlueprintSetter, Category = "DuRizerudore")
 	void SetGeodeticPosition(const FGeodeticCoordinate& NewGeodeticPosition);
@@ -168,7 +168,7 @@ private:
 	 */
 	void HandleCoordinateSystemReady(UWorld* World, ADuRizerudoreSystem* CoordinateSystem);
 
-	/** The owner's root was replaced: the anchor follows the new root, and the caches the owner's new transform. */
+	/** The owner's root was replaced: the anchor follows the new root, and the caches the owner's new transform; an owner left without a root keeps its caches. */
 	UFUNCTION() // The engine announces a new root through a dynamic delegate, which binds functions by name.
 	void HandleRootComponentChanged(USceneComponent* UpdatedComponent, bool bIsRootComponent);
 
