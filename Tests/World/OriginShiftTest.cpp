@@ -335,6 +335,26 @@ TEST(OriginShift, AShiftAskedForDuringTheCoordinateSystemsBroadcastIsRefused)
 	EXPECT_EQ(Log.Count(TEXT("LogDuRizerudoreSystem"), *Message), 1);
 }
 
+TEST(OriginShift, AnOwnerARebuildPutsFarAwayShiftsAtItsNextMoveWithoutAnError)
+{
+	FTestWorld World;
+	FHostLogCapture Log;
+	FCoordinateSystemSettings Settings;
+	Settings.ReferenceSetup = MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 48.0, 2.0, 0.0);
+	ADuRizerudoreSystem* const System = LoadCoordinateSystem(World.Get(), Settings);
+	const FPawn Pawn = SpawnPawn(World.Get(), FVector(0.0, 0.0, 0.0), true);
+
+	// A script moves the origin 55 km north: the anchor re-poses the pawn beyond ShiftDistance, and that waits.
+	ASSERT_TRUE(System->SetReferenceSetup(MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 48.5, 2.0, 0.0)));
+	EXPECT_LT(Pawn.Actor->GetActorLocation().X, -5000000.0);
+	EXPECT_EQ(System->GetReferenceSetup().LocalFrameOrigin.LatitudeDeg, 48.5);
+	EXPECT_TRUE(Log.GetMessages(TEXT("LogDuRizerudoreSystem")).empty());
+
+	Pawn.Actor->SetActorLocation(Pawn.Actor->GetActorLocation() + FVector(100.0, 0.0, 0.0));
+	EXPECT_NEAR(System->GetReferenceSetup().LocalFrameOrigin.LatitudeDeg, 48.0, 1e-4);
+	EXPECT_LT(FVector(Pawn.Actor->GetActorLocation().X, Pawn.Actor->GetActorLocation().Y, 0.0).Size(), 1.0);
+}
+
 TEST(OriginShift, PawnComponentAndCoordinateSystemMayBeDestroyedInAnyOrder)
 {
 	std::array<int32, 3> Order = {0, 1, 2};

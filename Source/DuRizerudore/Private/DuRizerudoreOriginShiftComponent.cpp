@@ -182,6 +182,13 @@ void UDuRizerudoreOriginShiftComponent::ShiftIfBeyondDistance()
 	{
 		return;
 	}
+	// A rebuild that re-poses the owner (through its anchor) cannot be followed by another one while it is still
+	// announced: the owner's next move shifts instead.
+	const ADuRizerudoreSystem* const System = CoordinateSystem.Get();
+	if (System != nullptr && System->IsBroadcastingReferenceChange())
+	{
+		return;
+	}
 	ShiftOriginToOwner();
 }
 

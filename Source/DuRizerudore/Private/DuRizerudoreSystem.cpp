@@ -169,6 +169,11 @@ bool ADuRizerudoreSystem::IsReferenceFrameInitialized() const
 	return ReferenceFrame.IsValid() && ReferenceFrame->IsInitialized();
 }
 
+bool ADuRizerudoreSystem::IsBroadcastingReferenceChange() const
+{
+	return bBroadcasting;
+}
+
 bool ADuRizerudoreSystem::IsAuthority() const
 {
 	return bAuthority;

@@ -96,7 +96,7 @@ private:
 	/** The owner moved: the origin follows when the owner went beyond ShiftDistance, unless the move is a shift's own. */
 	void HandleRootTransformUpdated(USceneComponent* UpdatedComponent, EUpdateTransformFlags UpdateTransformFlags, ETeleportType Teleport);
 
-	/** Shifts when this component drives the world and the owner stands beyond ShiftDistance. */
+	/** Shifts when this component drives the world and the owner stands beyond ShiftDistance, unless its coordinate system is announcing a rebuild. */
 	void ShiftIfBeyondDistance();
 
 	TWeakObjectPtr<ADuRizerudoreSystem> CoordinateSystem;

@@ -96,6 +96,9 @@ public:
 	/** True when the actor holds a reference frame on an initialized conversion instance. */
 	bool IsReferenceFrameInitialized() const;
 
+	/** True while the actor raises the events of a rebuild (its own or its authority's); SetReferenceSetup and SetSetup are refused then. */
+	bool IsBroadcastingReferenceChange() const;
+
 	/**
 	 * Replaces the local frame setup at run time and rebuilds as an edit does: followers are told, and
 	 * OnReferenceChanged and then OnReferenceFrameChanged are raised. While the model selection is the one the
