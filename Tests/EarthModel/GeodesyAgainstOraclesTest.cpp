@@ -134,7 +134,9 @@ TEST(InstalledEgm84, GeoidHeightsEqualGeoidEvalForBothInterpolations)
 	}
 	const std::string Directory = (DuRizerudoreTest::GetInstalledDataDirectory() / "geoids").string();
 
-	for (const ECoordinateGeoidInterpolation Interpolation : {ECoordinateGeoidInterpolation::Bilinear, ECoordinateGeoidInterpolation::Cubic})
+	// A value outside the enumeration interpolates bilinearly.
+	for (const ECoordinateGeoidInterpolation Interpolation :
+		{ECoordinateGeoidInterpolation::Bilinear, ECoordinateGeoidInterpolation::Cubic, static_cast<ECoordinateGeoidInterpolation>(7)})
 	{
 		FCoordinateConversionSetup Setup;
 		Setup.GeoidInterpolation = Interpolation;

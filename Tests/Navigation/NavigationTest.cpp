@@ -318,4 +318,7 @@ TEST(Navigation, RefusalsLeaveTheirStatedOutputs)
 	EXPECT_FALSE(FLibrary::GetPolygonArea(Frame, {FVector(0.0), FVector(1.0, 0.0, 0.0)}, AreaM2, PerimeterM)) << "two vertices are no polygon";
 	FVector End;
 	EXPECT_FALSE(FLibrary::GetRhumbDirect(Frame, FVector(89.0, 0.0, 0.0), 10.0, 1e6, End)) << "a rhumb line beyond the pole";
+	TArray<FVector> Most;
+	EXPECT_TRUE(FLibrary::GetGeodesicWaypoints(Frame, ECoordinateSystem::Geodetic, FVector(1, 2, 3), FVector(4, 5, 6), FLibrary::MaxWaypointCount, ECoordinateSystem::Geodetic, Most));
+	EXPECT_EQ(Most.Num(), FLibrary::MaxWaypointCount);
 }

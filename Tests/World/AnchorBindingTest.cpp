@@ -195,6 +195,31 @@ TEST(AnchorBinding, AnAuthorityThatArrivesTakesTheAnchorsOver)
 	ExpectCachesFollowOwners(Scene, 47.0, 12.0);
 }
 
+TEST(AnchorBinding, AnchorsOfASystemWithoutAFrameAreReadWhenAnAuthorityArrives)
+{
+	FTestWorld World;
+	FCoordinateSystemSettings Refused = TangentPlaneAt(45.0, 10.0);
+	Refused.ReferenceSetup.LocalFrameOrigin.LatitudeDeg = 91.0;
+	LoadCoordinateSystem(World.Get(), Refused);
+	const std::vector<FAnchoredActor> Scene = SpawnScene(World.Get());
+	const std::vector<FTransform> Placed = OwnerTransforms(Scene);
+
+	// Another system that is no authority: its own rebuild finds the world ambiguous, the anchors keep theirs
+	// without looking the world up again.
+	FHostLogCapture Log;
+	LoadCoordinateSystem(World.Get(), TangentPlaneAt(45.0, 10.0));
+	EXPECT_EQ(Log.Count(TEXT("LogDuRizerudoreSystem"), TEXT("Multiple DuRizerudoreSystem actors found")), 1);
+
+	// The authority takes them over. Caches no frame ever filled are read from the owners, who stay where they are.
+	LoadCoordinateSystem(World.Get(), TangentPlaneAt(46.0, 11.0, true));
+	const std::vector<FTransform> After = OwnerTransforms(Scene);
+	for (size_t Index = 0; Index < Scene.size(); ++Index)
+	{
+		EXPECT_TRUE(After[Index].Equals(Placed[Index], 1e-9));
+	}
+	ExpectCachesFollowOwners(Scene, 46.0, 11.0);
+}
+
 TEST(AnchorBinding, ASecondAuthorityLeavesTheAnchorsWithTheirSystem)
 {
 	FTestWorld World;

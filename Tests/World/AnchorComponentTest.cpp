@@ -134,6 +134,14 @@ TEST(AnchorComponent, SettingOneEcefAxisKeepsItAndTurnsTheOthersLeast)
 	const FVector Up = ClosedFormUp(OriginLatitudeDeg, OriginLongitudeDeg);
 	// Tilting one axis by 0.05 towards another turns by atan(0.05) about the third, and about nothing else.
 	const double Tilt = std::atan(0.05) * 180.0 / M_PI;
+	// Tilted out of every axis plane, X keeps Y in the plane of the old Y and the new X (Gram-Schmidt), and Z
+	// completes the engine's axes: in north, east, up components Z = X ^ Y.
+	const FRotator KeptY = []
+	{
+		const FVector X = FVector(1.0, 0.05, 0.05).GetSafeNormal();
+		const FVector Y = (FVector(0.0, 1.0, 0.0) - X * X.Y).GetSafeNormal();
+		return FQuat(FMatrix(X, Y, X ^ Y, FVector(0.0, 0.0, 0.0))).Rotator();
+	}();
 	struct FCase
 	{
 		const char* Name;
@@ -147,6 +155,7 @@ TEST(AnchorComponent, SettingOneEcefAxisKeepsItAndTurnsTheOthersLeast)
 		{"Y tilted north", 1, East + North * 0.05, FRotator(0.0, -Tilt, 0.0)},
 		{"Z tilted east", 2, Up + East * 0.05, FRotator(0.0, 0.0, Tilt)},
 		{"X along the old Y", 0, East, FRotator(0.0, 90.0, 0.0)},
+		{"X tilted up and east", 0, North + Up * 0.05 + East * 0.05, KeptY},
 	};
 	for (const FCase& Case : Cases)
 	{
@@ -176,6 +185,8 @@ TEST(AnchorComponent, SettingOneEcefAxisKeepsItAndTurnsTheOthersLeast)
 	FHostLogCapture Log;
 	const FAnchoredActor Placed = SpawnAnchoredActor(World.Get(), FTransform(FRotator(0.0, 30.0, 0.0).Quaternion(), FVector(10.0, 20.0, 0.0)));
 	const FMatrix Before = GetCachedEcefPose(Placed.Anchor);
+	const FGeodeticCoordinate GeodeticBefore = Placed.Anchor->GetGeodeticPosition();
+	const FRotator RotationBefore = Placed.Anchor->GetGeodeticRotation();
 	const FTransform OwnerBefore = Placed.Actor->GetActorTransform();
 	const double NaN = std::numeric_limits<double>::quiet_NaN();
 	Placed.Anchor->SetEcefXAxis(FVector(0.0, 0.0, 0.0));
@@ -184,7 +195,12 @@ TEST(AnchorComponent, SettingOneEcefAxisKeepsItAndTurnsTheOthersLeast)
 	Placed.Anchor->SetEcefPosition(FVector(NaN, 0.0, 0.0));
 	Placed.Anchor->SetGeodeticPosition(FGeodeticCoordinate(NaN, 0.0, 0.0));
 	Placed.Anchor->SetGeodeticRotation(FRotator(NaN, 0.0, 0.0));
+	// A matrix comparison within a tolerance takes NaN for equal: the caches are also tested for NaN, and the
+	// geodetic ones compared exactly.
 	EXPECT_TRUE(GetCachedEcefPose(Placed.Anchor).Equals(Before, 0.0));
+	EXPECT_FALSE(GetCachedEcefPose(Placed.Anchor).ContainsNaN());
+	EXPECT_TRUE(Placed.Anchor->GetGeodeticPosition().ToVector() == GeodeticBefore.ToVector());
+	EXPECT_TRUE(Placed.Anchor->GetGeodeticRotation() == RotationBefore);
 	EXPECT_TRUE(Placed.Actor->GetActorTransform().Equals(OwnerBefore, 0.0));
 	EXPECT_EQ(Log.CountEnsures(), 0);
 }

@@ -204,6 +204,16 @@ TEST(CoordinateSystemActor, FollowersHearTheAuthorityAndSurviveItsDestruction)
 		EXPECT_TRUE(Survivor->IsReferenceFrameInitialized());
 		EXPECT_EQ(ADuRizerudoreSystem::GetCoordinateSystem(Survivor), Survivor);
 	}
+
+	// A follower destroyed while it still follows leaves no handler behind on its authority.
+	FTestWorld World;
+	ADuRizerudoreSystem* const Authority = LoadCoordinateSystem(World.Get(), TangentPlaneAt(10.0, 20.0, true));
+	ADuRizerudoreSystem* const Follower = LoadCoordinateSystem(World.Get(), TangentPlaneAt(-30.0, 140.0));
+	const void* const FollowerAddress = Follower;
+	ASSERT_TRUE(Authority->GetOnReferenceChanged().IsBoundToObject(FollowerAddress));
+	Follower->Destroy();
+	CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
+	EXPECT_FALSE(Authority->GetOnReferenceChanged().IsBoundToObject(FollowerAddress));
 }
 
 TEST(CoordinateSystemActor, AuthorityLocalConversionsGoThroughTheAuthorityOnly)

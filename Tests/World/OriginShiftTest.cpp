@@ -23,6 +23,7 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <vector>
 
 using namespace DuRizerudoreTest;
@@ -146,6 +147,7 @@ TEST(OriginShift, FlightsKeepTheWorldLocalAndEveryActorOnTheEarth)
 			EngineBefore.push_back(Anchored.back().Actor->GetActorLocation());
 		}
 		const FPawn Pawn = SpawnPawn(World.Get(), FVector(0.0, 0.0, 1000000.0), Case.bPawnAnchored, ShiftDistanceCm);
+		Pawn.Actor->SetActorTransform(FTransform(Pawn.Actor->GetActorQuat(), Pawn.Actor->GetActorLocation(), FVector(2.0, 2.0, 2.0)));
 		// What a visual script's handler of the event is given: the origin before and after each shift.
 		std::vector<std::pair<FGeodeticCoordinate, FGeodeticCoordinate>> Shifts;
 		UOriginShiftListener* const Listener = NewObject<UOriginShiftListener>(GetTransientPackage());
@@ -158,7 +160,7 @@ TEST(OriginShift, FlightsKeepTheWorldLocalAndEveryActorOnTheEarth)
 		const double BoundRad = BoundCm * 0.01 / 6.3e6;
 		for (int32 Step = 0; Step < 80; ++Step)
 		{
-			const FTransform Target(Pawn.Actor->GetActorQuat(), Pawn.Actor->GetActorLocation() + Case.StepCm);
+			const FTransform Target(Pawn.Actor->GetActorQuat(), Pawn.Actor->GetActorLocation() + Case.StepCm, Pawn.Actor->GetActorScale3D());
 			const FMatrix PoseBefore = EcefPoseOf(System, Target);
 			const size_t ShiftsBefore = Shifts.size();
 			Pawn.Actor->SetActorTransform(Target);
@@ -192,6 +194,8 @@ TEST(OriginShift, FlightsKeepTheWorldLocalAndEveryActorOnTheEarth)
 			}
 		}
 		EXPECT_GE(Shifts.size(), 10u);
+		// An anchor poses its owner at scale 1; an owner without one keeps its own.
+		EXPECT_EQ(Pawn.Actor->GetActorScale3D(), Case.bPawnAnchored ? FVector(1.0, 1.0, 1.0) : FVector(2.0, 2.0, 2.0));
 		if (Case.Type == ECoordinateLocalFrameType::UTM)
 		{
 			EXPECT_GT(System->GetReferenceSetup().LocalFrameOrigin.LongitudeDeg, 6.5) << "the flight crosses into the next zone";
@@ -294,6 +298,9 @@ TEST(OriginShift, TheFirstEnabledComponentOfAWorldDrivesItsOrigin)
 	int32 Rebuilds = 0;
 	System->GetOnReferenceChanged().AddLambda([&Rebuilds](FCoordinateReferenceFramePtr, FCoordinateReferenceFramePtr) { ++Rebuilds; });
 	const FVector Far(3000000.0, 0.0, 0.0);
+	const double NaN = std::numeric_limits<double>::quiet_NaN();
+	ADuRizerudoreSystem* Authority = nullptr;
+	double ArrivalLatitudeDeg = 0.0;
 	struct FStep
 	{
 		const char* Name;
@@ -307,13 +314,28 @@ TEST(OriginShift, TheFirstEnabledComponentOfAWorldDrivesItsOrigin)
 		{"the first, enabled again, moves", [&] { First.Shift->bShiftEnabled = true; First.Actor->SetActorLocation(First.Actor->GetActorLocation() + Far); }, 3},
 		{"the first is destroyed, the second moves", [&] { First.Shift->DestroyComponent(); Second.Actor->SetActorLocation(Far); }, 4},
 		{"a distance below the least is read as the least", [&] { Second.Shift->ShiftDistance = 10.0; Second.Actor->SetActorLocation(FVector(9000.0, 4000.0, 0.0)); }, 4},
+		{"only the height is beyond the least", [&] { Second.Actor->SetActorLocation(FVector(9000.0, 4000.0, 3000000.0)); }, 4},
 		{"beyond the least", [&] { Second.Actor->SetActorLocation(FVector(9000.0, 4400.0, 0.0)); }, 5},
+		{"a distance that is not a number is read as the least", [&] { Second.Shift->ShiftDistance = NaN; Second.Actor->SetActorLocation(FVector(9000.0, 4400.0, 0.0)); }, 6},
+		{"an authority arrives and takes the shifts over", [&]
+			{
+				// At the frame of the moment, so that nobody moves when the anchor follows the authority.
+				FCoordinateSystemSettings AuthoritySettings = Settings;
+				AuthoritySettings.bAuthority = true;
+				AuthoritySettings.ReferenceSetup = System->GetReferenceSetup();
+				ArrivalLatitudeDeg = AuthoritySettings.ReferenceSetup.LocalFrameOrigin.LatitudeDeg;
+				Authority = LoadCoordinateSystem(World.Get(), AuthoritySettings);
+				Second.Actor->SetActorLocation(Far);
+			},
+			6},
 	};
 	for (const FStep& Step : Steps)
 	{
 		Step.Act();
 		EXPECT_EQ(Rebuilds, Step.Rebuilds) << Step.Name;
 	}
+	ASSERT_NE(Authority, nullptr);
+	EXPECT_GT(Authority->GetReferenceSetup().LocalFrameOrigin.LatitudeDeg, ArrivalLatitudeDeg + 0.2);
 }
 
 TEST(OriginShift, AShiftAskedForDuringTheCoordinateSystemsBroadcastIsRefused)

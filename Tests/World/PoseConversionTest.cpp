@@ -34,6 +34,7 @@ namespace
 		{"UTM grid at Seattle", true, ECoordinateLocalFrameType::UTM, 47.6062, -122.3321, 50.0},
 		{"UTM grid south of the equator", true, ECoordinateLocalFrameType::UTM, -34.6037, -58.3816, 20.0},
 		{"no local frame", false, ECoordinateLocalFrameType::Cartesian, 0.0, 0.0, 0.0},
+		{"UTM setup whose origin was refused", false, ECoordinateLocalFrameType::UTM, 0.0, 0.0, 0.0},
 	};
 
 	FCoordinateReferenceFrame MakePoseFrame(const FPoseFrameCase& Case)
@@ -45,7 +46,13 @@ namespace
 		const FCoordinateReferenceSetup ReferenceSetup(FGeodeticCoordinate(Case.LatitudeDeg, Case.LongitudeDeg, Case.HeightM), ECoordinateAltitudeReference::Ellipsoid, Case.Type);
 		FCoordinateReferenceFrame Frame;
 		EXPECT_TRUE(UDuRizerudoreBlueprintLibrary::MakeReferenceFrame(Setup, ReferenceSetup, Frame));
-		return Case.bLocalFrame ? Frame : FCoordinateReferenceFrame(Frame.GetConversionPtr());
+		if (Case.bLocalFrame)
+		{
+			return Frame;
+		}
+		// A refused origin leaves no local frame, whatever kind of frame the setup asked for.
+		const FCoordinateReferenceSetup Refused(FGeodeticCoordinate(91.0, 0.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, Case.Type);
+		return Case.Type == ECoordinateLocalFrameType::UTM ? FCoordinateReferenceFrame(Frame.GetConversionPtr(), Refused) : FCoordinateReferenceFrame(Frame.GetConversionPtr());
 	}
 
 	/** PROJ's UTM grid of the zone holding the origin, on geodetic degrees (latitude first). */

@@ -65,6 +65,12 @@ TEST(RunTimeFrameChange, WhatEachChangeKeepsAndReturns)
 		{"origin the frame refuses", [](ADuRizerudoreSystem& S) { return S.SetReferenceSetup(MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 91.0, 0.0, 0.0)); }, false, true},
 		{"same models again", [](ADuRizerudoreSystem& S) { return S.SetSetup(MakeModelFreeSetup()); }, true, false},
 		{"other interpolation", [&CubicGeoid](ADuRizerudoreSystem& S) { return S.SetSetup(CubicGeoid); }, true, false},
+		{"other interpolation written in place, then a new origin", [&CubicGeoid](ADuRizerudoreSystem& S)
+			{
+				S.GetSetup() = CubicGeoid;
+				return S.SetReferenceSetup(MakeReferenceSetup(ECoordinateLocalFrameType::Cartesian, 49.5, 4.1, 120.0));
+			},
+			true, false},
 		{"models that do not build", [&Broken](ADuRizerudoreSystem& S) { return S.SetSetup(Broken); }, false, false},
 	};
 	const FVector Paris(48.8584, 2.2945, 330.0);
@@ -138,6 +144,17 @@ TEST(RunTimeFrameChange, CallsFromTheActorsOwnBroadcastAreRefused)
 		const FString Message = FString::Printf(TEXT("%s was called on %s while it broadcasts a change of its reference frame; the call is refused and nothing changes."), Function, *System->GetName());
 		EXPECT_EQ(Log.Count(TEXT("LogDuRizerudoreSystem"), *Message), 1) << Function;
 	}
+
+	// The same while a follower relays its authority's change to its own listeners.
+	FTestWorld OtherWorld;
+	FCoordinateSystemSettings AuthoritySettings = TangentPlaneAtParis();
+	AuthoritySettings.bAuthority = true;
+	ADuRizerudoreSystem* const Authority = LoadCoordinateSystem(OtherWorld.Get(), AuthoritySettings);
+	ADuRizerudoreSystem* const Follower = LoadCoordinateSystem(OtherWorld.Get(), TangentPlaneAtParis());
+	std::vector<bool> Relayed;
+	Follower->GetOnReferenceChanged().AddLambda([&](FCoordinateReferenceFramePtr, FCoordinateReferenceFramePtr) { Relayed.push_back(Follower->SetReferenceSetup(Rome)); });
+	ASSERT_TRUE(Authority->SetReferenceSetup(Rome));
+	EXPECT_EQ(Relayed, std::vector<bool>({false}));
 }
 
 TEST(RunTimeFrameChange, ScriptsHearOfEveryRebuildAfterNativeListeners)
