@@ -166,3 +166,16 @@ TEST(VectorAtPosition, LocalUePositionsAreResolvedWithTheLiteralHundredth)
 			ConvertAt(Frame, ECoordinateSystem::Local_ENU, Enu, ECoordinateSystem::Local_ENU, ECoordinateSystem::Geodetic, Vector));
 	}
 }
+
+TEST(VectorAtPosition, WithoutALocalFrameLocalAxesAreTheTrueOnesWhateverKindTheSetupAsked)
+{
+	// A refused origin leaves no local frame, so a UTM setup has no zone for a grid turn either.
+	const FCoordinateReferenceFrame Frame(MakeFrame(ECoordinateLocalFrameType::UTM, 45.0, 10.0, 0.0).GetConversionPtr(),
+		FCoordinateReferenceSetup(FGeodeticCoordinate(91.0, 0.0, 0.0), ECoordinateAltitudeReference::Ellipsoid, ECoordinateLocalFrameType::UTM));
+	ASSERT_FALSE(Frame.HasLocalFrame());
+	for (const FVector& Point : {FVector(47.0, 10.0, 0.0), FVector(-60.0, -100.0, 0.0)})
+	{
+		ExpectVectorNear(ConvertAt(Frame, ECoordinateSystem::Geodetic, Point, ECoordinateSystem::Local_UE, ECoordinateSystem::Geocentric, FVector(0, 1, 0)),
+			DuRizerudoreTest::ClosedFormEast(Point.Y), 1e-12);
+	}
+}

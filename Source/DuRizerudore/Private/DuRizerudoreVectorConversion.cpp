@@ -61,10 +61,13 @@ namespace DuRizerudore
 			return true;
 		}
 
-		/** Turns a vector between grid and true axes at the point; a no-op in a tangent-plane frame. False when the projection refuses the point. */
+		/**
+		 * Turns a vector between grid and true axes at the point; a no-op in a tangent-plane frame and without a local
+		 * frame (a UTM setup whose origin was refused has no zone to turn in). False when the projection refuses the point.
+		 */
 		bool TryTurnAtPoint(const FCoordinateReferenceFrame& Frame, const FVector& Vector, const FVector& Geodetic, const EGridTurn Turn, FVector& Out)
 		{
-			if (Frame.GetLocalFrameType() != ECoordinateLocalFrameType::UTM)
+			if (!Frame.UsesPositionDependentLocalFrame())
 			{
 				Out = Vector;
 				return true;
