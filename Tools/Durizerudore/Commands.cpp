@@ -38,14 +38,14 @@ namespace DuRizerudoreCli
 			return Otherwise;
 		}
 
-		/** Why a height query failed: the only two ways it can. */
+		/** Why a height query failed: no geoid, or a position or a geoid height (from a damaged grid) that it refused. */
 		const char* HeightQueryFailure(const FCoordinateReferenceFrame& Frame)
 		{
 			if (!Frame.GetConversion()->SupportsGeoidQueries())
 			{
 				return "no geoid model is loaded (see --geoid-model)";
 			}
-			return "position cannot be converted to geodetic in this frame";
+			return "position cannot be converted to geodetic in this frame, or the geoid height there is not finite";
 		}
 
 		void AddPositionOptions(CLI::App& Command, FCommandOptions& Options)
@@ -128,7 +128,9 @@ namespace DuRizerudoreCli
 			FVector Converted;
 			if (!UDuRizerudoreBlueprintLibrary::ConvertVector(Context.Frame, Options.FromSystem, Options.ToSystem, ToVector(In), Converted))
 			{
-				return "a free vector has no geodetic form";
+				// The input is finite and the frame built, so the only other refusal is a result that overflowed.
+				const bool bGeodetic = Options.FromSystem == ECoordinateSystem::Geodetic || Options.ToSystem == ECoordinateSystem::Geodetic;
+				return bGeodetic ? "a free vector has no geodetic form" : "the converted vector is not finite";
 			}
 			WriteVector(Converted, Out);
 			return nullptr;
@@ -140,7 +142,7 @@ namespace DuRizerudoreCli
 			if (!UDuRizerudoreBlueprintLibrary::ConvertVectorAtPosition(Context.Frame, Options.FromSystem, Options.ToSystem, ToVector(In.subspan(0, 3)), Options.PositionSystem,
 					ToVector(In.subspan(3, 3)), Converted))
 			{
-				return ExplainRefusal(Options.PositionSystem, In.subspan(3, 3), "position cannot be resolved in this frame");
+				return ExplainRefusal(Options.PositionSystem, In.subspan(3, 3), "position cannot be resolved in this frame, or the converted vector is not finite");
 			}
 			WriteVector(Converted, Out);
 			return nullptr;
