@@ -166,6 +166,8 @@ TEST(CommandLineModelFiles, FilesThatAreNotFilesOrTooLargeAreRefusedPromptly)
 			{"geoid-height", "--gravity-model", "none"}, false, "egm84-30.pgm", "is a FIFO, not a regular file"},
 		{"geoid grid is a directory", [](const FPluginWithModelDirectories& Plugin) { fs::create_directory(Plugin.GetGeoids() / "egm84-30.pgm"); },
 			{"geoid-height", "--gravity-model", "none"}, false, "egm84-30.pgm", "is a directory, not a regular file"},
+		{"geoid grid is a link to itself", [](const FPluginWithModelDirectories& Plugin) { fs::create_symlink("egm84-30.pgm", Plugin.GetGeoids() / "egm84-30.pgm"); },
+			{"geoid-height", "--gravity-model", "none"}, false, "egm84-30.pgm", "cannot be examined: Too many levels of symbolic links"},
 		{"links to regular files",
 			[&](const FPluginWithModelDirectories& Plugin) {
 				LinkInstalledMetadata(Plugin);

@@ -30,11 +30,16 @@ namespace DuRizerudoreCli
 			return fs::is_regular_file(Path, Ignored);
 		}
 
-		/** Anything at the path, following links; a FIFO or a device there is not missing but refused by the loader, which says why. */
+		/**
+		 * Anything at the path, following links; a FIFO or a device there is not missing but refused by the loader, which
+		 * says why. So is a path that cannot be looked at (a link loop, a directory without search permission): only a
+		 * file that is certainly absent (or a dangling link) is missing, to be installed.
+		 */
 		bool Exists(const fs::path& Path)
 		{
-			std::error_code Ignored;
-			return fs::exists(Path, Ignored);
+			std::error_code Error;
+			const fs::file_type Type = fs::status(Path, Error).type();
+			return Type != fs::file_type::not_found && (!Error || Error == std::errc::too_many_symbolic_link_levels || Error == std::errc::permission_denied);
 		}
 
 		struct FMissingModel

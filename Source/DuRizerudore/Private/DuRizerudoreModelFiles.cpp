@@ -71,7 +71,8 @@ namespace DuRizerudore
 		/**
 		 * Why GeographicLib must not open File, or empty when it may: a FIFO blocks the open and a device never
 		 * ends, so only regular files (or links to them) are handed on. A missing file is left to GeographicLib,
-		 * whose message names it.
+		 * whose message names it; a path that cannot be examined (a link loop, a directory without search
+		 * permission) is refused with the system's reason, which GeographicLib would not give.
 		 */
 		std::string RefuseNonRegularFile(const std::string& File)
 		{
@@ -81,8 +82,9 @@ namespace DuRizerudore
 			{
 			case std::filesystem::file_type::regular:
 			case std::filesystem::file_type::not_found:
-			case std::filesystem::file_type::none:
 				return {};
+			case std::filesystem::file_type::none:
+				return Error ? File + " cannot be examined: " + Error.message() : std::string();
 			case std::filesystem::file_type::fifo:
 				return File + " is a FIFO, not a regular file";
 			case std::filesystem::file_type::block:
