@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -199,4 +200,19 @@ TEST(CommandLineModelFiles, FilesThatAreNotFilesOrTooLargeAreRefusedPromptly)
 		EXPECT_NE(Result.Stderr.find(Logged), std::string::npos) << Logged << " in:\n" << Result.Stderr;
 		EXPECT_NE(Result.Stderr.find("cannot build the reference frame: the model files could not be loaded"), std::string::npos) << Result.Stderr;
 	}
+}
+
+TEST(CommandLineModelFiles, AGeoidGridWhoseHeightsOverflowIsNamedAsTheCause)
+{
+	const FPluginWithModelDirectories Plugin;
+	std::ifstream In(InstalledData() / "geoids" / "egm84-30.pgm", std::ios::binary);
+	std::string Grid((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+	// A scale of the same length keeps the header's size, so that the grid loads and every height overflows.
+	const std::string Scale = "# Scale 0.003";
+	ASSERT_NE(Grid.find(Scale), std::string::npos);
+	Grid.replace(Grid.find(Scale), Scale.size(), "# Scale 1e308");
+	std::ofstream(Plugin.GetGeoids() / "egm84-30.pgm", std::ios::binary) << Grid;
+	const FProcessResult Result = RunProcess({DURIZERUDORE_TOOL, "--plugin-dir", Plugin.GetPath().string(), "geoid-height", "--gravity-model", "none"}, "45 10 0\n");
+	EXPECT_EQ(Result.ExitCode, 1) << Result.Stderr;
+	EXPECT_EQ(Result.Stdout, "ERROR: position cannot be converted to geodetic in this frame, or the geoid height there is not finite\n");
 }
