@@ -96,6 +96,69 @@ TEST(DelegateTest, ABroadcastSurvivesHandlersRemovingAndAddingHandlers)
 	EXPECT_EQ(Calls, TArray<FString>({TEXT("Remover"), TEXT("Remover still running"), TEXT("Late")}));
 }
 
+TEST(DelegateTest, EachHandlerIsCalledOnItsOwnObjectWhileListenersComeAndGo)
+{
+	// Many listeners, as many anchors bind one event: bindings are swept in batches as the list grows and when a
+	// broadcast meets a dead one, and no sweep may drop a live binding or call a handler on another's object.
+	FTestSignal Signal;
+	TArray<UTestObject*> Listeners;
+	TArray<FDelegateHandle> Handles;
+	for (int32 Index = 0; Index < 64; ++Index)
+	{
+		UTestObject* const Listener = NewObject<UTestObject>();
+		Listeners.Add(Listener);
+		Handles.Add(Signal.AddUObject(Listener, &UTestObject::Handle));
+		// Every fifth listener dies while the list grows, so that additions meet dead bindings to sweep.
+		if (Index % 5 == 4)
+		{
+			Listener->MarkAsGarbage();
+		}
+	}
+	// Every seventh binding, where its listener lives, is removed by its handle.
+	const auto IsDead = [](const int32 Index) { return Index % 5 == 4; };
+	const auto IsRemoved = [&IsDead](const int32 Index) { return Index % 7 == 6 && !IsDead(Index); };
+	for (int32 Index = 0; Index < Listeners.Num(); ++Index)
+	{
+		if (IsRemoved(Index))
+		{
+			EXPECT_TRUE(Signal.Remove(Handles[Index]));
+		}
+	}
+	const auto IsCalled = [&](const int32 Index) { return !IsDead(Index) && !IsRemoved(Index); };
+
+	Signal.Broadcast(1);
+	// After the broadcast has swept the dead bindings, more listeners join and one more dies.
+	for (int32 Index = 0; Index < 8; ++Index)
+	{
+		UTestObject* const Listener = NewObject<UTestObject>();
+		Listeners.Add(Listener);
+		Signal.AddUObject(Listener, &UTestObject::Handle);
+	}
+	Listeners[0]->MarkAsGarbage();
+	Signal.Broadcast(2);
+
+	for (int32 Index = 0; Index < Listeners.Num(); ++Index)
+	{
+		TArray<int32> Expected;
+		if (Index < 64 && IsCalled(Index))
+		{
+			Expected.Add(1);
+		}
+		if (Index >= 64 || (Index != 0 && IsCalled(Index)))
+		{
+			Expected.Add(2);
+		}
+		EXPECT_EQ(Listeners[Index]->Received, Expected) << "listener " << Index;
+	}
+	for (UTestObject* const Listener : Listeners)
+	{
+		Listener->MarkAsGarbage();
+	}
+	// Once their memory is gone, a broadcast reaches none of them (the address sanitizer stage watches this).
+	CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
+	Signal.Broadcast(3);
+}
+
 TEST(DelegateTest, DynamicDelegatesCallUFunctionsByNameThroughProcessEvent)
 {
 	FTestDynamicSignal Signal;

@@ -64,7 +64,9 @@ bool USceneComponent::InternalSetWorldTransform(const FTransform& NewTransform, 
 	{
 		return true;
 	}
-	if (CheckStaticMobilityAndWarn(FText::FromString(TEXT("move"))))
+	// Made once, as the engine keeps its warning text: a move is a hot path.
+	static const FText MobilityWarnText = FText::FromString(TEXT("move"));
+	if (CheckStaticMobilityAndWarn(MobilityWarnText))
 	{
 		return false;
 	}

@@ -533,8 +533,9 @@ bool UDuRizerudoreAnchorComponent::UpdateCachedCoordinatesFromActor(const AActor
 	const USceneComponent* const RootComponent = Owner.GetRootComponent();
 	const FTransform OwnerTransform = RootComponent != nullptr ? RootComponent->GetComponentTransform() : FTransform::Identity;
 	FMatrix EcefMatrix;
-	// A frame that yields no finite pose leaves the Earth-fixed caches as they were.
-	if (!CoordinateSystem.ConvertAuthorityLocalTransformToEcefMatrix(OwnerTransform, EcefMatrix) || EcefMatrix.ContainsNaN())
+	// A frame that yields no finite pose leaves the Earth-fixed caches as they were (the conversion refuses a pose
+	// that is not finite, so its output needs no second look).
+	if (!CoordinateSystem.ConvertAuthorityLocalTransformToEcefMatrix(OwnerTransform, EcefMatrix))
 	{
 		return false;
 	}

@@ -141,7 +141,8 @@ public:
 	 * An engine-local transform (Local_UE: centimetres, X north, Y east, Z up) as an ECEF pose matrix through the
 	 * authority's frame: rows 0 to 2 the transform's X, Y and Z axes as ECEF directions, row 3 the ECEF position
 	 * in metres. The transform's scale is ignored and its rotation used as it is. False, output untouched, when the
-	 * world has no authority with an initialized frame or a UTM/UPS frame cannot project the position.
+	 * world has no authority with an initialized frame, a UTM/UPS frame cannot project the position, or the transform
+	 * or its pose is not finite: a true result is always finite.
 	 */
 	bool ConvertAuthorityLocalTransformToEcefMatrix(const FTransform& LocalTransform, FMatrix& OutEcefMatrix) const;
 

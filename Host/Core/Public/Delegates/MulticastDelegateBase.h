@@ -1,10 +1,12 @@
 // TMulticastDelegate: a list of handlers called together by Broadcast.
 //
 // Handlers bound to an engine object (AddUObject, AddWeakLambda) hold it weakly: once the object is
-// garbage or gone they are skipped, and dropped from the list at the next chance. The list may change
-// while it is being broadcast: a handler removed during a broadcast is not called afterwards (also when it
-// removes itself), and a handler added during a broadcast is first called by the next one. Handlers are
-// called from the most recently added to the first, as the engine does; callers must not rely on order.
+// garbage or gone they are skipped, and dropped from the list when a broadcast meets them or when the
+// list grows past a threshold, as the engine does. The list may change while it is being broadcast: a
+// handler removed during a broadcast is not called afterwards (also when it removes itself), and a handler
+// added during a broadcast is first called by the next one. Handlers are called from the most recently
+// added to the first, as the engine does; callers must not rely on order. A broadcast resolves each weak
+// binding once, as the engine's ExecuteIfSafe does.
 #pragma once
 
 #include "CoreTypes.h"
@@ -13,9 +15,12 @@
 #include "Templates/UnrealTemplate.h"
 #include "UObject/WeakObjectPtrTemplates.h"
 
+#include <algorithm>
 #include <memory>
 #include <type_traits>
 #include <vector>
+
+class UObject;
 
 struct FDefaultDelegateUserPolicy
 {
@@ -52,7 +57,7 @@ public:
 	template <typename FunctorType>
 	FDelegateHandle AddLambda(FunctorType&& InFunctor)
 	{
-		return AddInvocation(nullptr, nullptr, TFunction<void(ParamTypes...)>(Forward<FunctorType>(InFunctor)));
+		return AddInvocation(nullptr, nullptr, [Functor = Forward<FunctorType>(InFunctor)](UObject*, ParamTypes... Params) mutable { Functor(Forward<ParamTypes>(Params)...); });
 	}
 
 	/** Binds a function object that is called only while InUserObject (an engine object) is alive. */
@@ -60,7 +65,8 @@ public:
 	FDelegateHandle AddWeakLambda(UserClass* InUserObject, FunctorType&& InFunctor)
 	{
 		TWeakObjectPtr<UserClass> WeakObject(InUserObject);
-		return AddInvocation(InUserObject, [WeakObject]() { return WeakObject.IsValid(); }, TFunction<void(ParamTypes...)>(Forward<FunctorType>(InFunctor)));
+		return AddInvocation(InUserObject, [WeakObject]() { return ToObject(WeakObject.Get()); },
+			[Functor = Forward<FunctorType>(InFunctor)](UObject*, ParamTypes... Params) mutable { Functor(Forward<ParamTypes>(Params)...); });
 	}
 
 	/** Binds a member function of an engine object, held weakly: skipped once the object is gone. */
@@ -88,7 +94,7 @@ public:
 			if (!Invocation->bUnbound && Invocation->Handle == Handle)
 			{
 				Invocation->bUnbound = true;
-				Compact();
+				RemoveUnbound();
 				return true;
 			}
 		}
@@ -107,7 +113,7 @@ public:
 				++Removed;
 			}
 		}
-		Compact();
+		RemoveUnbound();
 		return Removed;
 	}
 
@@ -117,7 +123,7 @@ public:
 		{
 			Invocation->bUnbound = true;
 		}
-		Compact();
+		RemoveUnbound();
 	}
 
 	/** True while any binding is in the list (a weak binding whose object is gone may still count). */
@@ -149,17 +155,30 @@ public:
 	void Broadcast(ParamTypes... Params) const
 	{
 		++BroadcastDepth;
-		// Bindings added while broadcasting lie beyond this index and wait for the next broadcast.
+		// Bindings added while broadcasting lie beyond this index and wait for the next broadcast. An entry stays
+		// in the list (and alive, also when its handler removes it) until the outermost broadcast ends.
 		for (int32 Index = static_cast<int32>(InvocationList.size()) - 1; Index >= 0; --Index)
 		{
-			// The local reference keeps the handler alive even if it removes itself.
-			const std::shared_ptr<FInvocation> Invocation = InvocationList[static_cast<std::size_t>(Index)];
-			if (!Invocation->bUnbound && Invocation->IsSafeToExecute())
+			const FInvocation& Invocation = *InvocationList[static_cast<std::size_t>(Index)];
+			if (Invocation.bUnbound)
 			{
-				Invocation->Call(Params...);
+				bNeedsCompaction = true;
+				continue;
 			}
+			// A weak binding is resolved once, and its handler is given the object it resolved to.
+			UObject* Object = nullptr;
+			if (Invocation.ResolveObject)
+			{
+				Object = Invocation.ResolveObject();
+				if (Object == nullptr)
+				{
+					bNeedsCompaction = true;
+					continue;
+				}
+			}
+			Invocation.Call(Object, Params...);
 		}
-		if (--BroadcastDepth == 0)
+		if (--BroadcastDepth == 0 && bNeedsCompaction)
 		{
 			Compact();
 		}
@@ -170,11 +189,13 @@ private:
 	{
 		FDelegateHandle Handle;
 		const void* UserObject = nullptr;
-		TFunction<bool()> IsAlive;
-		TFunction<void(ParamTypes...)> Call;
+		// For a binding to an engine object: the object while it is alive, else null. Empty for a plain function object.
+		TFunction<UObject*()> ResolveObject;
+		// The handler, given the object ResolveObject gave (null for a plain function object).
+		TFunction<void(UObject*, ParamTypes...)> Call;
 		bool bUnbound = false;
 
-		bool IsSafeToExecute() const { return !IsAlive || IsAlive(); }
+		bool IsSafeToExecute() const { return !ResolveObject || ResolveObject() != nullptr; }
 	};
 
 	template <typename UserClass, typename MethodType>
@@ -183,23 +204,29 @@ private:
 		TWeakObjectPtr<UserClass> WeakObject(InUserObject);
 		return AddInvocation(
 			InUserObject,
-			[WeakObject]() { return WeakObject.IsValid(); },
-			[WeakObject, InFunc](ParamTypes... Params)
-			{
-				if (UserClass* const Object = WeakObject.Get())
-				{
-					(Object->*InFunc)(Forward<ParamTypes>(Params)...);
-				}
-			});
+			[WeakObject]() { return ToObject(WeakObject.Get()); },
+			[InFunc](UObject* Object, ParamTypes... Params) { (static_cast<UserClass*>(Object)->*InFunc)(Forward<ParamTypes>(Params)...); });
 	}
 
-	FDelegateHandle AddInvocation(const void* UserObject, TFunction<bool()> IsAlive, TFunction<void(ParamTypes...)> Call)
+	/** The bound object as the handler's argument; a const binding gets its object back as const from Call. */
+	template <typename UserClass>
+	static UObject* ToObject(UserClass* Object)
 	{
-		Compact();
+		return const_cast<UObject*>(static_cast<const UObject*>(Object));
+	}
+
+	FDelegateHandle AddInvocation(const void* UserObject, TFunction<UObject*()> ResolveObject, TFunction<void(UObject*, ParamTypes...)> Call)
+	{
+		// As the engine: dead bindings are swept when the list has grown past a threshold that decays with each
+		// addition, so that adding many handlers costs each a constant amount on average.
+		if (--CompactionThreshold <= static_cast<int32>(InvocationList.size()))
+		{
+			Compact();
+		}
 		std::shared_ptr<FInvocation> Invocation = std::make_shared<FInvocation>();
 		Invocation->Handle = FDelegateHandle(FDelegateHandle::GenerateNewHandle);
 		Invocation->UserObject = UserObject;
-		Invocation->IsAlive = MoveTemp(IsAlive);
+		Invocation->ResolveObject = MoveTemp(ResolveObject);
 		Invocation->Call = MoveTemp(Call);
 		InvocationList.push_back(Invocation);
 		return Invocation->Handle;
@@ -211,20 +238,38 @@ private:
 		{
 			if (!Invocation->bUnbound)
 			{
-				AddInvocation(Invocation->UserObject, Invocation->IsAlive, Invocation->Call);
+				AddInvocation(Invocation->UserObject, Invocation->ResolveObject, Invocation->Call);
 			}
 		}
+	}
+
+	/** Drops the entries just unbound; a broadcast under way leaves them to its end. */
+	void RemoveUnbound() const
+	{
+		if (BroadcastDepth > 0)
+		{
+			bNeedsCompaction = true;
+			return;
+		}
+		std::erase_if(InvocationList, [](const std::shared_ptr<FInvocation>& Invocation) { return Invocation->bUnbound; });
 	}
 
 	/** Drops unbound and dead bindings, unless a broadcast is walking the list. */
 	void Compact() const
 	{
-		if (BroadcastDepth == 0)
+		if (BroadcastDepth > 0)
 		{
-			std::erase_if(InvocationList, [](const std::shared_ptr<FInvocation>& Invocation) { return Invocation->bUnbound || !Invocation->IsSafeToExecute(); });
+			bNeedsCompaction = true;
+			return;
 		}
+		std::erase_if(InvocationList, [](const std::shared_ptr<FInvocation>& Invocation) { return Invocation->bUnbound || !Invocation->IsSafeToExecute(); });
+		bNeedsCompaction = false;
+		CompactionThreshold = std::max<int32>(2, 2 * static_cast<int32>(InvocationList.size()));
 	}
 
 	mutable std::vector<std::shared_ptr<FInvocation>> InvocationList;
 	mutable int32 BroadcastDepth = 0;
+	// Set when a broadcast met, or a removal during a broadcast left, an entry to drop.
+	mutable bool bNeedsCompaction = false;
+	mutable int32 CompactionThreshold = 2;
 };

@@ -42,12 +42,6 @@ void UObjectBase::DeferredRegister(UClass* UClassStaticClass, const FName InName
 	HashObject(this);
 }
 
-bool UObjectBaseUtility::HasAnyInternalFlags(const EInternalObjectFlags FlagsToCheck) const
-{
-	const FUObjectItem* const Item = GUObjectArray.ObjectToObjectItem(this);
-	return Item != nullptr && Item->HasAnyFlags(FlagsToCheck);
-}
-
 void UObjectBaseUtility::SetInternalFlags(const EInternalObjectFlags FlagsToSet) const
 {
 	GUObjectArray.ObjectToObjectItem(this)->SetFlags(FlagsToSet);

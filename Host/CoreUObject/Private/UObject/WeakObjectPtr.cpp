@@ -16,20 +16,6 @@ void FWeakObjectPtr::operator=(const UObject* Object)
 	ObjectSerialNumber = Item->SerialNumber;
 }
 
-UObject* FWeakObjectPtr::Get(const bool bEvenIfGarbage) const
-{
-	if (!GUObjectArray.IsValid(ObjectIndex, ObjectSerialNumber))
-	{
-		return nullptr;
-	}
-	const FUObjectItem* const Item = GUObjectArray.IndexToObject(ObjectIndex);
-	if (!bEvenIfGarbage && Item->HasAnyFlags(EInternalObjectFlags::Garbage | EInternalObjectFlags::Unreachable))
-	{
-		return nullptr;
-	}
-	return static_cast<UObject*>(Item->Object);
-}
-
 bool FWeakObjectPtr::IsStale(const bool bIncludingGarbage, const bool bThreadsafeTest) const
 {
 	if (ObjectSerialNumber == 0)

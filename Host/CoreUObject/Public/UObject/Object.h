@@ -88,7 +88,8 @@ public:
 /** True if the object exists and is neither garbage nor pending destruction. */
 inline bool IsValid(const UObject* Test)
 {
-	return Test != nullptr && !Test->IsGarbage() && !Test->IsUnreachable();
+	// One look at the object's slot, as the engine's single flag test.
+	return Test != nullptr && !Test->HasAnyInternalFlags(EInternalObjectFlags::Garbage | EInternalObjectFlags::Unreachable);
 }
 
 /** The object's name, or "None" for null. */

@@ -3,6 +3,7 @@
 
 #include "CoreMinimal.h"
 #include "UObject/ObjectMacros.h"
+#include "UObject/UObjectArray.h"
 #include "UObject/UObjectBase.h"
 
 class UObjectBaseUtility : public UObjectBase
@@ -17,7 +18,12 @@ public:
 	bool HasAnyFlags(EObjectFlags FlagsToCheck) const { return (GetFlags() & FlagsToCheck) != 0; }
 	bool HasAllFlags(EObjectFlags FlagsToCheck) const { return (GetFlags() & FlagsToCheck) == FlagsToCheck; }
 
-	bool HasAnyInternalFlags(EInternalObjectFlags FlagsToCheck) const;
+	/** Inline, as in the engine: IsValid and every weak reference ask this on the hot path. */
+	bool HasAnyInternalFlags(const EInternalObjectFlags FlagsToCheck) const
+	{
+		const FUObjectItem* const Item = GUObjectArray.IndexToObject(static_cast<int32>(GetUniqueID()));
+		return Item != nullptr && Item->HasAnyFlags(FlagsToCheck);
+	}
 	void SetInternalFlags(EInternalObjectFlags FlagsToSet) const;
 	void ClearInternalFlags(EInternalObjectFlags FlagsToClear) const;
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CoreTypes.h"
+#include "UObject/UObjectArray.h"
 #include "UObject/WeakObjectPtrTemplates.h"
 
 class UObject;
@@ -21,8 +22,21 @@ struct FWeakObjectPtr
 		ObjectSerialNumber = 0;
 	}
 
-	/** The object, or null once it is gone or (unless bEvenIfGarbage) garbage. */
-	UObject* Get(bool bEvenIfGarbage = false) const;
+	/** The object, or null once it is gone or (unless bEvenIfGarbage) garbage. Inline, as in the engine: one slot lookup. */
+	UObject* Get(const bool bEvenIfGarbage = false) const
+	{
+		const FUObjectItem* const Item = GUObjectArray.IndexToObject(ObjectIndex);
+		if (Item == nullptr || Item->Object == nullptr || ObjectSerialNumber == 0 || Item->SerialNumber != ObjectSerialNumber)
+		{
+			return nullptr;
+		}
+		if (!bEvenIfGarbage && Item->HasAnyFlags(EInternalObjectFlags::Garbage | EInternalObjectFlags::Unreachable))
+		{
+			return nullptr;
+		}
+		// UObject is incomplete here; every object derives from UObjectBase alone, so the slot's pointer is the object's.
+		return (UObject*)Item->Object;
+	}
 
 	bool IsValid(bool bEvenIfGarbage = false, bool bThreadsafeTest = false) const { return Get(bEvenIfGarbage) != nullptr; }
 
