@@ -214,12 +214,6 @@ namespace DuRizerudoreBenchmark
 			}
 		}
 
-		/** The frame rebuild of a shift, with no anchored actor in the world. */
-		void ShiftFrameOnly(benchmark::State& State)
-		{
-			Shift(State, 0, true);
-		}
-
 		/** The least a frame rebuild does: a tangent-plane frame built on the kept instance. */
 		void ShiftFrameOnlyRaw(benchmark::State& State)
 		{
@@ -237,47 +231,18 @@ namespace DuRizerudoreBenchmark
 				Next = 1 - Next;
 			}
 		}
-
-		void Shift1000(benchmark::State& State)
-		{
-			Shift(State, 1000, true);
-		}
-
-		void Shift1000InDefaultWorld(benchmark::State& State)
-		{
-			Shift(State, 1000, false);
-		}
-
-		void Shift1000Raw(benchmark::State& State)
-		{
-			ShiftRaw(State, 1000);
-		}
-
-		void Shift10000(benchmark::State& State)
-		{
-			Shift(State, 10000, true);
-		}
-
-		void Shift10000InDefaultWorld(benchmark::State& State)
-		{
-			Shift(State, 10000, false);
-		}
-
-		void Shift10000Raw(benchmark::State& State)
-		{
-			ShiftRaw(State, 10000);
-		}
 	}
 
 	// A fixed number of shifts per run: each run builds its world of anchored actors once, outside the timing.
-	BENCHMARK(ShiftFrameOnly)->Name("ShiftFrameRebuild/Wrapper")->Unit(benchmark::kMicrosecond)->Iterations(2000);
+	// The frame rebuild of a shift, with no anchored actor in the world.
+	BENCHMARK_CAPTURE(Shift, FrameOnly, 0, true)->Name("ShiftFrameRebuild/Wrapper")->Unit(benchmark::kMicrosecond)->Iterations(2000);
 	BENCHMARK(ShiftFrameOnlyRaw)->Name("ShiftFrameRebuild/Raw")->Unit(benchmark::kMicrosecond)->Iterations(2000);
-	BENCHMARK(Shift1000)->Name("ShiftWith1000Anchors/Wrapper")->Unit(benchmark::kMicrosecond)->Iterations(60);
-	BENCHMARK(Shift1000Raw)->Name("ShiftWith1000Anchors/Raw")->Unit(benchmark::kMicrosecond)->Iterations(60);
-	BENCHMARK(Shift1000InDefaultWorld)->Name("ShiftWith1000AnchorsDefaultWorld/Wrapper")->Unit(benchmark::kMicrosecond)->Iterations(60);
-	BENCHMARK(Shift1000Raw)->Name("ShiftWith1000AnchorsDefaultWorld/Raw")->Unit(benchmark::kMicrosecond)->Iterations(60);
-	BENCHMARK(Shift10000)->Name("ShiftWith10000Anchors/Wrapper")->Unit(benchmark::kMicrosecond)->Iterations(10);
-	BENCHMARK(Shift10000Raw)->Name("ShiftWith10000Anchors/Raw")->Unit(benchmark::kMicrosecond)->Iterations(10);
-	BENCHMARK(Shift10000InDefaultWorld)->Name("ShiftWith10000AnchorsDefaultWorld/Wrapper")->Unit(benchmark::kMicrosecond)->Iterations(10);
-	BENCHMARK(Shift10000Raw)->Name("ShiftWith10000AnchorsDefaultWorld/Raw")->Unit(benchmark::kMicrosecond)->Iterations(10);
+	BENCHMARK_CAPTURE(Shift, Authority1000, 1000, true)->Name("ShiftWith1000Anchors/Wrapper")->Unit(benchmark::kMicrosecond)->Iterations(60);
+	BENCHMARK_CAPTURE(ShiftRaw, Authority1000, 1000)->Name("ShiftWith1000Anchors/Raw")->Unit(benchmark::kMicrosecond)->Iterations(60);
+	BENCHMARK_CAPTURE(Shift, Default1000, 1000, false)->Name("ShiftWith1000AnchorsDefaultWorld/Wrapper")->Unit(benchmark::kMicrosecond)->Iterations(60);
+	BENCHMARK_CAPTURE(ShiftRaw, Default1000, 1000)->Name("ShiftWith1000AnchorsDefaultWorld/Raw")->Unit(benchmark::kMicrosecond)->Iterations(60);
+	BENCHMARK_CAPTURE(Shift, Authority10000, 10000, true)->Name("ShiftWith10000Anchors/Wrapper")->Unit(benchmark::kMicrosecond)->Iterations(10);
+	BENCHMARK_CAPTURE(ShiftRaw, Authority10000, 10000)->Name("ShiftWith10000Anchors/Raw")->Unit(benchmark::kMicrosecond)->Iterations(10);
+	BENCHMARK_CAPTURE(Shift, Default10000, 10000, false)->Name("ShiftWith10000AnchorsDefaultWorld/Wrapper")->Unit(benchmark::kMicrosecond)->Iterations(10);
+	BENCHMARK_CAPTURE(ShiftRaw, Default10000, 10000)->Name("ShiftWith10000AnchorsDefaultWorld/Raw")->Unit(benchmark::kMicrosecond)->Iterations(10);
 }
